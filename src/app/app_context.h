@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "app/services.h"
+#include "platform/text_library.h"
+
+namespace ui {
+class ModalFormService;
+}
+
+// The program-wide values and services, made once by main and handed by reference to
+// every form and routine that needs them. Tests build their own over temporary folders.
+namespace app {
+
+struct AppContext {
+    // Folders and files.
+    std::string applicationFolder;    // holds the program and setting.ini; no trailing '/'
+    std::string productFamilyFolder;  // stands for C:\Velqor; no trailing '/'
+    std::string registryFile;         // the .reg file the registry is read from
+
+    // Start-up state.
+    std::string language;  // four hex digits, e.g. "0409"
+    std::string charset = "0";
+    std::string ownerName = "User";
+    std::string skinFile;
+    int osCode = 7;
+    bool skinningEnabled = false;
+    bool netscapeBrowserInstalled = false;
+
+    // The two text libraries, loaded from their copies in the scratch folder.
+    platform::TextLibrary languageLibrary;
+    platform::TextLibrary supplementaryLibrary;
+
+    // Services.
+    MessageBoxService* messages = nullptr;
+    ShellService* shell = nullptr;
+    ui::ModalFormService* modalForms = nullptr;
+
+    // "C:\Velqor\temp": the loaded copies of the text libraries.
+    [[nodiscard]] std::string scratchFolder() const { return productFamilyFolder + "/temp"; }
+    // "C:\Velqor\Temp\Fav": the staging folder of imports and exports.
+    [[nodiscard]] std::string stagingFolder() const { return scratchFolder() + "/Fav"; }
+    // <application folder>/setting.ini
+    [[nodiscard]] std::string settingsFile() const { return applicationFolder + "/setting.ini"; }
+    // The store root: <application folder>/favorites
+    [[nodiscard]] std::string storeRoot() const { return applicationFolder + "/favorites"; }
+};
+
+}  // namespace app

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// File operations as the Windows shell does them: no questions, no recycle bin,
+// success as a Boolean, never an exception.
+namespace platform {
+
+// Creates one folder (its parent must exist). True when it exists afterwards as a new folder.
+[[nodiscard]] bool createFolder(std::string_view path);
+
+// Deletes a file, or a folder with everything in it, for good. False when nothing was
+// there or anything could not be removed.
+[[nodiscard]] bool shellDelete(std::string_view path);
+
+// Copies a file or a folder (with its contents) to a target: into the target when it is
+// an existing folder, else under the target's name. What is there is replaced.
+// Missing folders of the target are created.
+[[nodiscard]] bool shellCopy(std::string_view source, std::string_view target);
+
+// Renames (moves) a file or folder. False when the target exists or the move fails.
+[[nodiscard]] bool renamePath(std::string_view from, std::string_view to);
+
+// Reads a whole file into contents; false when it cannot be opened.
+[[nodiscard]] bool readWholeFile(std::string_view path, std::string& contents);
+
+// Writes a whole file (created or truncated). False on any failure.
+[[nodiscard]] bool writeWholeFile(std::string_view path, std::string_view contents);
+
+}  // namespace platform

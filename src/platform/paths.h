@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Paths on this platform are native ('/'), but lookups behave as Windows does: every
+// component is matched without regard to case when the exact name is absent.
+namespace platform {
+
+// Resolves an existing path whatever the case its components are written in: for each
+// component the exact name wins, else the first case-insensitive match in name order.
+// Components that do not exist (and all below them) are kept as written.
+[[nodiscard]] std::string resolvePath(std::string_view path);
+
+// Joins a folder and a name with exactly one '/' between them.
+[[nodiscard]] std::string joinPath(std::string_view folder, std::string_view name);
+
+// Adds a trailing '/' when the path lacks one.
+[[nodiscard]] std::string withTrailingSlash(std::string_view path);
+
+// The folder that holds the running executable, without a trailing '/'.
+[[nodiscard]] std::string executableFolder();
+
+// The per-user folder of the product family: ${XDG_CACHE_HOME:-$HOME/.cache}/Velqor,
+// without a trailing '/'. Nothing is created here.
+[[nodiscard]] std::string defaultProductFamilyFolder();
+
+// The registry file: ${XDG_CONFIG_HOME:-$HOME/.config}/Velqor/registry.reg.
+[[nodiscard]] std::string defaultRegistryFile();
+
+// The mount point of the file system that holds the path (the "drive root").
+[[nodiscard]] std::string driveRootOf(std::string_view path);
+
+// ASCII case folding, as the file system compares names.
+[[nodiscard]] bool equalsIgnoreCase(std::string_view a, std::string_view b);
+[[nodiscard]] std::string toLowerAscii(std::string_view text);
+[[nodiscard]] std::string toUpperAscii(std::string_view text);
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+#include "testing/test_app.h"
+
+#include <filesystem>
+
+namespace testing_support {
+
+app::MsgAnswer RecordingMessageBox::show(const app::Message& message) {
+    shown.push_back(message);
+    if (m_answers.empty()) {
+        return message.buttons == app::MsgButtons::YesNo ? app::MsgAnswer::Yes : app::MsgAnswer::Ok;
+    }
+    const app::MsgAnswer answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+int FakeShell::open(const std::string& target) {
+    opened.push_back(target);
+    return result;
+}
+
+TestApp::TestApp() {
+    context.applicationFolder = root / "stick/app";
+    context.productFamilyFolder = root / "velqor";
+    context.registryFile = root / "registry.reg";
+    context.language = "0409";
+    context.messages = &messages;
+    context.shell = &shell;
+    std::filesystem::create_directories(context.applicationFolder);
+}
+
+std::string TestApp::appPath(std::string_view relative) const {
+    return context.applicationFolder + "/" + std::string(relative);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+#include "testing/temp_folder.h"
+
+namespace testing_support {
+
+// Records every message shown and answers from a script (Yes/OK when the script is empty).
+class RecordingMessageBox final : public app::MessageBoxService {
+public:
+    app::MsgAnswer show(const app::Message& message) override;
+    void answerNext(app::MsgAnswer answer) { m_answers.push_back(answer); }
+
+    std::vector<app::Message> shown;
+
+private:
+    std::deque<app::MsgAnswer> m_answers;
+};
+
+// Records what the program asked the shell to open; answers with a settable result.
+class FakeShell final : public app::ShellService {
+public:
+    int open(const std::string& target) override;
+    void sleep(int milliseconds) override { slept.push_back(milliseconds); }
+
+    int result = 42;
+    std::vector<std::string> opened;
+    std::vector<int> slept;
+};
+
+// An application context over temporary folders: <root>/stick/app is the application
+// folder, <root>/velqor the product-family folder, <root>/registry.reg the registry.
+class TestApp {
+public:
+    TestApp();
+
+    TempFolder root;
+    RecordingMessageBox messages;
+    FakeShell shell;
+    app::AppContext context;
+
+    // <application folder>/relative
+    [[nodiscard]] std::string appPath(std::string_view relative) const;
+};
+
+}  // namespace testing_support
