@@ -27,9 +27,18 @@ public:
     // Drops the texts; the library is unloaded afterwards.
     void free();
 
+    // Where a text lies in the image: its UTF-16LE code units.
+    struct Slot {
+        std::size_t offset = 0;
+        std::size_t units = 0;
+    };
+
 private:
     bool m_loaded = false;
-    std::map<std::uint16_t, std::u16string> m_strings;
+    // The image is kept whole and texts are decoded when asked for, so that the memory a
+    // library takes never exceeds its file, however many ids share the same bytes.
+    std::string m_image;
+    std::map<std::uint16_t, Slot> m_strings;
 };
 
 }  // namespace platform
