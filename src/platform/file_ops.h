@@ -7,8 +7,13 @@
 // success as a Boolean, never an exception.
 namespace platform {
 
-// Creates one folder (its parent must exist). True when it exists afterwards as a new folder.
+// Creates one folder (its parent must exist) with the case given for its name; the
+// parent is found without regard to case. True when the folder was made now.
 [[nodiscard]] bool createFolder(std::string_view path);
+
+// Creates a folder only its owner may enter (mode 0700), with any missing parents. True
+// when it is a folder afterwards, new or not.
+[[nodiscard]] bool createPrivateFolder(std::string_view path);
 
 // Deletes a file, or a folder with everything in it, for good. False when nothing was
 // there or anything could not be removed.

@@ -18,8 +18,14 @@ namespace platform {
 // Adds a trailing '/' when the path lacks one.
 [[nodiscard]] std::string withTrailingSlash(std::string_view path);
 
+// The running executable's full path; empty when the system does not tell it.
+[[nodiscard]] std::string executablePath();
+
 // The folder that holds the running executable, without a trailing '/'.
 [[nodiscard]] std::string executableFolder();
+
+// The running executable's file name (no folder).
+[[nodiscard]] std::string executableName();
 
 // The per-user folder of the product family: ${XDG_CACHE_HOME:-$HOME/.cache}/Velqor,
 // without a trailing '/'. Nothing is created here.
@@ -35,5 +41,9 @@ namespace platform {
 [[nodiscard]] bool equalsIgnoreCase(std::string_view a, std::string_view b);
 [[nodiscard]] std::string toLowerAscii(std::string_view text);
 [[nodiscard]] std::string toUpperAscii(std::string_view text);
+
+// The order names are listed in: compared as upper case, as NTFS sorts them; names that
+// differ only in case fall back to their bytes so the order is always the same.
+[[nodiscard]] bool lessIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace platform
