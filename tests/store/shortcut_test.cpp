@@ -28,11 +28,6 @@ TEST(Shortcut, RewritingALinkDropsEverythingElseItHeld) {
     EXPECT_EQ(readFile(file), "[InternetShortcut]\r\nURL=not a url, with spaces\r\n");
 }
 
-TEST(Shortcut, WriteIntoAMissingFolderFails) {
-    TempFolder folder;
-    EXPECT_FALSE(store::writeLink(folder / "missing/News.url", "abc"));
-}
-
 TEST(Shortcut, TargetIsReadFromItsSectionOnly) {
     TempFolder folder;
     const std::string file = folder / "t.url";
@@ -42,10 +37,7 @@ TEST(Shortcut, TargetIsReadFromItsSectionOnly) {
         {"[InternetShortcut]\r\nURL=http://a/\r\n", "http://a/"},
         {"[internetshortcut]\rurl = http://b/ \r", "http://b/"},
         {"[Other]\r\nURL=http://c/\r\n[InternetShortcut]\r\nIDList=\r\n", ""},
-        {"[InternetShortcut]\r\nIconFile=x\r\n", ""},
-        {"[InternetShortcut]\r\nURL=\r\n", ""},
         {"not a shortcut at all", ""},
-        {"", ""},
     };
     for (const auto& c : cases) {
         writeFile(file, c.contents);
@@ -65,8 +57,8 @@ TEST(Shortcut, LinkNameIsTheFileNameBeforeItsLastUrl) {
     const struct {
         std::string_view fileName, linkName;
     } cases[] = {
-        {"News.url", "News"},          {"Page.url.url", "Page.url"}, {"Page.URL", "Page"},
-        {"my.url.backup", "my"},       {"readme.txt", "readme.txt"}, {".url", ""},
+        {"News.url", "News"},         {"Page.url.url", "Page.url"}, {"Page.URL", "Page"},
+        {"my.url.backup", "my"},      {"readme.txt", "readme.txt"}, {".url", ""},
         {"a.Url.b.uRL.c", "a.Url.b"},
     };
     for (const auto& c : cases) {
@@ -78,8 +70,8 @@ TEST(Shortcut, TypedNameGetsUrlUnlessItHoldsOne) {
     const struct {
         std::string_view typed, fileName;
     } cases[] = {
-        {"News", "News.url"},           {"Page.URL", "Page.URL"},       {"my.url.backup", "my.url.backup"},
-        {"a.urlx", "a.urlx"},           {"url", "url.url"},             {"Page.ur", "Page.ur.url"},
+        {"News", "News.url"}, {"Page.URL", "Page.URL"}, {"my.url.backup", "my.url.backup"},
+        {"a.urlx", "a.urlx"}, {"url", "url.url"},       {"Page.ur", "Page.ur.url"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(store::fileNameForTypedName(c.typed), c.fileName) << c.typed;
