@@ -153,7 +153,7 @@ TEST(WholeFile, WritingFailsOnReadOnlyAndFullDrives) {
     EXPECT_FALSE(platform::writeWholeFile(full / "big.bin", std::string(256 * 1024, 'x')));
 }
 
-TEST(CreateFolder, MakesTheNameAsGivenBelowAParentOfAnyCase) {
+TEST(FolderCreation, MakesTheNameAsGivenBelowAParentOfAnyCase) {
     TempFolder root;
     fs::create_directories(root / "favorites");
     EXPECT_TRUE(platform::createFolder(root / "Favorites/Internet Explorer"));
@@ -162,7 +162,7 @@ TEST(CreateFolder, MakesTheNameAsGivenBelowAParentOfAnyCase) {
     EXPECT_FALSE(platform::createFolder(root / "missing/child"));
 }
 
-TEST(CreateFolder, PrivateFolderIsOpenToItsOwnerOnly) {
+TEST(FolderCreation, PrivateFolderIsOpenToItsOwnerOnly) {
     TempFolder root;
     const std::string folder = root / "cache/Velqor";
     ASSERT_TRUE(platform::createPrivateFolder(folder));

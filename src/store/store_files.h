@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The file routines every window of the store uses.
+namespace store {
+
+// Makes sure the store exists: <application folder>/favorites with its "Internet Explorer"
+// and "Firefox" folders. Each is looked up without regard to case and made only when
+// missing; nothing is reported, so on a read-only drive the store stays as it is.
+void CreateFolder(const std::string& applicationFolder);
+
+// Deletes a file, or a folder with everything in it, for good and without asking.
+[[nodiscard]] bool deletePath(std::string_view path);
+
+// Copies a file or folder to a target: into it when it is an existing folder, else under
+// the target's name; what is there is replaced without asking.
+[[nodiscard]] bool copyPath(std::string_view source, std::string_view target);
+
+// The text up to, not including, its first NUL; a text without NUL as it is.
+[[nodiscard]] std::string StripNulls(std::string_view text);
+
+// Searches a folder and all folders below it for files matching the pattern (such as
+// "*.url"). Each match is appended to results as a full path: the files of a folder
+// first, then those of each subfolder, depth first, subfolders in listing order.
+// fileCount grows by one a match and folderCount by one a subfolder; the caller sets
+// them to 0 first. Result: the total size in bytes of the files matched.
+std::uint64_t FindFilesAPI(std::string_view path, std::string_view pattern, int& fileCount, int& folderCount,
+                           std::vector<std::string>& results);
+
+}  // namespace store
