@@ -43,9 +43,7 @@ std::string fetchText(const platform::TextLibrary& library, int id) {
 
 std::string languageText(const AppContext& context, int id) { return fetchText(context.languageLibrary, id); }
 
-std::string supplementaryText(const AppContext& context, int id) {
-    return fetchText(context.supplementaryLibrary, id);
-}
+std::string supplementaryText(const AppContext& context, int id) { return fetchText(context.supplementaryLibrary, id); }
 
 std::string replaceIgnoringCase(std::string_view text, std::string_view placeholder, std::string_view replacement) {
     if (placeholder.empty()) {

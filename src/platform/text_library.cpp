@@ -1,8 +1,9 @@
 #include "platform/text_library.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <array>
+#include <cstdio>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -43,9 +44,7 @@ public:
     }
 
 private:
-    [[nodiscard]] std::uint32_t byteAt(std::size_t offset) const {
-        return static_cast<unsigned char>(m_bytes[offset]);
-    }
+    [[nodiscard]] std::uint32_t byteAt(std::size_t offset) const { return static_cast<unsigned char>(m_bytes[offset]); }
 
     std::string_view m_bytes;
 };
@@ -149,8 +148,8 @@ std::optional<std::string_view> bytesFrom(std::string_view image, const std::vec
             continue;
         }
         const std::uint64_t intoSection = rva - start;
-        const std::uint64_t rawEnd = std::min<std::uint64_t>(std::uint64_t{section.rawOffset} + section.rawSize,
-                                                             image.size());
+        const std::uint64_t rawEnd =
+            std::min<std::uint64_t>(std::uint64_t{section.rawOffset} + section.rawSize, image.size());
         const std::uint64_t offset = section.rawOffset + intoSection;
         if (intoSection >= section.rawSize || offset >= rawEnd) {
             return std::nullopt;
@@ -215,8 +214,8 @@ using StringSlots = std::map<std::uint16_t, TextLibrary::Slot>;
 
 // The data of a block in its first language: whatever language the library was made
 // for, it holds the texts of one language only.
-std::optional<std::string_view> blockData(std::string_view image, const PeLayout& layout,
-                                          const ByteReader& resources, const DirectoryEntry& block) {
+std::optional<std::string_view> blockData(std::string_view image, const PeLayout& layout, const ByteReader& resources,
+                                          const DirectoryEntry& block) {
     if (!block.isDirectory()) {
         return std::nullopt;
     }
@@ -319,15 +318,29 @@ std::string utf8FromUtf16le(std::string_view bytes) {
     return out;
 }
 
+// The whole file; nothing when it cannot be opened or read (a folder, for one).
+std::optional<std::string> readFile(std::string_view path) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(std::string(path).c_str(), "rb"),
+                                                               &std::fclose);
+    if (!file) {
+        return std::nullopt;
+    }
+    std::string contents;
+    std::array<char, 8192> buffer{};
+    for (std::size_t read = 0; (read = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0;) {
+        contents.append(buffer.data(), read);
+    }
+    if (std::ferror(file.get()) != 0) {
+        return std::nullopt;
+    }
+    return contents;
+}
+
 }  // namespace
 
 TextLibrary TextLibrary::load(std::string_view path) {
-    std::ifstream file{std::string(path), std::ios::binary};
-    if (!file) {
-        return {};
-    }
-    const std::string image{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return fromImage(image);
+    const auto image = readFile(path);
+    return image ? fromImage(*image) : TextLibrary{};
 }
 
 TextLibrary TextLibrary::fromImage(std::string_view image) {
