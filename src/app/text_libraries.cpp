@@ -7,9 +7,14 @@
 namespace app {
 namespace {
 
-void ensureFolder(const std::string& path) {
-    if (!platform::folderExists(path)) {
-        static_cast<void>(platform::createFolder(path));
+// The product-family folder lies on the PC, not on the drive: only its user may enter it,
+// so that nobody else can plant a library for the program to load.
+void ensureScratchFolder(const AppContext& context) {
+    if (!platform::folderExists(context.productFamilyFolder)) {
+        static_cast<void>(platform::createPrivateFolder(context.productFamilyFolder));
+    }
+    if (!platform::folderExists(context.scratchFolder())) {
+        static_cast<void>(platform::createFolder(context.scratchFolder()));
     }
 }
 
@@ -20,8 +25,7 @@ void deleteIfPresent(const std::string& path) {
 }
 
 platform::TextLibrary loadCopy(const AppContext& context, const std::string& source, const std::string& copy) {
-    ensureFolder(context.productFamilyFolder);
-    ensureFolder(context.scratchFolder());
+    ensureScratchFolder(context);
     deleteIfPresent(copy);
     static_cast<void>(platform::shellCopy(source, copy));
     return platform::TextLibrary::load(copy);

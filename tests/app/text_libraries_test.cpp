@@ -41,6 +41,17 @@ TEST_F(TextLibraries, LoadCopiesBothLibrariesToTheScratchFolderAndReadsTheCopies
     EXPECT_EQ(app::supplementaryText(app.context, 303), "About %s");
 }
 
+TEST_F(TextLibraries, ProductFamilyFolderIsMadePrivateWithItsParents) {
+    app.context.productFamilyFolder = app.root / "home/.cache/Velqor";
+    app::loadLanguageLibrary(app.context);
+
+    namespace fs = std::filesystem;
+    const fs::perms others = fs::perms::group_all | fs::perms::others_all;
+    EXPECT_EQ(fs::status(app.context.productFamilyFolder).permissions() & others, fs::perms::none);
+    EXPECT_TRUE(fs::is_directory(app.context.scratchFolder()));
+    EXPECT_TRUE(app.context.languageLibrary.isLoaded());
+}
+
 TEST_F(TextLibraries, StaleCopyFromAnEarlierRunIsReplaced) {
     writeFile(scratch("dv_langfile0409.dll"), "left over from an earlier run");
     writeFile(scratch("dvlic_0409.dll"), "left over from an earlier run");
