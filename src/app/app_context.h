@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/services.h"
@@ -36,6 +37,8 @@ struct AppContext {
     MessageBoxService* messages = nullptr;
     ShellService* shell = nullptr;
     ui::ModalFormService* modalForms = nullptr;
+    // Whether the user may change the PC's own settings; a warning follows when not.
+    std::function<bool()> isAdministrator;
 
     // "C:\Velqor\temp": the loaded copies of the text libraries.
     [[nodiscard]] std::string scratchFolder() const { return productFamilyFolder + "/temp"; }

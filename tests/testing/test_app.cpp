@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "app/text_libraries.h"
+
 namespace testing_support {
 
 app::MsgAnswer RecordingMessageBox::show(const app::Message& message) {
@@ -26,11 +28,25 @@ TestApp::TestApp() {
     context.language = "0409";
     context.messages = &messages;
     context.shell = &shell;
+    context.isAdministrator = [] { return true; };
     std::filesystem::create_directories(context.applicationFolder);
 }
 
 std::string TestApp::appPath(std::string_view relative) const {
     return context.applicationFolder + "/" + std::string(relative);
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+void TestApp::loadShippedTextLibraries() {
+    for (const char* name : {"langfile0409.dll", "lic0409.dll"}) {
+        std::filesystem::copy_file(std::string(DORVANE_PORTABLE_DIR) + "/" + name, appPath(name),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    app::loadSupplementaryLibrary(context);
+    app::loadLanguageLibrary(context);
 }
 
 }  // namespace testing_support

@@ -45,6 +45,10 @@ public:
 
     // <application folder>/relative
     [[nodiscard]] std::string appPath(std::string_view relative) const;
+
+    // Lays the English text libraries of the build beside the program and loads them as
+    // start-up does.
+    void loadShippedTextLibraries();
 };
 
 }  // namespace testing_support

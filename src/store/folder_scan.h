@@ -1,0 +1,49 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// What the folder tree and the link list read from the disk: the sub folders of a
+// store folder with their images, and the links of a folder as list rows.
+namespace store {
+
+// Tree images, by index: a plain folder, then one mark per browser.
+inline constexpr int kImagePlainFolder = 1;
+inline constexpr int kImageInternetExplorer = 2;
+inline constexpr int kImageFirefox = 3;
+inline constexpr int kImageMozilla = 4;
+inline constexpr int kImageNetscape = 5;
+
+// The image of a folder: its path below <application folder>/Favorites/ tells the browser
+// whose top folder holds it; any other folder is a plain one.
+[[nodiscard]] int folderImage(const std::string& applicationFolder, const std::string& folderPath);
+
+// The folder every tree key below the root starts with: <application folder>/Favorites/.
+[[nodiscard]] std::string storeKeyRoot(const std::string& applicationFolder);
+
+struct SubfolderEntry {
+    std::string name;
+    std::string key;  // the folder's store path: the scanned path followed by the name
+    int image = kImagePlainFolder;
+};
+
+// The sub folders of a folder (path ends in '/'), skipping names that begin with '.'.
+[[nodiscard]] std::vector<SubfolderEntry> scanSubfolders(const std::string& applicationFolder,
+                                                         const std::string& folderPath);
+
+struct LinkRow {
+    std::string name;      // the link name, or the whole file name in the import and export lists
+    std::string target;    // the "URL" value, empty when the file has none
+    std::string fullPath;  // the file's full path: how every command finds the row's file
+};
+
+enum class RowText { LinkName, FileName };
+
+// The links of a folder (path ends in '/'), in listing order: every "*.url" entry except
+// a plain folder and names ending in '.'. The callback runs once per entry (the windows
+// let pending events run there).
+[[nodiscard]] std::vector<LinkRow> listLinks(const std::string& folderPath, RowText rowText,
+                                             const std::function<void()>& onEachEntry = {});
+
+}  // namespace store

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+
+#include "ui/modal_forms.h"
+
+namespace testing_support {
+
+// Records the dialogs a window opens and, instead of waiting for a user, runs a script
+// on each while it is "open" (the dialog has been loaded and shown).
+class FakeModalForms final : public ui::ModalFormService {
+public:
+    void showModal(QDialog& dialog) override {
+        opened.append(dialog.objectName());
+        if (whileOpen) {
+            whileOpen(dialog);
+        }
+    }
+
+    QStringList opened;
+    std::function<void(QDialog&)> whileOpen;
+};
+
+}  // namespace testing_support
