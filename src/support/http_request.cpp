@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <memory>
+#include <utility>
 
 namespace support {
 namespace {

@@ -317,4 +317,24 @@ TEST(HttpRequest, StalledServerIsGivenUp) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
 }
 
+TEST(HttpRequest, Port443SpeaksTlsOnly) {
+    httplib::Server plain;
+    if (!plain.bind_to_port("127.0.0.1", 443)) {
+        GTEST_SKIP() << "port 443 cannot be opened here";
+    }
+    bool reached = false;
+    plain.Get("/support/", [&](const httplib::Request&, httplib::Response& reply) {
+        reached = true;
+        reply.set_content("<status>1</status>", "text/html");
+    });
+    std::thread serving([&] { plain.listen_after_bind(); });
+
+    const HttpResponse response = httpRequest("https://127.0.0.1/support/", "", 443, "", "");
+    plain.stop();
+    serving.join();
+
+    EXPECT_FALSE(reached);
+    expectNoAnswer(response);
+}
+
 }  // namespace
