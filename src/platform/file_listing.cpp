@@ -89,7 +89,8 @@ private:
         const bool atEnd = at == size;
         switch (m_tokens[token].kind) {
             case TokenKind::Literal:
-                return !atEnd && equalsIgnoreCase(m_name.substr(at, 1), std::string_view(&m_tokens[token].literal, 1)) &&
+                return !atEnd &&
+                       equalsIgnoreCase(m_name.substr(at, 1), std::string_view(&m_tokens[token].literal, 1)) &&
                        matchFrom(token + 1, at + 1);
             case TokenKind::AnyRun:
                 return anyRunFrom(token, at, size);

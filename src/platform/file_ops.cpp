@@ -203,8 +203,8 @@ bool renamePath(std::string_view from, std::string_view to) {
     const std::optional<struct stat> targetInfo = statOf(target);
     const bool sameEntry = sourceInfo && targetInfo && sourceInfo->st_dev == targetInfo->st_dev &&
                            sourceInfo->st_ino == targetInfo->st_ino;
-    const std::string finalTarget = sameEntry ? joinPath(parentOf(target), nameOf(withoutTrailingSlashes(std::string(to))))
-                                              : target;
+    const std::string finalTarget =
+        sameEntry ? joinPath(parentOf(target), nameOf(withoutTrailingSlashes(std::string(to)))) : target;
     const unsigned flags = sameEntry ? 0U : RENAME_NOREPLACE;
     return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, finalTarget.c_str(), flags) == 0;
 }

@@ -80,8 +80,9 @@ namespace {
 [[nodiscard]] std::string unescapeMountPoint(std::string_view text) {
     std::string result;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool octal = text[i] == '\\' && i + 3 < text.size() &&
-                           std::all_of(text.begin() + i + 1, text.begin() + i + 4, [](char c) { return c >= '0' && c <= '7'; });
+        const bool octal =
+            text[i] == '\\' && i + 3 < text.size() &&
+            std::all_of(text.begin() + i + 1, text.begin() + i + 4, [](char c) { return c >= '0' && c <= '7'; });
         if (octal) {
             result += static_cast<char>((text[i + 1] - '0') * 64 + (text[i + 2] - '0') * 8 + (text[i + 3] - '0'));
             i += 3;

@@ -14,8 +14,8 @@ namespace {
 void CreateFolder(const std::string& applicationFolder) {
     // the store root is made in lower case; the tree and list reach it as "Favorites" too
     const std::string storeRoot = platform::joinPath(applicationFolder, "favorites");
-    for (const std::string& folder : {storeRoot, platform::joinPath(storeRoot, "Internet Explorer"),
-                                      platform::joinPath(storeRoot, "Firefox")}) {
+    for (const std::string& folder :
+         {storeRoot, platform::joinPath(storeRoot, "Internet Explorer"), platform::joinPath(storeRoot, "Firefox")}) {
         // any entry of that name counts as present, hidden or read-only alike
         if (!platform::fileAttributes(folder).has_value()) {
             static_cast<void>(platform::createFolder(folder));

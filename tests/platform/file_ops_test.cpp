@@ -1,10 +1,10 @@
 #include "platform/file_ops.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 
+#include "testing/file_tree.h"
 #include "testing/read_only.h"
 #include "testing/temp_folder.h"
 
@@ -12,22 +12,9 @@ namespace fs = std::filesystem;
 using testing_support::readFile;
 using testing_support::TempFolder;
 using testing_support::TmpfsMount;
+using testing_support::treeOf;
 using testing_support::writeFile;
-
-namespace {
-
-// Every file below a folder as "relative path=contents", in name order.
-std::vector<std::string> treeOf(const std::string& folder) {
-    std::vector<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const std::string relative = fs::relative(entry.path(), folder).string();
-        files.push_back(entry.is_directory() ? relative + "/" : relative + "=" + readFile(entry.path().string()));
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-}  // namespace
+using Tree = std::vector<std::string>;
 
 TEST(ShellDelete, RemovesAFolderWithEverythingInIt) {
     TempFolder root;
@@ -35,18 +22,13 @@ TEST(ShellDelete, RemovesAFolderWithEverythingInIt) {
     writeFile(root / "favorites/Firefox/b.url", "b");
     writeFile(root / "favorites/Internet Explorer/c.url", "c");
     EXPECT_TRUE(platform::shellDelete(root / "Favorites/FIREFOX"));
-    EXPECT_EQ(treeOf(root.path()),
-              (std::vector<std::string>{"favorites/", "favorites/Internet Explorer/",
-                                        "favorites/Internet Explorer/c.url=c"}));
     EXPECT_TRUE(platform::shellDelete(root / "favorites/internet explorer/C.URL"));
-    EXPECT_FALSE(fs::exists(root / "favorites/Internet Explorer/c.url"));
-}
-
-TEST(ShellDelete, FailsWhenNothingIsThereOrTheDriveIsReadOnly) {
-    TempFolder root;
+    EXPECT_EQ(treeOf(root.path()), (Tree{"favorites/", "favorites/Internet Explorer/"}));
     EXPECT_FALSE(platform::shellDelete(root / "missing"));
     EXPECT_FALSE(platform::shellDelete(""));
+}
 
+TEST(ShellDelete, FailsOnAReadOnlyDriveAndKeepsEverything) {
     TmpfsMount drive({{"favorites/Firefox/a.url", "a"}}, TmpfsMount::Access::ReadOnly);
     if (!drive.mounted()) {
         GTEST_SKIP() << drive.skipReason();
@@ -55,15 +37,17 @@ TEST(ShellDelete, FailsWhenNothingIsThereOrTheDriveIsReadOnly) {
     EXPECT_EQ(readFile(drive / "favorites/Firefox/a.url"), "a");
 }
 
-TEST(ShellCopy, FileGoesIntoAnExistingFolderElseUnderTheTargetName) {
+TEST(ShellCopy, GoesIntoAnExistingFolderElseUnderTheTargetName) {
     TempFolder root;
     writeFile(root / "staging/News.url", "new");
-    writeFile(root / "store/Firefox/old.url", "old");
-    EXPECT_TRUE(platform::shellCopy(root / "staging/News.url", root / "store/firefox"));
-    EXPECT_TRUE(platform::shellCopy(root / "staging/News.url", root / "store/Renamed/Deeper/Other.url"));
-    EXPECT_EQ(treeOf(root / "store"),
-              (std::vector<std::string>{"Firefox/", "Firefox/News.url=new", "Firefox/old.url=old", "Renamed/",
-                                        "Renamed/Deeper/", "Renamed/Deeper/Other.url=new"}));
+    writeFile(root / "Firefox/Sub/b.url", "b");
+    fs::create_directories(root / "Firefox/Empty");
+    EXPECT_TRUE(platform::shellCopy(root / "staging/News.url", root / "firefox"));
+    EXPECT_TRUE(platform::shellCopy(root / "staging/News.url", root / "Renamed/Deeper/Other.url"));
+    EXPECT_TRUE(platform::shellCopy(root / "FIREFOX", root / "backup/Copy"));
+    EXPECT_EQ(treeOf(root / "Renamed"), (Tree{"Deeper/", "Deeper/Other.url=new"}));
+    EXPECT_EQ(treeOf(root / "backup"),
+              (Tree{"Copy/", "Copy/Empty/", "Copy/News.url=new", "Copy/Sub/", "Copy/Sub/b.url=b"}));
 }
 
 TEST(ShellCopy, ReplacesWhatIsThereEvenWhenItsNameDiffersInCase) {
@@ -75,18 +59,7 @@ TEST(ShellCopy, ReplacesWhatIsThereEvenWhenItsNameDiffersInCase) {
     writeFile(root / "store/Fav/Kept.url", "kept");
     EXPECT_TRUE(platform::shellCopy(root / "staging/Fav", root / "store"));
     EXPECT_EQ(treeOf(root / "store"),
-              (std::vector<std::string>{"Fav/", "Fav/Kept.url=kept", "Fav/SUB/", "Fav/SUB/deep.url=new deep",
-                                        "Fav/news.url=new news"}));
-}
-
-TEST(ShellCopy, FolderToANewNameCopiesItsWholeTree) {
-    TempFolder root;
-    writeFile(root / "Firefox/a.url", "a");
-    writeFile(root / "Firefox/Sub/b.url", "b");
-    fs::create_directories(root / "Firefox/Empty");
-    EXPECT_TRUE(platform::shellCopy(root / "firefox", root / "backup/Copy"));
-    EXPECT_EQ(treeOf(root / "backup"), (std::vector<std::string>{"Copy/", "Copy/Empty/", "Copy/Sub/", "Copy/Sub/b.url=b",
-                                                                 "Copy/a.url=a"}));
+              (Tree{"Fav/", "Fav/Kept.url=kept", "Fav/SUB/", "Fav/SUB/deep.url=new deep", "Fav/news.url=new news"}));
 }
 
 TEST(ShellCopy, RefusesAMissingSourceAndAFolderIntoItself) {
@@ -96,17 +69,7 @@ TEST(ShellCopy, RefusesAMissingSourceAndAFolderIntoItself) {
     EXPECT_FALSE(fs::exists(root / "target"));
     EXPECT_FALSE(platform::shellCopy(root / "Firefox", root / "Firefox"));
     EXPECT_FALSE(platform::shellCopy(root / "Firefox", root / "firefox/Inner"));
-    EXPECT_EQ(treeOf(root / "Firefox"), (std::vector<std::string>{"a.url=a"}));
-}
-
-TEST(ShellCopy, FailsOnAFullDisk) {
-    TmpfsMount disk({}, TmpfsMount::Access::Writable, TmpfsMount::kFullDiskSize);
-    if (!disk.mounted()) {
-        GTEST_SKIP() << disk.skipReason();
-    }
-    TempFolder root;
-    writeFile(root / "big.bin", std::string(256 * 1024, 'x'));
-    EXPECT_FALSE(platform::shellCopy(root / "big.bin", disk.path()));
+    EXPECT_EQ(treeOf(root / "Firefox"), (Tree{"a.url=a"}));
 }
 
 TEST(RenamePath, RefusesAnExistingTargetButAllowsAChangeOfCase) {
@@ -116,11 +79,11 @@ TEST(RenamePath, RefusesAnExistingTargetButAllowsAChangeOfCase) {
     EXPECT_FALSE(platform::renamePath(root / "folder/a.url", root / "folder/B.URL"));
     EXPECT_TRUE(platform::renamePath(root / "folder/a.url", root / "folder/A.url"));
     EXPECT_TRUE(platform::renamePath(root / "FOLDER", root / "Renamed"));
-    EXPECT_EQ(treeOf(root.path()), (std::vector<std::string>{"Renamed/", "Renamed/A.url=a", "Renamed/b.url=b"}));
     EXPECT_FALSE(platform::renamePath(root / "missing", root / "other"));
+    EXPECT_EQ(treeOf(root.path()), (Tree{"Renamed/", "Renamed/A.url=a", "Renamed/b.url=b"}));
 }
 
-TEST(WholeFile, WriteThenReadGivesTheSameBytes) {
+TEST(WholeFile, WriteThenReadGivesTheSameBytesWhateverTheCase) {
     TempFolder root;
     const std::string bytes("line\r\n\0binary\xff", 15);
     ASSERT_TRUE(platform::writeWholeFile(root / "a.bin", bytes));
@@ -129,20 +92,15 @@ TEST(WholeFile, WriteThenReadGivesTheSameBytes) {
     std::string read;
     ASSERT_TRUE(platform::readWholeFile(root / "A.BIN", read));
     EXPECT_EQ(read, bytes);
-    EXPECT_EQ(treeOf(root.path()), (std::vector<std::string>{"a.bin=" + bytes, "short.txt=short"}));
+    EXPECT_EQ(treeOf(root.path()), (Tree{"a.bin=" + bytes, "short.txt=short"}));
+    // a failed read leaves what the caller had
+    EXPECT_FALSE(platform::readWholeFile(root / "missing.txt", read));
+    EXPECT_FALSE(platform::readWholeFile(root.path(), read));
+    EXPECT_EQ(read, bytes);
 }
 
-TEST(WholeFile, ReadFailuresLeaveTheContentsAlone) {
-    TempFolder root;
-    fs::create_directories(root / "folder");
-    std::string contents = "untouched";
-    EXPECT_FALSE(platform::readWholeFile(root / "missing.txt", contents));
-    EXPECT_FALSE(platform::readWholeFile(root / "folder", contents));
-    EXPECT_EQ(contents, "untouched");
-}
-
-TEST(WholeFile, WritingFailsOnReadOnlyAndFullDrives) {
-    TmpfsMount readOnly({{"setting.ini", "old"}}, TmpfsMount::Access::ReadOnly);
+TEST(WholeFile, FailuresOnReadOnlyAndFullDrives) {
+    TmpfsMount readOnly({{"setting.ini", "old"}, {"favorites/Firefox/a.url", "a"}}, TmpfsMount::Access::ReadOnly);
     TmpfsMount full({}, TmpfsMount::Access::Writable, TmpfsMount::kFullDiskSize);
     if (!readOnly.mounted() || !full.mounted()) {
         GTEST_SKIP() << readOnly.skipReason() << full.skipReason();
@@ -150,26 +108,19 @@ TEST(WholeFile, WritingFailsOnReadOnlyAndFullDrives) {
     EXPECT_FALSE(platform::writeWholeFile(readOnly / "setting.ini", "new"));
     EXPECT_FALSE(platform::writeWholeFile(readOnly / "other.ini", "new"));
     EXPECT_EQ(readFile(readOnly / "setting.ini"), "old");
-    EXPECT_FALSE(platform::writeWholeFile(full / "big.bin", std::string(256 * 1024, 'x')));
+    const std::string big(256 * 1024, 'x');
+    EXPECT_FALSE(platform::writeWholeFile(full / "big.bin", big));
+    TempFolder root;
+    writeFile(root / "big.bin", big);
+    EXPECT_FALSE(platform::shellCopy(root / "big.bin", full.path()));
+    EXPECT_FALSE(platform::createFolder(readOnly / "favorites/Mozilla"));
 }
 
 TEST(FolderCreation, MakesTheNameAsGivenBelowAParentOfAnyCase) {
     TempFolder root;
     fs::create_directories(root / "favorites");
     EXPECT_TRUE(platform::createFolder(root / "Favorites/Internet Explorer"));
-    EXPECT_TRUE(fs::is_directory(root / "favorites/Internet Explorer"));
     EXPECT_FALSE(platform::createFolder(root / "favorites/internet explorer"));
     EXPECT_FALSE(platform::createFolder(root / "missing/child"));
-}
-
-TEST(FolderCreation, PrivateFolderIsOpenToItsOwnerOnly) {
-    TempFolder root;
-    const std::string folder = root / "cache/Velqor";
-    ASSERT_TRUE(platform::createPrivateFolder(folder));
-    EXPECT_TRUE(platform::createPrivateFolder(folder));
-    struct stat info {};
-    ASSERT_EQ(::stat(folder.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
-    writeFile(root / "file", "");
-    EXPECT_FALSE(platform::createPrivateFolder(root / "file"));
+    EXPECT_EQ(treeOf(root.path()), (Tree{"favorites/", "favorites/Internet Explorer/"}));
 }

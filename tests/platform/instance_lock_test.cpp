@@ -21,7 +21,8 @@ constexpr const char* kProgram = "dorvane-lite";
 
 // Whether a lock on the name can be had by another process right now.
 std::optional<bool> anotherProcessGetsTheLock(const std::string& folder, const char* name) {
-    const testing_support::ChildOutcome outcome = runInChild([&] { return platform::InstanceLock(folder, name).held(); });
+    const testing_support::ChildOutcome outcome =
+        runInChild([&] { return platform::InstanceLock(folder, name).held(); });
     return outcome.answer;
 }
 

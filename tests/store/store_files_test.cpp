@@ -2,37 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-
+#include "testing/file_tree.h"
 #include "testing/read_only.h"
 #include "testing/temp_folder.h"
 
-namespace fs = std::filesystem;
 using testing_support::TempFolder;
 using testing_support::TmpfsMount;
+using testing_support::treeOf;
 using testing_support::writeFile;
-
-namespace {
-
-// Every folder and file below a folder, folders marked with a trailing '/', in name order.
-std::vector<std::string> entriesBelow(const std::string& folder) {
-    std::vector<std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const std::string relative = fs::relative(entry.path(), folder).string();
-        entries.push_back(entry.is_directory() ? relative + "/" : relative);
-    }
-    std::sort(entries.begin(), entries.end());
-    return entries;
-}
-
-}  // namespace
+using Tree = std::vector<std::string>;
 
 TEST(CreateFolder, OnAnEmptyDriveMakesTheStoreWithTwoBrowserFolders) {
     TempFolder app;
     store::CreateFolder(app.path());
-    EXPECT_EQ(entriesBelow(app.path()),
-              (std::vector<std::string>{"favorites/", "favorites/Firefox/", "favorites/Internet Explorer/"}));
+    EXPECT_EQ(treeOf(app.path()), (Tree{"favorites/", "favorites/Firefox/", "favorites/Internet Explorer/"}));
 }
 
 TEST(CreateFolder, OnACompleteStoreWhateverItsCaseChangesNothing) {
@@ -40,18 +23,9 @@ TEST(CreateFolder, OnACompleteStoreWhateverItsCaseChangesNothing) {
     writeFile(app / "Favorites/FIREFOX/News/a.url", "a");
     writeFile(app / "Favorites/internet explorer/b.url", "b");
     writeFile(app / "Favorites/Mozilla/c.url", "c");
-    const std::vector<std::string> before = entriesBelow(app.path());
+    const std::vector<std::string> before = treeOf(app.path());
     store::CreateFolder(app.path());
-    EXPECT_EQ(entriesBelow(app.path()), before);
-}
-
-TEST(CreateFolder, AddsOnlyTheMissingBrowserFolder) {
-    TempFolder app;
-    writeFile(app / "favorites/Firefox/a.url", "a");
-    store::CreateFolder(app.path());
-    EXPECT_EQ(entriesBelow(app.path()), (std::vector<std::string>{"favorites/", "favorites/Firefox/",
-                                                                  "favorites/Firefox/a.url",
-                                                                  "favorites/Internet Explorer/"}));
+    EXPECT_EQ(treeOf(app.path()), before);
 }
 
 TEST(CreateFolder, OnAReadOnlyDriveLeavesItAsItIs) {
@@ -60,8 +34,7 @@ TEST(CreateFolder, OnAReadOnlyDriveLeavesItAsItIs) {
         GTEST_SKIP() << drive.skipReason();
     }
     store::CreateFolder(drive / "app");
-    EXPECT_EQ(entriesBelow(drive / "app"),
-              (std::vector<std::string>{"favorites/", "favorites/Firefox/", "favorites/Firefox/a.url"}));
+    EXPECT_EQ(treeOf(drive / "app"), (Tree{"favorites/", "favorites/Firefox/", "favorites/Firefox/a.url=a"}));
 }
 
 TEST(StripNulls, CutsTheTextAtItsFirstNul) {
@@ -70,11 +43,7 @@ TEST(StripNulls, CutsTheTextAtItsFirstNul) {
         std::string text;
         std::string expected;
     } cases[] = {
-        {"abc\0xyz"s, "abc"},
-        {"abc", "abc"},
-        {"\0abc"s, ""},
-        {"abc\0\0"s, "abc"},
-        {"", ""},
+        {"abc\0xyz"s, "abc"}, {"abc", "abc"}, {"\0abc"s, ""}, {"abc\0\0"s, "abc"}, {"", ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(store::StripNulls(c.text), c.expected);
@@ -113,14 +82,4 @@ TEST(FindFilesAPI, CountersAndResultsGrowFromWhatTheCallerHad) {
                                                  root / "profiles/abc.default/bookmarkbackups/bookmarks.html"}));
     EXPECT_EQ(files, 3);
     EXPECT_EQ(folders, 3);
-}
-
-TEST(FindFilesAPI, AMissingFolderFindsNothing) {
-    TempFolder root;
-    int files = 0;
-    int folders = 0;
-    std::vector<std::string> results;
-    EXPECT_EQ(store::FindFilesAPI(root / "missing", "*.url", files, folders, results), 0u);
-    EXPECT_TRUE(results.empty());
-    EXPECT_EQ(files + folders, 0);
 }
