@@ -75,15 +75,6 @@ TEST_F(TextLibraries, MissingLibraryLeavesNoCopyAndEmptyTexts) {
     EXPECT_FALSE(std::filesystem::exists(scratch("dvlic_0409.dll")));
 }
 
-TEST_F(TextLibraries, DamagedLibraryLoadsWithEmptyTexts) {
-    const std::string whole = readFile(app.appPath("langfile0409.dll"));
-    writeFile(app.appPath("langfile0409.dll"), whole.substr(0, whole.size() / 3));
-    app::loadLanguageLibrary(app.context);
-
-    EXPECT_FALSE(app.context.languageLibrary.isLoaded());
-    EXPECT_EQ(app::languageText(app.context, 302), "");
-}
-
 TEST_F(TextLibraries, UnloadFreesBothLibrariesAndDeletesTheCopies) {
     app::loadSupplementaryLibrary(app.context);
     app::loadLanguageLibrary(app.context);
@@ -101,13 +92,4 @@ TEST_F(TextLibraries, UnloadFreesBothLibrariesAndDeletesTheCopies) {
     // unloading again, with the copies gone, changes nothing
     app::unloadLanguageLibrary(app.context);
     EXPECT_FALSE(app.context.languageLibrary.isLoaded());
-}
-
-TEST_F(TextLibraries, LanguageSelectsTheLibraryFiles) {
-    app.context.language = "0804";
-    EXPECT_EQ(app::languageLibraryFile(app.context), app.appPath("langfile0804.dll"));
-    EXPECT_EQ(app::supplementaryLibraryFile(app.context), app.appPath("lic0804.dll"));
-    app::loadLanguageLibrary(app.context);
-    EXPECT_FALSE(app.context.languageLibrary.isLoaded());
-    EXPECT_FALSE(std::filesystem::exists(scratch("dv_langfile0804.dll")));
 }
