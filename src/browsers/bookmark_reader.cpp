@@ -1,7 +1,9 @@
 #include "browsers/bookmark_reader.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <unordered_map>
@@ -145,18 +147,20 @@ using StagedIndex = std::unordered_map<std::string, StagedFile>;
     return index;
 }
 
-// Writes the two lines of a minimal Internet Shortcut file at exactly this path; the
-// name has been matched against the folder's names already, so no lookup is needed.
-[[nodiscard]] bool writeShortcut(const std::string& path, std::string_view url) {
+// Opens a file for writing, creating it or emptying what is there; -1 when no file can
+// be made at that path. The path is taken exactly as given: no lookup of other spellings.
+[[nodiscard]] int createForWriting(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+
+// Writes the two lines of a minimal Internet Shortcut file and closes it.
+void writeShortcut(int fd, std::string_view url) {
     std::string text = "[InternetShortcut]\r\nURL=";
     text += url.substr(0, url.find('>'));
     text += "\r\n";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && written;
+    // A link that cannot be written is passed over; the next one is tried.
+    static_cast<void>(::write(fd, text.data(), text.size()));
+    ::close(fd);
 }
 
 }  // namespace
@@ -246,12 +250,12 @@ void extractFURL(std::string_view text, LinkTable& table) {
 }
 
 bool isValidFilename(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
+    const int fd = createForWriting(path);
+    if (fd < 0) {
         return false;
     }
-    std::fclose(file);
-    std::remove(path.c_str());
+    ::close(fd);
+    ::unlink(path.c_str());
     return true;
 }
 
@@ -268,17 +272,18 @@ void createURLFile(const LinkTable& table, std::string_view stagingFolder) {
         if (existing != staged.end() && existing->second.isFolder) {
             continue;
         }
-        const std::string path = platform::joinPath(stagingFolder, fileName);
-        if (!isValidFilename(path)) {
+        // Creating the file is the test that the name can be a file name: the same test
+        // isValidFilename makes, without a second creation for every link.
+        const int fd = createForWriting(platform::joinPath(stagingFolder, fileName));
+        if (fd < 0) {
             continue;
         }
         // The file takes the later spelling of its name.
         if (existing != staged.end() && existing->second.fileName != fileName) {
-            std::remove(platform::joinPath(stagingFolder, existing->second.fileName).c_str());
+            ::unlink(platform::joinPath(stagingFolder, existing->second.fileName).c_str());
         }
         staged.insert_or_assign(std::move(key), StagedFile{std::move(fileName), false});
-        // A link that cannot be written is passed over; the next one is tried.
-        static_cast<void>(writeShortcut(path, link.url));
+        writeShortcut(fd, link.url);
     }
 }
 

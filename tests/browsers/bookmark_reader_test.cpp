@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -206,4 +207,119 @@ TEST(IsValidFilename, CreatesAndRemovesATestFile) {
     EXPECT_FALSE(std::filesystem::exists(folder / "ok.url"));
     EXPECT_FALSE(browsers::isValidFilename(folder / "missing/ok.url"));
     EXPECT_FALSE(browsers::isValidFilename(folder / (std::string(300, 'x') + ".url")));
+}
+
+namespace {
+
+std::string corpusFolder() { return std::string(DORVANE_CORPUS_DIR) + "/bookmarks-html"; }
+
+LinkTable linksOfCorpusFile(const std::string& name) {
+    LinkTable table;
+    browsers::extractFURL(testing_support::readFile(corpusFolder() + "/" + name), table);
+    return table;
+}
+
+bool holds(const LinkTable& table, const std::string& name, const std::string& url) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const Link link = table.at(i);
+        if (link.name == name && link.url == url) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(BookmarkReader, ReadsEverySampleBookmarkFile) {
+    if (!std::filesystem::is_directory(corpusFolder())) {
+        GTEST_SKIP() << "no sample bookmark files at " << corpusFolder();
+    }
+    // Links per file. Every anchor of these files that starts with "<A HREF=" has its
+    // "</A>" and a '>'; the iCab and redditsaver files put other attributes in front of
+    // HREF, so none of their anchors is a link.
+    const std::map<std::string, std::size_t> expected = {
+        {"chromium-via-fastvc__empty_folder.html", 2},
+        {"chromium-via-fastvc__redditsaver.html", 0},
+        {"cpan-netscape-bookmarks__Bookmarks.html", 10},
+        {"cpan-netscape-bookmarks__Bookmarks4.7.html", 110},
+        {"cpan-netscape-bookmarks__Favorites.html", 149},
+        {"cpan-netscape-bookmarks__iCab.Hotlist.html", 0},
+        {"cpan-netscape-bookmarks__mozilla.html", 219},
+        {"floorp__bookmarks.corrupt.html", 10},
+        {"floorp__bookmarks.exported.html", 8},
+        {"floorp__bookmarks.invalid.html", 0},
+        {"floorp__bookmarks.preplaces.html", 9},
+        {"floorp__bookmarks_html_localized.html", 1},
+        {"floorp__bookmarks_html_singleframe.html", 1},
+        {"floorp__sync_utils_bookmarks.html", 2},
+        {"flyingwolfox-nbfp__test.html", 2},
+        {"linkding__simple_valid_import_file.html", 3},
+        {"qutebrowser__input", 3},
+        {"shaarli-nbp__chromium_nested.htm", 18},
+        {"shaarli-nbp__delicious.htm", 5},
+        {"shaarli-nbp__empty.htm", 0},
+        {"shaarli-nbp__firefox_nested.htm", 24},
+        {"shaarli-nbp__google_bookmarks_nested.htm", 6},
+        {"shaarli-nbp__internet_explorer_11_nested.htm", 27},
+        {"shaarli-nbp__netscape_basic.htm", 2},
+        {"shaarli-nbp__netscape_multiline.htm", 3},
+        {"shaarli-nbp__netscape_nested.htm", 8},
+        {"shaarli-nbp__safari_folded.htm", 3},
+        {"shaarli-nbp__scuttle.htm", 4},
+        {"shaarli-nbp__scuttle_new_line.htm", 1},
+        {"shaarli-nbp__shaarli.htm", 6},
+    };
+    std::size_t filesRead = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpusFolder())) {
+        const std::string name = entry.path().filename().string();
+        const LinkTable table = linksOfCorpusFile(name);
+        const auto count = expected.find(name);
+        if (count == expected.end()) {
+            ADD_FAILURE() << name << " gives " << table.size() << " links but has no count here";
+            continue;
+        }
+        EXPECT_EQ(table.size(), count->second) << name;
+        const testing_support::TempFolder staging;
+        browsers::createURLFile(table, staging.path());
+        EXPECT_LE(filesIn(staging.path()).size(), table.size()) << name;
+        ++filesRead;
+    }
+    EXPECT_EQ(filesRead, expected.size());
+}
+
+TEST(BookmarkReader, SampleFilesGiveTheLinksTheirTextHolds) {
+    if (!std::filesystem::is_directory(corpusFolder())) {
+        GTEST_SKIP() << "no sample bookmark files at " << corpusFolder();
+    }
+    const struct {
+        const char* file;
+        const char* name;
+        const char* url;
+    } cases[] = {
+        // the commas of a title cut the line into fields that are joined again without them
+        {"cpan-netscape-bookmarks__Bookmarks.html", "Cisco Connection Online by Cisco SystemsInc.",
+         "http://www.cisco.com/"},
+        {"cpan-netscape-bookmarks__mozilla.html", "NYS DOSCorporationsNot-for-Profit Corpora...",
+         "http://www.dos.state.ny.us/corp/nfpcorp.html"},
+        // so does a comma inside the address
+        {"cpan-netscape-bookmarks__mozilla.html", "Google Search:",
+         "http://groups.google.com/groups?hl=en&lr=lang_en&safe=off&th=6b7ddafeb29657e53&seekm=slrn83k7vv.m2v.abigail%"
+         "40alexandra.delanet.com"},
+        {"cpan-netscape-bookmarks__Bookmarks4.7.html", "Market &amp; Sell",
+         "http://home.netscape.com/bookmark/4_76/nbmarket.html"},
+        // the comma of an icon's "data:image/png;base64," splits the anchor over two fields
+        {"floorp__bookmarks_html_localized.html", "bookmarks-html-localized-bookmark",
+         "http://www.mozilla.com/firefox/help/"},
+        {"floorp__bookmarks.corrupt.html", "Example.tld", "http://example.tld"},
+        {"floorp__bookmarks_html_singleframe.html", "Mozilla", "http://www.mozilla.org/"},
+        {"shaarli-nbp__internet_explorer_11_nested.htm", "It Never works with cats...",
+         "http://lizclimo.tumblr.com/post/132165201759/bonus-comic-for-national-cat-day"},
+        {"shaarli-nbp__netscape_basic.htm", "Secret stuff", "https://private.tld"},
+        {"shaarli-nbp__netscape_basic.htm", "Public stuff", "http://public.tld"},
+    };
+    for (const auto& test : cases) {
+        EXPECT_TRUE(holds(linksOfCorpusFile(test.file), test.name, test.url))
+            << test.file << ": " << test.name << " -> " << test.url;
+    }
 }
