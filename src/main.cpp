@@ -1,6 +1,61 @@
 #include <QApplication>
 
+#include "app/app_context.h"
+#include "app/startup.h"
+#include "platform/admin.h"
+#include "platform/instance_lock.h"
+#include "platform/paths.h"
+#include "ui/desktop_services.h"
+#include "ui/main_window.h"
+#include "ui/modal_forms.h"
+#include "ui/progress_window.h"
+
+namespace {
+
+int stopWith(app::MessageBoxService& messages, const std::string& text) {
+    app::Message message;
+    message.text = text;
+    message.title = app::kStartupErrorTitle;
+    message.icon = app::MsgIcon::Critical;
+    messages.show(message);
+    return 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    return 0;
+    application.setApplicationName("Dorvane Lite");
+
+    ui::QtMessageBoxService messages;
+    ui::QtShellService shell;
+    ui::QtModalFormService modalForms;
+
+    app::AppContext context;
+    context.applicationFolder = platform::executableFolder();
+    context.productFamilyFolder = platform::defaultProductFamilyFolder();
+    context.registryFile = platform::defaultRegistryFile();
+    context.messages = &messages;
+    context.shell = &shell;
+    context.modalForms = &modalForms;
+    context.isAdministrator = platform::isNTAdmin;
+
+    const platform::InstanceLock instance(context.productFamilyFolder, platform::executableName());
+    if (instance.anotherInstanceRuns()) {
+        return stopWith(messages, app::kAlreadyRunningMessage);
+    }
+    if (const std::optional<std::string> stop = app::prepareStartup(context)) {
+        return stopWith(messages, *stop);
+    }
+    app::probeSkinning(context);
+    {
+        ui::frmprogress splash(context);
+        splash.show();
+        QCoreApplication::processEvents();
+    }
+
+    ui::frmMain mainWindow(context);
+    mainWindow.load();
+    mainWindow.show();
+    return QApplication::exec();
 }
