@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/file_ops.h"
@@ -10,54 +11,64 @@
 
 namespace platform {
 
+namespace {
+
+// Named entries in the order they were first added, found by name without regard to case.
+template <typename T>
+class NamedEntries {
+public:
+    [[nodiscard]] const T* find(std::string_view name) const {
+        const auto found = m_index.find(toLowerAscii(name));
+        return found == m_index.end() ? nullptr : &m_entries[found->second].second;
+    }
+
+    // The entry of that name; a new one, made by make(), when there is none. A new entry
+    // keeps the name as written here.
+    template <typename Make>
+    T& findOrAdd(std::string_view name, Make make) {
+        const auto [found, added] = m_index.try_emplace(toLowerAscii(name), m_entries.size());
+        if (added) {
+            m_entries.emplace_back(std::string(name), make());
+        }
+        return m_entries[found->second].second;
+    }
+
+    void remove(std::string_view name) {
+        const auto found = m_index.find(toLowerAscii(name));
+        if (found == m_index.end()) {
+            return;
+        }
+        m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(found->second));
+        m_index.clear();
+        for (std::size_t i = 0; i < m_entries.size(); ++i) {
+            m_index.emplace(toLowerAscii(m_entries[i].first), i);
+        }
+    }
+
+    [[nodiscard]] const std::vector<std::pair<std::string, T>>& entries() const { return m_entries; }
+
+private:
+    std::vector<std::pair<std::string, T>> m_entries;
+    std::unordered_map<std::string, std::size_t> m_index;  // by case-folded name
+};
+
+}  // namespace
+
 struct RegistryNode {
-    std::string name;
-    std::vector<std::unique_ptr<RegistryNode>> children;  // in the order they first appeared
-    std::vector<std::pair<std::string, RegistryValue>> values;
+    NamedEntries<std::unique_ptr<RegistryNode>> children;
+    NamedEntries<RegistryValue> values;
 
-    [[nodiscard]] RegistryNode* child(std::string_view childName) const {
-        for (const auto& node : children) {
-            if (equalsIgnoreCase(node->name, childName)) {
-                return node.get();
-            }
-        }
-        return nullptr;
+    [[nodiscard]] RegistryNode* child(std::string_view name) const {
+        const auto* found = children.find(name);
+        return found != nullptr ? found->get() : nullptr;
     }
 
-    RegistryNode& childOrNew(std::string_view childName) {
-        if (RegistryNode* existing = child(childName)) {
-            return *existing;
-        }
-        children.push_back(std::make_unique<RegistryNode>());
-        children.back()->name = childName;
-        return *children.back();
+    RegistryNode& childOrNew(std::string_view name) {
+        return *children.findOrAdd(name, [] { return std::make_unique<RegistryNode>(); });
     }
 
-    void removeChild(std::string_view childName) {
-        std::erase_if(children, [&](const auto& node) { return equalsIgnoreCase(node->name, childName); });
-    }
-
-    [[nodiscard]] const RegistryValue* value(std::string_view valueName) const {
-        for (const auto& [name, data] : values) {
-            if (equalsIgnoreCase(name, valueName)) {
-                return &data;
-            }
-        }
-        return nullptr;
-    }
-
-    void setValue(std::string_view valueName, RegistryValue data) {
-        for (auto& [name, existing] : values) {
-            if (equalsIgnoreCase(name, valueName)) {
-                existing = std::move(data);
-                return;
-            }
-        }
-        values.emplace_back(std::string(valueName), std::move(data));
-    }
-
-    void removeValue(std::string_view valueName) {
-        std::erase_if(values, [&](const auto& entry) { return equalsIgnoreCase(entry.first, valueName); });
+    void setValue(std::string_view name, RegistryValue data) {
+        values.findOrAdd(name, [] { return RegistryValue{}; }) = std::move(data);
     }
 };
 
@@ -79,6 +90,9 @@ constexpr std::array kRootNames{
 };
 
 using RootNodes = std::array<RegistryNode*, kRootNames.size()>;
+
+// The registry holds keys at most 512 levels deep; a deeper key is refused.
+constexpr std::size_t kMaxKeyDepth = 512;
 
 constexpr std::string_view kHeaderVersion4 = "REGEDIT4";
 constexpr std::string_view kHeaderVersion5 = "Windows Registry Editor Version 5.00";
@@ -285,9 +299,15 @@ private:
         const std::string_view below = slash == std::string_view::npos ? std::string_view{} : path.substr(slash + 1);
         if (deletion) {
             deleteKey(*m_roots[static_cast<std::size_t>(*root)], below);
-        } else {
+        } else if (depthOf(below) <= kMaxKeyDepth) {
             m_current = &createKey(*m_roots[static_cast<std::size_t>(*root)], below);
         }
+    }
+
+    [[nodiscard]] static std::size_t depthOf(std::string_view path) {
+        std::size_t depth = 0;
+        forEachComponent(path, [&](std::string_view) { ++depth; });
+        return depth;
     }
 
     static RegistryNode& createKey(RegistryNode& root, std::string_view path) {
@@ -297,15 +317,17 @@ private:
     }
 
     static void deleteKey(RegistryNode& root, std::string_view path) {
-        RegistryNode* parent = &root;
+        RegistryNode* parent = nullptr;
         RegistryNode* node = &root;
+        std::string_view last;
         forEachComponent(path, [&](std::string_view name) {
             parent = node;
             node = node != nullptr ? node->child(name) : nullptr;
+            last = name;
         });
         // A root itself is never deleted.
-        if (node != nullptr && node != &root) {
-            parent->removeChild(node->name);
+        if (node != nullptr && parent != nullptr) {
+            parent->children.remove(last);
         }
     }
 
@@ -352,7 +374,7 @@ private:
             }
         } else if (data.starts_with('-')) {
             if (isEndOfData(data.substr(1))) {
-                m_current->removeValue(name);
+                m_current->values.remove(name);
             }
         } else if (startsWithIgnoreCase(data, "dword:")) {
             dwordData(name, data.substr(6));
@@ -458,7 +480,7 @@ std::optional<RegistryRoot> registryRootFromName(std::string_view name) {
 }
 
 std::optional<RegistryValue> RegistryKey::queryValue(std::string_view name) const {
-    if (const RegistryValue* value = m_node->value(name)) {
+    if (const RegistryValue* value = m_node->values.find(name)) {
         return *value;
     }
     return std::nullopt;
@@ -466,14 +488,14 @@ std::optional<RegistryValue> RegistryKey::queryValue(std::string_view name) cons
 
 std::vector<std::string> RegistryKey::subkeyNames() const {
     std::vector<std::string> names;
-    names.reserve(m_node->children.size());
-    for (const auto& child : m_node->children) {
-        names.push_back(child->name);
+    names.reserve(m_node->children.entries().size());
+    for (const auto& [name, child] : m_node->children.entries()) {
+        names.push_back(name);
     }
     return names;
 }
 
-std::size_t RegistryKey::subkeyCount() const { return m_node->children.size(); }
+std::size_t RegistryKey::subkeyCount() const { return m_node->children.entries().size(); }
 
 std::optional<RegistryKey> RegistryKey::openSubkey(std::string_view path) const {
     if (const RegistryNode* node = descend(*m_node, path)) {
@@ -486,7 +508,6 @@ Registry::Registry() {
     for (const RootName& entry : kRootNames) {
         auto& root = m_roots[static_cast<std::size_t>(entry.root)];
         root = std::make_unique<RegistryNode>();
-        root->name = entry.longName;
     }
 }
 

@@ -195,6 +195,18 @@ TEST(Registry, DeletionsRemoveKeysWithAllBelowThemAndSingleValues) {
     EXPECT_EQ(valueOf(registry, RegistryRoot::CurrentUser, "A\\Keep", "Stays"), std::string("y\0", 2));
 }
 
+TEST(Registry, KeysDeeperThan512LevelsAreRefused) {
+    std::string deepest = "K";
+    for (int level = 1; level < 512; ++level) {
+        deepest += "\\K";
+    }
+    const std::string tooDeep = deepest + "\\K";
+    const Registry registry = Registry::fromText(
+        std::string(kV4) + "[HKCU\\" + deepest + "]\n\"A\"=\"1\"\n[HKCU\\" + tooDeep + "]\n\"B\"=\"2\"\n", "");
+    EXPECT_EQ(valueOf(registry, RegistryRoot::CurrentUser, deepest, "A"), std::string("1\0", 2));
+    EXPECT_FALSE(registry.openKey(RegistryRoot::CurrentUser, tooDeep));
+}
+
 TEST(Registry, EveryLineEndingSeparatesLines) {
     for (const char* end : {"\r\n", "\n", "\r"}) {
         const std::string file =
