@@ -282,27 +282,3 @@ TEST(Registry, LoadsFromAFileAndKeepsDefaultsWhenTheFileIsMissing) {
     EXPECT_FALSE(missing.openKey(RegistryRoot::LocalMachine, "Software\\X"));
     EXPECT_NE(valueOf(missing, RegistryRoot::CurrentUser, kShellFolders, "Favorites"), "<absent>");
 }
-
-TEST(Registry, RootNamesInLongAndShortForms) {
-    const struct {
-        const char* name;
-        std::optional<RegistryRoot> root;
-    } cases[] = {
-        {"HKEY_LOCAL_MACHINE", RegistryRoot::LocalMachine},
-        {"hklm", RegistryRoot::LocalMachine},
-        {"HKEY_CURRENT_USER", RegistryRoot::CurrentUser},
-        {"HKCU", RegistryRoot::CurrentUser},
-        {"HKEY_CLASSES_ROOT", RegistryRoot::ClassesRoot},
-        {"HKCR", RegistryRoot::ClassesRoot},
-        {"HKEY_USERS", RegistryRoot::Users},
-        {"HKU", RegistryRoot::Users},
-        {"HKEY_CURRENT_CONFIG", RegistryRoot::CurrentConfig},
-        {"HKCC", RegistryRoot::CurrentConfig},
-        {"HKEY_DYN_DATA", RegistryRoot::DynData},
-        {"HKEY_LOCAL", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto& test : cases) {
-        EXPECT_EQ(platform::registryRootFromName(test.name), test.root) << test.name;
-    }
-}
