@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     context.applicationFolder = platform::executableFolder();
     context.productFamilyFolder = platform::defaultProductFamilyFolder();
     context.registryFile = platform::defaultRegistryFile();
+    context.homeFolder = qEnvironmentVariable("HOME").toStdString();
     context.messages = &messages;
     context.shell = &shell;
     context.modalForms = &modalForms;

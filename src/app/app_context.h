@@ -19,6 +19,7 @@ struct AppContext {
     std::string applicationFolder;    // holds the program and setting.ini; no trailing '/'
     std::string productFamilyFolder;  // stands for C:\Velqor; no trailing '/'
     std::string registryFile;         // the .reg file the registry is read from
+    std::string homeFolder;           // the user's home: where the registry's defaults point
 
     // Start-up state.
     std::string language;  // four hex digits, e.g. "0409"

@@ -31,6 +31,8 @@ public:
     // Opens a web address or a file with the desktop's default handler; the result is
     // the shell's number: 32 or less means failure.
     virtual int open(const std::string& target) = 0;
+    // Starts a program in a window of its own; false when it could not be started.
+    virtual bool run(const std::string& program) = 0;
     // Waits the given milliseconds (the pause after handing a target to the shell).
     virtual void sleep(int milliseconds) = 0;
 };

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QThread>
 #include <QUrl>
 
@@ -55,6 +56,10 @@ int QtShellService::open(const std::string& target) {
         return kShellFailed;
     }
     return QDesktopServices::openUrl(url) ? kShellOpened : kShellFailed;
+}
+
+bool QtShellService::run(const std::string& program) {
+    return QProcess::startDetached(QString::fromStdString(program), {});
 }
 
 void QtShellService::sleep(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }

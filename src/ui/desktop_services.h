@@ -13,6 +13,7 @@ public:
 class QtShellService final : public app::ShellService {
 public:
     int open(const std::string& target) override;
+    bool run(const std::string& program) override;
     void sleep(int milliseconds) override;
 };
 

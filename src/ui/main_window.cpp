@@ -20,6 +20,13 @@
 #include "store/folder_tree_widget.h"
 #include "store/link_list_widget.h"
 #include "store/store_files.h"
+#include "support/about_dialog.h"
+#include "support/help_documents.h"
+#include "support/update_check.h"
+#include "support/update_notice_window.h"
+#include "ui/add_dialog.h"
+#include "ui/delete_dialog.h"
+#include "ui/edit_dialog.h"
 #include "ui/hourglass.h"
 #include "ui/icons.h"
 #include "ui/localised_fonts.h"
@@ -50,6 +57,8 @@ constexpr int kTextEmptyQuestion = 532;
 constexpr int kTitleEmpty = 309;
 constexpr int kTextSupportMissing = 515;   // supplementary library
 constexpr int kTextDocumentMissing = 527;  // supplementary library
+constexpr int kTextUpToDate = 513;         // supplementary library
+constexpr int kTextUpdateAvailable = 514;  // supplementary library
 
 constexpr int kShellFailureLimit = 32;
 constexpr int kWaitAfterOpenMs = 1000;
@@ -416,8 +425,8 @@ void frmMain::deleteSelectedFromPopup() {
     }
 }
 
-void frmMain::openDocument(const std::string& prefix) {
-    const std::string path = m_context.applicationFolder + "/" + prefix + m_context.language + ".pdf";
+void frmMain::openDocument(support::HelpDocument document) {
+    const std::string path = support::helpDocumentPath(m_context.applicationFolder, document, m_context.language);
     std::optional<Hourglass> hourglass(std::in_place);
     if (!platform::fileExists(path)) {
         hourglass.reset();
@@ -439,9 +448,9 @@ void frmMain::openDocument(const std::string& prefix) {
     }
 }
 
-void frmMain::openWhatDocument() { openDocument("what_"); }
+void frmMain::openWhatDocument() { openDocument(support::HelpDocument::What); }
 
-void frmMain::openComparisonDocument() { openDocument("feature_"); }
+void frmMain::openComparisonDocument() { openDocument(support::HelpDocument::Feature); }
 
 void frmMain::closeEvent(QCloseEvent* event) {
     shutdown();
@@ -498,11 +507,20 @@ std::unique_ptr<QDialog> pendingDialog(QWidget* owner, const char* name, const c
 
 }  // namespace
 
-void frmMain::addLink() { showDialog(*pendingDialog(this, "frmAdd", "Add Link")); }
+void frmMain::addLink() {
+    frmAdd dialog(m_context, this);
+    showDialog(dialog);
+}
 
-void frmMain::editLinks() { showDialog(*pendingDialog(this, "frmEdit", "Edit Link")); }
+void frmMain::editLinks() {
+    frmEdit dialog(m_context, this);
+    showDialog(dialog);
+}
 
-void frmMain::deleteLinks() { showDialog(*pendingDialog(this, "frmDelete", "Delete Link")); }
+void frmMain::deleteLinks() {
+    frmDelete dialog(m_context, this);
+    showDialog(dialog);
+}
 
 void frmMain::importLinks() {
     showDialog(*pendingDialog(this, "frmImport", "Import Link"));
@@ -511,7 +529,10 @@ void frmMain::importLinks() {
 
 void frmMain::exportLinks() { showDialog(*pendingDialog(this, "frmExport", "Export Links")); }
 
-void frmMain::showAbout() { showDialog(*pendingDialog(this, "frmAbout", "About")); }
+void frmMain::showAbout() {
+    support::frmAbout about(m_context, this);
+    showDialog(about);
+}
 
 void frmMain::openOnlineSupport() {
     const Hourglass hourglass;
@@ -535,6 +556,33 @@ void frmMain::openOnlineSupport() {
     }
 }
 
-void frmMain::checkForUpdates() {}
+void frmMain::checkForUpdates() { runUpdateCheck(app::programString(app::kUpdateCheckId)); }
+
+void frmMain::runUpdateCheck(const std::string& address) {
+    const Hourglass hourglass;
+    const support::UpdateVerdict verdict = support::checkForUpdates(address);
+    app::Message message;
+    switch (verdict.outcome) {
+        case support::UpdateOutcome::Failure:
+            message.text = verdict.failureMessage;
+            message.title = "Error";
+            message.icon = app::MsgIcon::Critical;
+            m_context.messages->show(message);
+            break;
+        case support::UpdateOutcome::UpToDate:
+            message.text = app::withProductName(app::supplementaryText(m_context, kTextUpToDate));
+            message.title = "Velqor";
+            message.icon = app::MsgIcon::Information;
+            m_context.messages->show(message);
+            break;
+        case support::UpdateOutcome::UpdateAvailable: {
+            auto* notice = new support::frmUpdateNotice(
+                app::withProductName(app::supplementaryText(m_context, kTextUpdateAvailable)),
+                app::programString(app::kSoftwarePageId), this);
+            notice->show();
+            break;
+        }
+    }
+}
 
 }  // namespace ui

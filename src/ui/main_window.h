@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/app_context.h"
+#include "support/help_documents.h"
 
 class QAction;
 class QDialog;
@@ -56,6 +57,8 @@ public:
     void openComparisonDocument();
     void openOnlineSupport();
     void checkForUpdates();
+    // Asks the update-check script at the address and tells the user the answer.
+    void runUpdateCheck(const std::string& address);
     void showAbout();
 
     [[nodiscard]] store::FolderTree& folderTree() { return *m_tree; }
@@ -85,7 +88,7 @@ private:
     void saveLayout();
     void shutdown();
     void showDialog(QDialog& dialog);
-    void openDocument(const std::string& prefix);
+    void openDocument(support::HelpDocument document);
 
     [[nodiscard]] int toPixels(double twips) const;
     [[nodiscard]] double toTwips(int pixels) const;

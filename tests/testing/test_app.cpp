@@ -25,6 +25,7 @@ TestApp::TestApp() {
     context.applicationFolder = root / "stick/app";
     context.productFamilyFolder = root / "velqor";
     context.registryFile = root / "registry.reg";
+    context.homeFolder = root / "home";
     context.language = "0409";
     context.messages = &messages;
     context.shell = &shell;

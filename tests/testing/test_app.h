@@ -25,15 +25,21 @@ private:
 class FakeShell final : public app::ShellService {
 public:
     int open(const std::string& target) override;
+    bool run(const std::string& program) override {
+        started.push_back(program);
+        return true;
+    }
     void sleep(int milliseconds) override { slept.push_back(milliseconds); }
 
     int result = 42;
     std::vector<std::string> opened;
+    std::vector<std::string> started;
     std::vector<int> slept;
 };
 
 // An application context over temporary folders: <root>/stick/app is the application
-// folder, <root>/velqor the product-family folder, <root>/registry.reg the registry.
+// folder, <root>/velqor the product-family folder, <root>/registry.reg the registry,
+// <root>/home the user's home.
 class TestApp {
 public:
     TestApp();
