@@ -1,0 +1,305 @@
+#include "browsers/export_writer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <filesystem>
+
+#include "app/texts.h"
+#include "app/user_messages.h"
+#include "browsers/browser_locations.h"
+#include "browsers/name_search.h"
+#include "platform/file_listing.h"
+#include "platform/file_ops.h"
+#include "platform/paths.h"
+#include "store/shortcut.h"
+#include "store/store_files.h"
+
+namespace browsers {
+
+namespace {
+
+// Text ids.
+constexpr int kTitleError = 301;
+constexpr int kTextNoBookmarkFile = 540;
+constexpr int kTextNoBookmarkFileHint = 541;
+constexpr int kTextBookmarkFileNotWritten = 558;
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kRootListEnd = "</DL><p>";
+
+struct TopFolder {
+    StoreBrowser browser;
+    std::string_view name;  // how a source path begins, and the top folder below the store root
+};
+
+// In the order a source path is tested; the first match wins.
+constexpr std::array<TopFolder, 4> kTopFolders{{
+    {StoreBrowser::InternetExplorer, "Internet Explorer"},
+    {StoreBrowser::Netscape, "Netscape"},
+    {StoreBrowser::Mozilla, "Mozilla"},
+    {StoreBrowser::Firefox, "FireFox"},
+}};
+
+[[nodiscard]] std::string topFolderOf(const std::string& applicationFolder, StoreBrowser browser) {
+    for (const TopFolder& top : kTopFolders) {
+        if (top.browser == browser) {
+            return platform::joinPath(platform::joinPath(applicationFolder, "favorites"), top.name);
+        }
+    }
+    return {};
+}
+
+void emptyStagingFolder(const std::string& staging) {
+    // a staging folder that could not be deleted whole keeps what is left in it
+    if (!platform::folderExists(staging) || store::deletePath(staging)) {
+        static_cast<void>(platform::createFolder(staging));
+    }
+}
+
+// The lines of a text: CR LF, LF or CR ends a line, and an end at the very end of the text
+// starts no further line.
+[[nodiscard]] std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    // kept between lines, so that a text whose lines end in CR alone is not searched over and over
+    std::size_t lineFeed = std::min(text.find('\n'), text.size());
+    while (start < text.size()) {
+        if (lineFeed < start) {
+            lineFeed = std::min(text.find('\n', start), text.size());
+        }
+        const std::size_t carriageReturn = text.substr(start, lineFeed - start).find('\r');
+        if (carriageReturn == std::string_view::npos) {
+            lines.push_back(text.substr(start, lineFeed - start));
+            start = lineFeed + 1;
+            continue;
+        }
+        const std::size_t end = start + carriageReturn;
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1 == lineFeed ? end + 2 : end + 1;
+    }
+    return lines;
+}
+
+// The link name of a file path: after its last '/' and before its last '.'.
+[[nodiscard]] std::string linkNameOfPath(std::string_view path) {
+    const std::string_view fileName = path.substr(path.rfind('/') + 1);
+    return std::string(fileName.substr(0, fileName.rfind('.')));
+}
+
+struct CheckedLinks {
+    std::vector<std::string> names;
+    std::vector<const ExportItem*> items;
+};
+
+[[nodiscard]] CheckedLinks checkedLinksOf(const std::vector<ExportItem>& items) {
+    CheckedLinks checked;
+    for (const ExportItem& item : items) {
+        if (item.checked) {
+            checked.names.push_back(linkNameOfPath(item.fullPath));
+            checked.items.push_back(&item);
+        }
+    }
+    return checked;
+}
+
+// Gives a file new contents through "<file>.tmp" beside it, written a piece at a time:
+// the temporary file takes the file's place only once all of it is written, so until then,
+// and after any failure, the file is exactly as it was and the temporary file is gone.
+class ReplacementFile final {
+public:
+    explicit ReplacementFile(const std::string& file) : m_file(realFileOf(file)), m_temporary(m_file + ".tmp") {}
+    ~ReplacementFile() {
+        if (m_descriptor >= 0) {
+            ::close(m_descriptor);
+        }
+        if (m_created && !m_committed) {
+            ::unlink(m_temporary.c_str());
+        }
+    }
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    [[nodiscard]] bool open() {
+        struct stat status {};
+        // a file the user may not write is refused, though its folder would allow the rename
+        if (::stat(m_file.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || ::access(m_file.c_str(), W_OK) != 0) {
+            return false;
+        }
+        ::unlink(m_temporary.c_str());
+        m_descriptor = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        m_created = m_descriptor >= 0;
+        // the new file is readable by whoever could read the old one
+        return m_created && ::fchmod(m_descriptor, status.st_mode & 07777) == 0;
+    }
+
+    void writeLine(std::string_view line) {
+        if (m_buffer.size() + line.size() + kLineEnd.size() > kBufferSize) {
+            flush();
+        }
+        m_buffer.append(line).append(kLineEnd);
+    }
+
+    [[nodiscard]] bool commit() {
+        flush();
+        const bool synced = !m_failed && ::fsync(m_descriptor) == 0;
+        const bool closed = ::close(m_descriptor) == 0;
+        m_descriptor = -1;
+        m_committed = synced && closed && ::rename(m_temporary.c_str(), m_file.c_str()) == 0;
+        return m_committed;
+    }
+
+private:
+    static constexpr std::size_t kBufferSize = 256 * 1024;
+
+    // A link is followed, so that its target gets the new contents and the link stays.
+    [[nodiscard]] static std::string realFileOf(const std::string& file) {
+        std::error_code error;
+        const std::filesystem::path real = std::filesystem::canonical(file, error);
+        return error ? file : real.string();
+    }
+
+    void flush() {
+        std::string_view pending = m_buffer;
+        while (!m_failed && !pending.empty()) {
+            const ssize_t written = ::write(m_descriptor, pending.data(), pending.size());
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            m_failed = written <= 0;
+            pending.remove_prefix(m_failed ? pending.size() : static_cast<std::size_t>(written));
+        }
+        m_buffer.clear();
+    }
+
+    std::string m_file;
+    std::string m_temporary;
+    std::string m_buffer;
+    int m_descriptor = -1;
+    bool m_created = false;
+    bool m_failed = false;
+    bool m_committed = false;
+};
+
+// Writes the bookmark file anew: its lines but the last, then a line for every checked link
+// whose name none of the file's lines holds, then the end of the root list. The test looks
+// at the file as it was read, so two checked links of the same name are both written.
+[[nodiscard]] bool rewriteBookmarkFile(const std::string& bookmarkFile, const std::vector<ExportItem>& items) {
+    std::string original;
+    if (!platform::readWholeFile(bookmarkFile, original)) {
+        return false;
+    }
+    const std::vector<std::string_view> lines = splitLines(original);
+    const CheckedLinks checked = checkedLinksOf(items);
+    const std::vector<bool> present = namesFoundInLines(lines, checked.names);
+
+    ReplacementFile file(bookmarkFile);
+    if (!file.open()) {
+        return false;
+    }
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        file.writeLine(lines[i]);
+    }
+    for (std::size_t i = 0; i < checked.names.size(); ++i) {
+        if (!present[i]) {
+            file.writeLine(bookmarkLine(checked.names[i], store::readLinkTarget(checked.items[i]->fullPath)));
+        }
+    }
+    file.writeLine(kRootListEnd);
+    return file.commit();
+}
+
+void showNoBookmarkFile(app::AppContext& context) {
+    app::Message message;
+    message.text = app::languageText(context, kTextNoBookmarkFile) + std::string(kLineEnd) +
+                   app::withOwnerName(app::languageText(context, kTextNoBookmarkFileHint), context.ownerName);
+    message.title = app::languageText(context, kTitleError);
+    message.icon = app::MsgIcon::Critical;
+    context.messages->show(message);
+}
+
+}  // namespace
+
+std::optional<StoreBrowser> storeBrowserOf(std::string_view sourcePath) {
+    for (const TopFolder& top : kTopFolders) {
+        if (sourcePath.size() >= top.name.size() &&
+            platform::equalsIgnoreCase(sourcePath.substr(0, top.name.size()), top.name)) {
+            return top.browser;
+        }
+    }
+    return std::nullopt;
+}
+
+void ensureScratchFolder(const app::AppContext& context) {
+    // the product-family folder lies on the PC: only its user may enter it
+    if (!platform::folderExists(context.productFamilyFolder)) {
+        static_cast<void>(platform::createPrivateFolder(context.productFamilyFolder));
+    }
+    if (!platform::folderExists(context.scratchFolder())) {
+        static_cast<void>(platform::createFolder(context.scratchFolder()));
+    }
+}
+
+void stageLinks(const app::AppContext& context, StoreBrowser browser, const std::vector<ExportItem>& items) {
+    const std::string staging = context.stagingFolder();
+    emptyStagingFolder(staging);
+    // without a staging folder a copy would take its name
+    if (!platform::folderExists(staging)) {
+        return;
+    }
+    const std::string topFolder = topFolderOf(context.applicationFolder, browser);
+    for (const ExportItem& item : items) {
+        const std::string source = platform::joinPath(topFolder, item.text);
+        if (browser == StoreBrowser::InternetExplorer && source.find('?') != std::string::npos) {
+            continue;
+        }
+        if (platform::fileExists(source)) {
+            static_cast<void>(store::copyPath(source, staging));
+        }
+    }
+}
+
+void StoreURLIE(const app::AppContext& context, const std::vector<ExportItem>& items) {
+    const std::string favorites = ieFavoritesFolder(context);
+    if (favorites.empty()) {
+        return;
+    }
+    for (const ExportItem& item : items) {
+        const std::string staged = platform::joinPath(context.stagingFolder(), item.text);
+        // named in full, so that a missing Favorites folder is made rather than taken as the file's name
+        if (platform::fileExists(staged)) {
+            static_cast<void>(store::copyPath(staged, platform::joinPath(favorites, item.text)));
+        }
+    }
+}
+
+bool StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items) {
+    return EditHTML(context, profileRootOf(context, BookmarkBrowser::Firefox), items);
+}
+
+bool EditHTML(app::AppContext& context, std::string_view profileRoot, const std::vector<ExportItem>& items) {
+    const std::vector<std::string> found = findBookmarkFiles(profileRoot);
+    if (found.empty()) {
+        showNoBookmarkFile(context);
+        return false;
+    }
+    // with several profiles, the file found last receives the links
+    if (!rewriteBookmarkFile(found.back(), items)) {
+        app::showText(context, kTextBookmarkFileNotWritten, kTitleError, app::MsgIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+std::string bookmarkLine(std::string_view name, std::string_view url) {
+    std::string line = "<DT><A HREF=\"";
+    line.append(url).append("\" ADD_DATE =\"1113502144\" LAST_MODIFIED =\"1113502155\">");
+    line.append(name).append("</A>");
+    return line;
+}
+
+}  // namespace browsers
