@@ -187,7 +187,9 @@ bool LinkList::eventFilter(QObject* watched, QEvent* event) {
                 break;
         }
     }
-    if (watched == m_view.viewport() && event->type() == QEvent::MouseButtonRelease &&
+    // the viewport is the only other object watched; asking the view for it could reach a
+    // view that is halfway through its destruction
+    if (watched != &m_view && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         emit rightButtonReleased();
     }

@@ -52,10 +52,6 @@ FolderAndLinks::FolderAndLinks(app::AppContext& context, QWidget& dialog,
     connect(m_splitter, &VerticalSplitter::moved, this, [this] { layOut(m_topTwips, m_heightTwips); });
 }
 
-// Made before the views, this goes before them too: the list stops watching its view
-// while the view is still whole, not halfway through its own destruction.
-FolderAndLinks::~FolderAndLinks() { delete m_list; }
-
 void FolderAndLinks::layOut(int topTwips, int heightTwips) {
     m_topTwips = topTwips;
     m_heightTwips = heightTwips;

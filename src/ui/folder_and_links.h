@@ -29,7 +29,6 @@ class FolderAndLinks final : public QObject {
 public:
     // renameQuestion: what to ask before a folder whose node carries a check mark is renamed.
     FolderAndLinks(app::AppContext& context, QWidget& dialog, std::function<std::string()> renameQuestion);
-    ~FolderAndLinks() override;
     Q_DISABLE_COPY_MOVE(FolderAndLinks)
 
     // Puts the tree and the list at the given top and height (in twips), sharing the
