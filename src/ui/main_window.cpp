@@ -16,6 +16,7 @@
 #include "app/text_libraries.h"
 #include "app/texts.h"
 #include "app/user_messages.h"
+#include "browsers/import_dialog.h"
 #include "platform/file_listing.h"
 #include "store/folder_tree_widget.h"
 #include "store/link_list_widget.h"
@@ -523,7 +524,8 @@ void frmMain::deleteLinks() {
 }
 
 void frmMain::importLinks() {
-    showDialog(*pendingDialog(this, "frmImport", "Import Link"));
+    browsers::frmImport dialog(m_context, this);
+    showDialog(dialog);
     refresh();
 }
 

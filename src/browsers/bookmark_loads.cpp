@@ -1,0 +1,155 @@
+#include "browsers/bookmark_loads.h"
+
+#include <array>
+
+#include "browsers/bookmark_reader.h"
+#include "browsers/browser_locations.h"
+#include "platform/file_listing.h"
+#include "platform/file_ops.h"
+#include "platform/paths.h"
+#include "store/store_files.h"
+
+namespace browsers {
+
+namespace {
+
+// The top folders of the store, in the order a destination path is tested for them.
+struct TopFolder {
+    std::string_view beginning;  // how a destination path below the store root begins
+    std::string_view folder;     // the folder below the store root
+};
+
+constexpr std::array<TopFolder, 4> kTopFolders{{
+    {"Internet Explorer", "Internet Explorer"},
+    {"Netscape", "Netscape"},
+    {"Mozilla", "Mozilla"},
+    {"FireFox", "Firefox"},
+}};
+
+[[nodiscard]] bool isDotEntry(std::string_view name) { return name == "." || name == ".."; }
+
+// The 8-bit file functions show characters outside the PC's code page as '?'; such a name
+// cannot be reached again, so it is never copied.
+[[nodiscard]] bool holdsUnshowableCharacter(std::string_view text) { return text.find('?') != std::string_view::npos; }
+
+[[nodiscard]] std::string_view parentOf(std::string_view path) {
+    while (path.size() > 1 && path.ends_with('/')) {
+        path.remove_suffix(1);
+    }
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
+}
+
+// Reads the chosen files one after the other into one link table. The staging folder is
+// emptied before each file, and the whole table written again after it.
+[[nodiscard]] LoadOutcome stageBookmarkFiles(const std::vector<std::string>& files, std::string_view stagingFolder) {
+    LinkTable table;
+    for (const std::string& file : files) {
+        emptyStagingFolder(stagingFolder);
+        std::string text;
+        if (!platform::readWholeFile(file, text)) {
+            return LoadOutcome::Unreadable;
+        }
+        extractFURL(text, table);
+        createURLFile(table, stagingFolder);
+    }
+    return LoadOutcome::Staged;
+}
+
+[[nodiscard]] LoadOutcome loadBookmarkBrowser(BookmarkBrowser browser, std::string_view profileRoot,
+                                              std::string_view stagingFolder) {
+    const std::vector<std::string> files = bookmarkFiles(browser, profileRoot);
+    // only Firefox tells of a missing file; the search is repeated just to learn whether
+    // the files passed over were all there was
+    if (browser == BookmarkBrowser::Firefox && files.empty() && findBookmarkFiles(profileRoot).empty()) {
+        return LoadOutcome::NoBookmarkFile;
+    }
+    return stageBookmarkFiles(files, stagingFolder);
+}
+
+}  // namespace
+
+void emptyStagingFolder(std::string_view stagingFolder) {
+    static_cast<void>(platform::createPrivateFolder(parentOf(stagingFolder)));
+    if (!platform::folderExists(stagingFolder) || store::deletePath(stagingFolder)) {
+        static_cast<void>(platform::createFolder(stagingFolder));
+    }
+}
+
+LoadOutcome loadURLFirefox(std::string_view profileRoot, std::string_view stagingFolder) {
+    return loadBookmarkBrowser(BookmarkBrowser::Firefox, profileRoot, stagingFolder);
+}
+
+LoadOutcome loadURLMozilla(std::string_view profileRoot, std::string_view stagingFolder) {
+    return loadBookmarkBrowser(BookmarkBrowser::Mozilla, profileRoot, stagingFolder);
+}
+
+LoadOutcome loadURLNetscape(std::string_view profileRoot, std::string_view stagingFolder) {
+    return loadBookmarkBrowser(BookmarkBrowser::Netscape, profileRoot, stagingFolder);
+}
+
+void loadURLIE(const app::AppContext& context) {
+    const std::string staging = context.stagingFolder();
+    emptyStagingFolder(staging);
+    const std::string favorites = ieFavoritesFolder(context);
+    // without a Favorites folder there is nothing to stage; an empty path would name the
+    // top of the file system
+    if (!favorites.empty()) {
+        GetValidIEURL(favorites, staging);
+    }
+}
+
+void GetValidIEURL(std::string_view folder, std::string_view stagingFolder) {
+    const std::string path = platform::withTrailingSlash(folder);
+    std::vector<std::string> subfolders;
+    for (const platform::FindEntry& entry : platform::listFolder(path, "*.*")) {
+        if (isDotEntry(entry.name) || holdsUnshowableCharacter(path + entry.name) ||
+            (entry.attributes & platform::kAttrDirectory) == 0) {
+            continue;
+        }
+        subfolders.push_back(entry.name);
+        const std::string staged = platform::joinPath(stagingFolder, entry.name);
+        if (!platform::folderExists(staged)) {
+            static_cast<void>(platform::createFolder(staged));
+        }
+    }
+    for (const platform::FindEntry& entry : platform::listFolder(path, "*.url")) {
+        if (isDotEntry(entry.name) || holdsUnshowableCharacter(entry.name) || !platform::fileExists(path + entry.name)) {
+            continue;
+        }
+        static_cast<void>(store::copyPath(path + entry.name, stagingFolder));
+    }
+    for (const std::string& subfolder : subfolders) {
+        GetValidIEURL(path + subfolder + "/", stagingFolder);
+    }
+}
+
+std::optional<std::string> importTopFolder(std::string_view destinationPath) {
+    for (const TopFolder& top : kTopFolders) {
+        if (platform::equalsIgnoreCase(destinationPath.substr(0, top.beginning.size()), top.beginning)) {
+            return std::string(top.folder);
+        }
+    }
+    return std::nullopt;
+}
+
+void storeImportedLinks(std::string_view stagingFolder, std::string_view targetFolder,
+                        const std::vector<std::string>& fileNames,
+                        const std::function<void(const std::string& fileName)>& onFailure) {
+    // the import is what makes the Mozilla and Netscape top folders
+    if (!platform::folderExists(targetFolder)) {
+        static_cast<void>(platform::createFolder(targetFolder));
+    }
+    // a target that is no folder would have every link copied over one file of its name
+    const bool targetIsFolder = platform::folderExists(targetFolder);
+    for (const std::string& name : fileNames) {
+        const std::string staged = platform::joinPath(stagingFolder, name);
+        if (holdsUnshowableCharacter(staged)) {
+            onFailure(name);
+        } else if (platform::fileExists(staged) && (!targetIsFolder || !store::copyPath(staged, targetFolder))) {
+            onFailure(name);
+        }
+    }
+}
+
+}  // namespace browsers
