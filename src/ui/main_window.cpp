@@ -16,6 +16,7 @@
 #include "app/text_libraries.h"
 #include "app/texts.h"
 #include "app/user_messages.h"
+#include "browsers/export_dialog.h"
 #include "browsers/import_dialog.h"
 #include "platform/file_listing.h"
 #include "store/folder_tree_widget.h"
@@ -496,18 +497,6 @@ void frmMain::shutdown() {
 
 namespace ui {
 
-namespace {
-
-// Stands in for a dialog that this build does not have yet: it opens and closes like one.
-std::unique_ptr<QDialog> pendingDialog(QWidget* owner, const char* name, const char* caption) {
-    auto dialog = std::make_unique<QDialog>(owner);
-    dialog->setObjectName(name);
-    dialog->setWindowTitle(caption);
-    return dialog;
-}
-
-}  // namespace
-
 void frmMain::addLink() {
     frmAdd dialog(m_context, this);
     showDialog(dialog);
@@ -529,7 +518,10 @@ void frmMain::importLinks() {
     refresh();
 }
 
-void frmMain::exportLinks() { showDialog(*pendingDialog(this, "frmExport", "Export Links")); }
+void frmMain::exportLinks() {
+    browsers::frmExport dialog(m_context, this);
+    showDialog(dialog);
+}
 
 void frmMain::showAbout() {
     support::frmAbout about(m_context, this);
