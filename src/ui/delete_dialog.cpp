@@ -38,7 +38,9 @@ constexpr int kMargin = 120;
 constexpr int kInstructionHeight = 435;
 constexpr int kPaneTop = kMargin + kInstructionHeight + 45;
 constexpr int kPaneHeight = 4200;
-constexpr int kRightRoom = 115;
+// The tree starts 15 twips from the left; the list ends 130 twips short of the dialog's
+// width, counted from the splitter's left edge.
+constexpr ui::FolderAndLinks::SideMargins kPaneMargins{15, 115};
 constexpr int kButtonTop = kPaneTop + kPaneHeight + kMargin;
 constexpr int kButtonWidth = 1140;
 constexpr int kButtonHeight = 375;
@@ -73,9 +75,10 @@ void frmDelete::createControls() {
     m_instruction->setObjectName("lbinstruction");
     m_instruction->setWordWrap(true);
     m_instruction->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_panes = new FolderAndLinks(m_context, *this, [this] {
-        return app::withOwnerName(app::languageText(m_context, kTextRenameQuestion), m_context.ownerName);
-    });
+    m_panes = new FolderAndLinks(
+        m_context, *this,
+        [this] { return app::withOwnerName(app::languageText(m_context, kTextRenameQuestion), m_context.ownerName); },
+        kPaneMargins);
     m_deleteButton = new QPushButton("Delete", this);
     m_deleteButton->setObjectName("btnDelete");
     m_exitButton = new QPushButton("Exit", this);
@@ -109,8 +112,8 @@ void frmDelete::setCaptions() {
 void frmDelete::layOut() {
     const int width = widthInTwips(*this);
     m_panes->layOut(kPaneTop, kPaneHeight);
-    placeInTwips(*m_instruction, kMargin, kMargin, width - kMargin - kRightRoom, kInstructionHeight);
-    const int exitLeft = width - kRightRoom - kButtonWidth;
+    placeInTwips(*m_instruction, kMargin, kMargin, width - kMargin - kPaneMargins.right, kInstructionHeight);
+    const int exitLeft = width - kPaneMargins.right - kButtonWidth;
     placeInTwips(*m_exitButton, exitLeft, kButtonTop, kButtonWidth, kButtonHeight);
     placeInTwips(*m_deleteButton, exitLeft - kMargin - kButtonWidth, kButtonTop, kButtonWidth, kButtonHeight);
 }

@@ -47,19 +47,19 @@ constexpr int kWaitAfterOpenMs = 1000;
 // Design positions and sizes, in twips. The tree and the list share the top of the
 // dialog and grow with it; the frame keeps its height below them and grows in width.
 constexpr int kMargin = 120;
-constexpr int kFrameLeft = 15;
-constexpr int kFrameRightRoom = 115;
-constexpr int kFrameHeight = 1620;
+constexpr ui::FolderAndLinks::SideMargins kPaneMargins{kMargin, kMargin};
+constexpr int kFrameHeight = 1740;
 constexpr int kLabelWidth = 1080;
 constexpr int kFieldLeft = kMargin + kLabelWidth;
 constexpr int kLabelHeight = 255;
 constexpr int kFieldHeight = 315;
 constexpr int kButtonWidth = 1140;
 constexpr int kButtonHeight = 375;
-constexpr int kNameRowTop = 660;
-constexpr int kUrlRowTop = 1080;
+constexpr int kInstructionHeight = 435;
+constexpr int kNameRowTop = 780;
+constexpr int kUrlRowTop = 1200;
 constexpr int kDesignWidth = 9600;
-constexpr int kDesignHeight = 6180;
+constexpr int kDesignHeight = 6300;
 constexpr int kMinimumWidth = 6000;
 constexpr int kMinimumHeight = 4500;
 
@@ -86,12 +86,15 @@ store::FolderTree& frmEdit::folderTree() { return m_panes->tree(); }
 store::LinkList& frmEdit::linkList() { return m_panes->list(); }
 
 void frmEdit::createControls() {
-    m_panes = new FolderAndLinks(m_context, *this, [] { return std::string(kRenameFolderQuestion); });
+    m_panes = new FolderAndLinks(
+        m_context, *this, [] { return std::string(kRenameFolderQuestion); }, kPaneMargins);
 
     m_frame = new QGroupBox("URL link information", this);
     m_frame->setObjectName("Frame1");
     m_instruction = new QLabel(m_frame);
     m_instruction->setObjectName("lbinstruction");
+    m_instruction->setWordWrap(true);
+    m_instruction->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_nameLabel = new QLabel("Link Name", m_frame);
     m_nameLabel->setObjectName("lblName");
     m_name = new QLineEdit(m_frame);
@@ -150,11 +153,11 @@ void frmEdit::layOut() {
     const int frameTop = height - kMargin - kFrameHeight;
     m_panes->layOut(kMargin, frameTop - 2 * kMargin);
 
-    const int frameWidth = width - kFrameLeft - kFrameRightRoom;
-    placeInTwips(*m_frame, kFrameLeft, frameTop, frameWidth, kFrameHeight);
+    const int frameWidth = width - kPaneMargins.left - kPaneMargins.right;
+    placeInTwips(*m_frame, kPaneMargins.left, frameTop, frameWidth, kFrameHeight);
     const int buttonLeft = frameWidth - kMargin - kButtonWidth;
     const int fieldWidth = buttonLeft - kMargin - kFieldLeft;
-    placeInTwips(*m_instruction, kMargin, 300, frameWidth - 2 * kMargin, kLabelHeight);
+    placeInTwips(*m_instruction, kMargin, 285, frameWidth - 2 * kMargin, kInstructionHeight);
     placeInTwips(*m_nameLabel, kMargin, kNameRowTop + 30, kLabelWidth, kLabelHeight);
     placeInTwips(*m_name, kFieldLeft, kNameRowTop, fieldWidth, kFieldHeight);
     placeInTwips(*m_saveButton, buttonLeft, kNameRowTop - 30, kButtonWidth, kButtonHeight);

@@ -17,10 +17,8 @@ namespace {
 constexpr int kTextNameHeader = 318;
 constexpr int kTextUrlHeader = 319;
 
-// Gaps around the splitter and the room kept right of the list, in twips.
-constexpr int kTreeLeft = 15;
+// The gap between the splitter's left edge and the list, in twips.
 constexpr int kSplitterGap = 15;
-constexpr int kRightRoom = 130;
 
 // The second column is keyed "Type": a click on either header sorts by name.
 store::LinkListOptions dialogListOptions() {
@@ -32,9 +30,9 @@ store::LinkListOptions dialogListOptions() {
 
 }  // namespace
 
-FolderAndLinks::FolderAndLinks(app::AppContext& context, QWidget& dialog,
-                               std::function<std::string()> renameQuestion)
-    : QObject(&dialog), m_context(context), m_dialog(dialog) {
+FolderAndLinks::FolderAndLinks(app::AppContext& context, QWidget& dialog, std::function<std::string()> renameQuestion,
+                               SideMargins margins)
+    : QObject(&dialog), m_context(context), m_dialog(dialog), m_margins(margins) {
     m_treeView = new QTreeWidget(&dialog);
     m_treeView->setObjectName("TreeView");
     m_listView = new QTreeWidget(&dialog);
@@ -56,9 +54,9 @@ void FolderAndLinks::layOut(int topTwips, int heightTwips) {
     m_topTwips = topTwips;
     m_heightTwips = heightTwips;
     const int splitterLeft = leftInTwips(*m_splitter);
-    placeInTwips(*m_treeView, kTreeLeft, topTwips, splitterLeft - kTreeLeft, heightTwips);
-    placeInTwips(*m_listView, splitterLeft + kSplitterGap, topTwips, widthInTwips(m_dialog) - splitterLeft - kRightRoom,
-                 heightTwips);
+    placeInTwips(*m_treeView, m_margins.left, topTwips, splitterLeft - m_margins.left, heightTwips);
+    const int listLeft = splitterLeft + kSplitterGap;
+    placeInTwips(*m_listView, listLeft, topTwips, widthInTwips(m_dialog) - listLeft - m_margins.right, heightTwips);
     placeInTwips(*m_splitter, splitterLeft, topTwips, widthInTwips(*m_splitter), heightTwips);
 }
 

@@ -27,12 +27,20 @@ class FolderAndLinks final : public QObject {
     Q_OBJECT
 
 public:
+    // The room left of the tree and right of the list, in twips.
+    struct SideMargins {
+        int left = 0;
+        int right = 0;
+    };
+
     // renameQuestion: what to ask before a folder whose node carries a check mark is renamed.
-    FolderAndLinks(app::AppContext& context, QWidget& dialog, std::function<std::string()> renameQuestion);
+    FolderAndLinks(app::AppContext& context, QWidget& dialog, std::function<std::string()> renameQuestion,
+                   SideMargins margins);
     Q_DISABLE_COPY_MOVE(FolderAndLinks)
 
     // Puts the tree and the list at the given top and height (in twips), sharing the
-    // dialog's width at the splitter. Run again whenever the splitter moves.
+    // dialog's width at the splitter: the tree runs up to the splitter, the list starts
+    // 15 twips past it. Run again whenever the splitter moves.
     void layOut(int topTwips, int heightTwips);
     // The list's header texts and the Charset of the tree and the list.
     void setCaptions();
@@ -58,6 +66,7 @@ private:
     VerticalSplitter* m_splitter = nullptr;
     store::FolderTree* m_tree = nullptr;
     store::LinkList* m_list = nullptr;
+    SideMargins m_margins;
     int m_topTwips = 0;
     int m_heightTwips = 0;
 };
