@@ -13,27 +13,26 @@ using testing_support::writeFile;
 }  // namespace
 
 TEST(BrowserLocations, ProfileRootsLieBelowTheFolderThatHoldsTheFavorites) {
-    const std::string profile = browsers::userProfileFolder("/profiles/u1/Favorites");
-    EXPECT_EQ(profile, "/profiles/u1/");
     const struct {
+        const char* favorites;
         BookmarkBrowser browser;
         bool netscapeBrowser;
         const char* root;
     } cases[] = {
-        {BookmarkBrowser::Firefox, false, "/profiles/u1/Application data/Mozilla/Firefox/Profiles/"},
-        {BookmarkBrowser::Mozilla, true, "/profiles/u1/Application data/Mozilla/Profiles/"},
-        {BookmarkBrowser::Netscape, true, "/profiles/u1/Application Data/Netscape/NSB/Profiles/"},
-        {BookmarkBrowser::Netscape, false, "/profiles/u1/Application data/Mozilla/Profiles/"},
+        {"/p/u1/Favorites", BookmarkBrowser::Firefox, false, "/p/u1/Application data/Mozilla/Firefox/Profiles/"},
+        {"/p/u1/Favorites", BookmarkBrowser::Mozilla, true, "/p/u1/Application data/Mozilla/Profiles/"},
+        {"/p/u1/Favorites", BookmarkBrowser::Netscape, true, "/p/u1/Application Data/Netscape/NSB/Profiles/"},
+        {"/p/u1/Favorites", BookmarkBrowser::Netscape, false, "/p/u1/Application data/Mozilla/Profiles/"},
+        // without a folder holding the Favorites there is no browser to look for
+        {"Favorites", BookmarkBrowser::Firefox, false, ""},
+        {"", BookmarkBrowser::Firefox, false, ""},
     };
     for (const auto& test : cases) {
-        EXPECT_EQ(browsers::profileRoot(test.browser, profile, test.netscapeBrowser), test.root) << test.root;
+        EXPECT_EQ(
+            browsers::profileRoot(test.browser, browsers::userProfileFolder(test.favorites), test.netscapeBrowser),
+            test.root)
+            << test.favorites;
     }
-}
-
-TEST(BrowserLocations, FavoritesPathWithoutAFolderMeansNoBrowserIsThere) {
-    EXPECT_EQ(browsers::userProfileFolder("Favorites"), "");
-    EXPECT_EQ(browsers::userProfileFolder(""), "");
-    EXPECT_EQ(browsers::profileRoot(BookmarkBrowser::Firefox, "", false), "");
     EXPECT_TRUE(browsers::findBookmarkFiles("").empty());
 }
 
