@@ -34,21 +34,22 @@ constexpr std::string_view kRootListEnd = "</DL><p>";
 
 struct TopFolder {
     StoreBrowser browser;
-    std::string_view name;  // how a source path begins, and the top folder below the store root
+    std::string_view sourceStart;  // how a source path begins, case ignored
+    std::string_view folder;       // the top folder below the store root
 };
 
 // In the order a source path is tested; the first match wins.
 constexpr std::array<TopFolder, 4> kTopFolders{{
-    {StoreBrowser::InternetExplorer, "Internet Explorer"},
-    {StoreBrowser::Netscape, "Netscape"},
-    {StoreBrowser::Mozilla, "Mozilla"},
-    {StoreBrowser::Firefox, "FireFox"},
+    {StoreBrowser::InternetExplorer, "Internet Explorer", "Internet Explorer"},
+    {StoreBrowser::Netscape, "Netscape", "Netscape"},
+    {StoreBrowser::Mozilla, "Mozilla", "Mozilla"},
+    {StoreBrowser::Firefox, "FireFox", "Firefox"},
 }};
 
 [[nodiscard]] std::string topFolderOf(const std::string& applicationFolder, StoreBrowser browser) {
     for (const TopFolder& top : kTopFolders) {
         if (top.browser == browser) {
-            return platform::joinPath(platform::joinPath(applicationFolder, "favorites"), top.name);
+            return platform::joinPath(platform::joinPath(applicationFolder, "favorites"), top.folder);
         }
     }
     return {};
@@ -226,8 +227,8 @@ void showNoBookmarkFile(app::AppContext& context) {
 
 std::optional<StoreBrowser> storeBrowserOf(std::string_view sourcePath) {
     for (const TopFolder& top : kTopFolders) {
-        if (sourcePath.size() >= top.name.size() &&
-            platform::equalsIgnoreCase(sourcePath.substr(0, top.name.size()), top.name)) {
+        if (sourcePath.size() >= top.sourceStart.size() &&
+            platform::equalsIgnoreCase(sourcePath.substr(0, top.sourceStart.size()), top.sourceStart)) {
             return top.browser;
         }
     }
