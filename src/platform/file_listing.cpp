@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -127,19 +128,58 @@ private:
     return attributes;
 }
 
+// Who may write the entries of one folder: worked out once per listing from the folder's
+// file system and the user's ids, so that listing a large folder costs one look-up a name.
+class WriteAccess {
+public:
+    explicit WriteAccess(int dirFd) {
+        struct statvfs fileSystem {};
+        m_readOnlyFileSystem = ::fstatvfs(dirFd, &fileSystem) == 0 && (fileSystem.f_flag & ST_RDONLY) != 0;
+        m_user = ::geteuid();
+        m_groups.push_back(::getegid());
+        const int count = ::getgroups(0, nullptr);
+        if (count > 0) {
+            std::vector<gid_t> more(static_cast<std::size_t>(count));
+            if (::getgroups(count, more.data()) == count) {
+                m_groups.insert(m_groups.end(), more.begin(), more.end());
+            }
+        }
+    }
+
+    [[nodiscard]] bool allows(const struct stat& info) const {
+        if (m_readOnlyFileSystem) {
+            return false;
+        }
+        if (m_user == 0) {
+            return true;
+        }
+        if (info.st_uid == m_user) {
+            return (info.st_mode & S_IWUSR) != 0;
+        }
+        if (std::find(m_groups.begin(), m_groups.end(), info.st_gid) != m_groups.end()) {
+            return (info.st_mode & S_IWGRP) != 0;
+        }
+        return (info.st_mode & S_IWOTH) != 0;
+    }
+
+private:
+    bool m_readOnlyFileSystem = false;
+    uid_t m_user = 0;
+    std::vector<gid_t> m_groups;
+};
+
 // The entry's attributes and size as seen from the folder open at dirFd; links are followed,
 // a broken link is shown as itself.
-[[nodiscard]] std::optional<FindEntry> describeEntry(int dirFd, std::string_view name) {
+[[nodiscard]] std::optional<FindEntry> describeEntry(int dirFd, std::string_view name, const WriteAccess& access) {
     const std::string nameText(name);
     struct stat info {};
     if (::fstatat(dirFd, nameText.c_str(), &info, 0) != 0 &&
         ::fstatat(dirFd, nameText.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         return std::nullopt;
     }
-    const bool writable = ::faccessat(dirFd, nameText.c_str(), W_OK, AT_EACCESS) == 0;
     FindEntry entry;
     entry.name = nameText;
-    entry.attributes = attributesOf(info, name, writable);
+    entry.attributes = attributesOf(info, name, access.allows(info));
     entry.size = S_ISDIR(info.st_mode) ? 0 : static_cast<std::uint64_t>(info.st_size);
     return entry;
 }
@@ -174,13 +214,14 @@ std::vector<FindEntry> listFolder(std::string_view folder, std::string_view patt
         return {};
     }
     const std::vector<Token> tokens = compilePattern(pattern);
+    const WriteAccess access(::dirfd(dir));
     std::vector<FindEntry> entries;
     while (const dirent* raw = ::readdir(dir)) {
         const std::string_view name(raw->d_name);
         if (!matchesTokens(tokens, name)) {
             continue;
         }
-        if (std::optional<FindEntry> entry = describeEntry(::dirfd(dir), name)) {
+        if (std::optional<FindEntry> entry = describeEntry(::dirfd(dir), name, access)) {
             entries.push_back(std::move(*entry));
         }
     }

@@ -209,6 +209,32 @@ bool renamePath(std::string_view from, std::string_view to) {
     return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, finalTarget.c_str(), flags) == 0;
 }
 
+namespace {
+
+// Reads an open file to its end. A read that returns less than was asked for ends a plain
+// file, which saves the last empty read when many small files are read.
+[[nodiscard]] bool readToEnd(int fd, std::string& contents) {
+    std::string read;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            return false;
+        }
+        read.append(buffer, static_cast<std::size_t>(count));
+        if (static_cast<std::size_t>(count) < sizeof buffer) {
+            break;
+        }
+    }
+    contents = std::move(read);
+    return true;
+}
+
+}  // namespace
+
 bool readWholeFile(std::string_view path, std::string& contents) {
     const std::string source = resolvedPath(path);
     const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
@@ -216,24 +242,18 @@ bool readWholeFile(std::string_view path, std::string& contents) {
         return false;
     }
     struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
-    std::string read;
-    char buffer[65536];
-    while (ok) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        ok = count >= 0;
-        if (count <= 0) {
-            break;
-        }
-        read.append(buffer, static_cast<std::size_t>(count));
-    }
+    const bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && readToEnd(fd, contents);
     ::close(fd);
-    if (ok) {
-        contents = std::move(read);
+    return ok;
+}
+
+bool readListedFile(const std::string& path, std::string& contents) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
     }
+    const bool ok = readToEnd(fd, contents);
+    ::close(fd);
     return ok;
 }
 

@@ -262,6 +262,11 @@ ProfileRead getProfileString(std::string_view section, std::string_view key, std
     return fitToBuffer(value.value_or(std::string(trimTrailingSpaces(defaultValue))), bufferSize);
 }
 
+std::optional<std::string> findProfileValue(std::string_view contents, std::string_view section,
+                                            std::string_view key) {
+    return findValue(contents, section, key);
+}
+
 bool writeProfileString(std::string_view section, std::string_view key, std::string_view value, std::string_view file) {
     const std::string path = resolvePath(file);
     const std::optional<IniBytes> bytes = readIniBytes(path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,11 @@ struct ProfileRead {
 [[nodiscard]] ProfileRead getProfileString(std::string_view section, std::string_view key,
                                            std::string_view defaultValue, std::size_t bufferSize,
                                            std::string_view file);
+
+// The value of a key in INI text that was read already, by the same rules; nothing when
+// the section or the key is missing.
+[[nodiscard]] std::optional<std::string> findProfileValue(std::string_view contents, std::string_view section,
+                                                          std::string_view key);
 
 // Writes key=value into the section, creating the file, section or key as needed.
 // False when the file cannot be written.

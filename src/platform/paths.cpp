@@ -139,6 +139,10 @@ namespace {
 }  // namespace
 
 std::string resolvePath(std::string_view path) {
+    // a path that exists as written is the common case: one look-up instead of one per component
+    if (!path.empty() && exists(std::string(path))) {
+        return std::string(path);
+    }
     const bool absolute = path.starts_with('/');
     std::string resolved = absolute ? "/" : "";
     bool missing = false;
@@ -214,12 +218,16 @@ std::string driveRootOf(std::string_view path) {
 }
 
 bool lessIgnoringCase(std::string_view a, std::string_view b) {
-    const auto byUpper = [](char x, char y) { return upperAscii(x) < upperAscii(y); };
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), byUpper)) {
-        return true;
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const char x = upperAscii(a[i]);
+        const char y = upperAscii(b[i]);
+        if (x != y) {
+            return x < y;
+        }
     }
-    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), byUpper)) {
-        return false;
+    if (a.size() != b.size()) {
+        return a.size() < b.size();
     }
     return a < b;
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/file_listing.h"
+#include "platform/file_ops.h"
 #include "platform/paths.h"
 #include "store/shortcut.h"
 
@@ -74,7 +75,9 @@ std::vector<LinkRow> listLinks(const std::string& folderPath, RowText rowText,
             continue;
         }
         std::string fullPath = folder + entry.name;
-        std::string target = readLinkTarget(fullPath);
+        std::string fileText;
+        // the listing gave the name as it is on disk: the file is read as it stands
+        std::string target = platform::readListedFile(fullPath, fileText) ? linkTargetFromText(fileText) : "";
         std::string text = rowText == RowText::LinkName ? linkNameOf(entry.name) : std::move(entry.name);
         rows.push_back({std::move(text), std::move(target), std::move(fullPath)});
     }

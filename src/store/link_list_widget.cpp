@@ -33,10 +33,10 @@ QString toQt(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 LinkList::LinkList(app::AppContext& context, QTreeWidget& view, LinkListOptions options)
-    : QObject(&view), m_context(context), m_view(view), m_options(std::move(options)) {
+    : QObject(&view), m_context(context), m_view(view), m_viewport(view.viewport()), m_options(std::move(options)) {
     setUpColumns();
     m_view.installEventFilter(this);
-    m_view.viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     connect(m_view.header(), &QHeaderView::sectionClicked, this, &LinkList::sortByHeader);
     connect(&m_view, &QTreeWidget::itemDoubleClicked, this, [this] { emit openRequested(); });
     if (m_options.checkBoxes) {

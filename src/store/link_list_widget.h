@@ -79,6 +79,7 @@ private:
 
     app::AppContext& m_context;
     QTreeWidget& m_view;
+    QWidget* m_viewport;
     LinkListOptions m_options;
     bool m_sorted = false;
     int m_sortColumn = 0;

@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "platform/file_ops.h"
+#include "platform/ini_file.h"
 #include "platform/paths.h"
 
 namespace store {
@@ -22,6 +23,10 @@ bool writeLink(std::string_view path, std::string_view target) {
 }
 
 std::string readLinkTarget(std::string_view path) { return app::readValue(kSection, kUrlKey, "", path); }
+
+std::string linkTargetFromText(std::string_view fileText) {
+    return platform::findProfileValue(fileText, kSection, kUrlKey).value_or("");
+}
 
 std::string linkNameOf(std::string_view fileName) {
     const std::size_t extension = platform::toLowerAscii(fileName).rfind(kExtension);

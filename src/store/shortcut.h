@@ -19,6 +19,9 @@ namespace store {
 // the key is missing.
 [[nodiscard]] std::string readLinkTarget(std::string_view path);
 
+// The URL of [InternetShortcut] in the text of a link file that was read already.
+[[nodiscard]] std::string linkTargetFromText(std::string_view fileText);
+
 // The link name shown for a file: the name before its last ".url" (any case), the whole
 // name when it has none. "Page.url.url" shows as "Page.url".
 [[nodiscard]] std::string linkNameOf(std::string_view fileName);
