@@ -4,6 +4,7 @@
 #include "platform/registry.h"
 #include "store/store_files.h"
 #include "support/registry_access.h"
+#include "support/system_registry.h"
 
 namespace browsers {
 
@@ -17,10 +18,6 @@ constexpr std::string_view kUninstallKey = "Software\\Microsoft\\Windows\\Curren
 constexpr std::string_view kNetscapeSearchText = "Netscape";
 
 constexpr std::string_view kFirefoxBackupFolder = "bookmarkbackups";
-
-[[nodiscard]] platform::Registry loadRegistry(const app::AppContext& context) {
-    return platform::Registry::load(context.registryFile, platform::homeFolderFromEnvironment());
-}
 
 [[nodiscard]] std::string_view relativeProfilesPath(BookmarkBrowser browser, bool netscapeBrowserInstalled) {
     switch (browser) {
@@ -42,7 +39,7 @@ constexpr std::string_view kFirefoxBackupFolder = "bookmarkbackups";
 }  // namespace
 
 std::string ieFavoritesFolder(const app::AppContext& context) {
-    return support::GetIEFavoritesPath(loadRegistry(context));
+    return support::GetIEFavoritesPath(support::openRegistry(context));
 }
 
 std::string userProfileFolder(std::string_view favoritesFolder) {
@@ -60,7 +57,7 @@ std::string profileRoot(BookmarkBrowser browser, std::string_view userProfileFol
 }
 
 std::string profileRootOf(app::AppContext& context, BookmarkBrowser browser) {
-    const platform::Registry registry = loadRegistry(context);
+    const platform::Registry registry = support::openRegistry(context);
     if (browser == BookmarkBrowser::Netscape) {
         support::cRegistry(registry).RegDirNet(platform::RegistryRoot::LocalMachine, "HKEY_LOCAL_MACHINE",
                                                kUninstallKey, kNetscapeSearchText, context.netscapeBrowserInstalled);
