@@ -61,7 +61,8 @@ std::string profileRootOf(int links) {
         }
         text += "        <DT><A HREF=\"" + urlOf(link) +
                 "\" ADD_DATE=\"1113502144\" LAST_MODIFIED=\"1113502155\" ICON_URI=\"https://www.example.org/"
-                "favicon.ico\">Article " + std::to_string(link) + " on the example site</A>\n";
+                "favicon.ico\">Article " +
+                std::to_string(link) + " on the example site</A>\n";
     }
     text += "    </DL><p>\n</DL><p>\n";
     fs::create_directories(root + "/abcd.default");

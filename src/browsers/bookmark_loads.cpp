@@ -114,7 +114,8 @@ void GetValidIEURL(std::string_view folder, std::string_view stagingFolder) {
         }
     }
     for (const platform::FindEntry& entry : platform::listFolder(path, "*.url")) {
-        if (isDotEntry(entry.name) || holdsUnshowableCharacter(entry.name) || !platform::fileExists(path + entry.name)) {
+        if (isDotEntry(entry.name) || holdsUnshowableCharacter(entry.name) ||
+            !platform::fileExists(path + entry.name)) {
             continue;
         }
         static_cast<void>(store::copyPath(path + entry.name, stagingFolder));

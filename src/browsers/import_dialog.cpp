@@ -100,7 +100,8 @@ QString toQt(const std::string& text) { return QString::fromStdString(text); }
     return std::nullopt;
 }
 
-[[nodiscard]] LoadOutcome load(BookmarkBrowser browser, const std::string& profileRoot, const std::string& staging) {
+[[nodiscard]] LoadOutcome loadBookmarks(BookmarkBrowser browser, const std::string& profileRoot,
+                                        const std::string& staging) {
     switch (browser) {
         case BookmarkBrowser::Firefox:
             return loadURLFirefox(profileRoot, staging);
@@ -223,8 +224,8 @@ QTreeWidgetItem* frmImport::addBrowserNode(QTreeWidgetItem* parent, const QStrin
 }
 
 void frmImport::buildBrowserTree() {
-    QTreeWidgetItem* root = addBrowserNode(nullptr, kBrowserRootKey, store::FolderTree::kRootText,
-                                           store::kImagePlainFolder);
+    QTreeWidgetItem* root =
+        addBrowserNode(nullptr, kBrowserRootKey, store::FolderTree::kRootText, store::kImagePlainFolder);
     addBrowserNode(root, QString(kWindowsFolder) + kFirefoxKeyEnd, kFirefoxText, store::kImageFirefox);
     addBrowserNode(root, toQt(ieFavoritesFolder(m_context)), kInternetExplorerText, store::kImageInternetExplorer);
     root->setExpanded(true);
@@ -272,7 +273,7 @@ bool frmImport::loadAndList(QTreeWidgetItem* item) {
 
 bool frmImport::loadBookmarkBrowser(BookmarkBrowser browser) {
     const std::string staging = m_context.stagingFolder();
-    const LoadOutcome outcome = load(browser, profileRootOf(m_context, browser), staging);
+    const LoadOutcome outcome = loadBookmarks(browser, profileRootOf(m_context, browser), staging);
     if (outcome == LoadOutcome::NoBookmarkFile) {
         warn(kTextNoFirefoxBookmarks);
     }

@@ -16,7 +16,8 @@ void writeFavoritesRegistry(const std::string& registryFile, const std::string& 
     writeFile(registryFile,
               "Windows Registry Editor Version 5.00\r\n\r\n"
               "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\r\n"
-              "\"Favorites\"=\"" + favoritesFolder + "\"\r\n");
+              "\"Favorites\"=\"" +
+                  favoritesFolder + "\"\r\n");
 }
 
 }  // namespace testing_support
