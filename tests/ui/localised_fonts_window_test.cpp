@@ -14,6 +14,8 @@
 #include <memory>
 
 #include "app/text_libraries.h"
+#include "browsers/export_dialog.h"
+#include "browsers/import_dialog.h"
 #include "store/link_list_widget.h"
 #include "testing/fake_modal_forms.h"
 #include "testing/test_app.h"
@@ -171,4 +173,25 @@ TEST_F(LocalisedWindows, LinkDialogsOfSimplifiedChineseShowChineseCaptionsInNine
     expectCaptionsInNinePoints(
         remove, "删除链接",
         {{"lbinstruction", "请选择要从 Dorvane Lite 中删除的链接。"}, {"btnDelete", "删除"}, {"btnExit", "退出"}});
+}
+
+TEST_F(LocalisedWindows, TransferDialogsOfSimplifiedChineseShowChineseCaptionsInNinePoints) {
+    startIn("0804");
+    std::filesystem::create_directories(app.appPath("favorites/Firefox"));
+    const browsers::frmImport import(app.context);
+    expectCaptionsInNinePoints(import, "导入链接",
+                               {{"lbinstruction", "将链接从本机的浏览器导入到 Dorvane Lite 的文件夹中。"},
+                                {"lblSource", "来源： "},
+                                {"lblDest", "目标： "},
+                                {"chkAll", "全选"},
+                                {"btnImport", "导入"},
+                                {"btnExit", "退出"}});
+    const browsers::frmExport exportDialog(app.context);
+    expectCaptionsInNinePoints(exportDialog, "导出链接",
+                               {{"lbinstruction", "将链接从 Dorvane Lite 导出到本机的浏览器。"},
+                                {"lblSource", "来源： "},
+                                {"lblDest", "目标： "},
+                                {"chkAll", "全选"},
+                                {"btnExport", "导出"},
+                                {"btnExit", "退出"}});
 }
