@@ -181,16 +181,16 @@ TEST_F(LocalisedWindows, TransferDialogsOfSimplifiedChineseShowChineseCaptionsIn
     const browsers::frmImport import(app.context);
     expectCaptionsInNinePoints(import, "导入链接",
                                {{"lbinstruction", "将链接从本机的浏览器导入到 Dorvane Lite 的文件夹中。"},
-                                {"lblSource", "来源： "},
-                                {"lblDest", "目标： "},
+                                {"lblSource", "来源: "},
+                                {"lblDest", "目标: "},
                                 {"chkAll", "全选"},
                                 {"btnImport", "导入"},
                                 {"btnExit", "退出"}});
     const browsers::frmExport exportDialog(app.context);
     expectCaptionsInNinePoints(exportDialog, "导出链接",
                                {{"lbinstruction", "将链接从 Dorvane Lite 导出到本机的浏览器。"},
-                                {"lblSource", "来源： "},
-                                {"lblDest", "目标： "},
+                                {"lblSource", "来源: "},
+                                {"lblDest", "目标: "},
                                 {"chkAll", "全选"},
                                 {"btnExport", "导出"},
                                 {"btnExit", "退出"}});
