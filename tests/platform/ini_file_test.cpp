@@ -1,18 +1,12 @@
 #include "platform/ini_file.h"
 
 #include <gtest/gtest.h>
-#include <pwd.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
-#include <functional>
-#include <optional>
 #include <string>
 
+#include "testing/read_only.h"
 #include "testing/temp_folder.h"
 
 using testing_support::readFile;
@@ -26,31 +20,6 @@ constexpr std::size_t kRoomy = 1024;
 std::string read(std::string_view section, std::string_view key, const std::string& file,
                  std::string_view defaultValue = "<default>") {
     return platform::getProfileString(section, key, defaultValue, kRoomy, file).value;
-}
-
-// Runs the action in a child process that can no longer write what only root may write.
-// Nothing when the machine allows no such child.
-std::optional<bool> runUnprivileged(const std::function<bool()>& action) {
-    if (getuid() != 0) {
-        return action();
-    }
-    const passwd* nobody = getpwnam("nobody");
-    if (nobody == nullptr) {
-        return std::nullopt;
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-        if (setresgid(nobody->pw_gid, nobody->pw_gid, nobody->pw_gid) != 0 ||
-            setresuid(nobody->pw_uid, nobody->pw_uid, nobody->pw_uid) != 0) {
-            _exit(2);
-        }
-        _exit(action() ? 1 : 0);
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 2) {
-        return std::nullopt;
-    }
-    return WEXITSTATUS(status) == 1;
 }
 
 }  // namespace
@@ -211,17 +180,9 @@ TEST(IniFile, FailedWriteLeavesTheOldFileWhole) {
     const std::string before = "[S]\r\nk=1\r\n; keep me\r\n";
     writeFile(file, before);
     // a drive that takes no more than 4 KB of any one file
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = platform::writeProfileString("S", "k", std::string(10000, 'x'), file);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_FALSE(written);
+    const testing_support::ChildOutcome written = testing_support::runWithFileSizeLimit(
+        4096, [&] { return platform::writeProfileString("S", "k", std::string(10000, 'x'), file); });
+    EXPECT_EQ(written.answer, false);
     EXPECT_EQ(readFile(file), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no scrap left behind";
 }
@@ -233,10 +194,11 @@ TEST(IniFile, FileTheUserMayNotWriteIsLeftAlone) {
     // the folder would allow the rename; the file itself does not allow writing
     ASSERT_EQ(chmod(folder.path().c_str(), 0777), 0);
     ASSERT_EQ(chmod(file.c_str(), 0444), 0);
-    const auto written = runUnprivileged([&] { return platform::writeProfileString("S", "k", "2", file); });
-    if (!written) {
-        GTEST_SKIP() << "this machine cannot run a child without root's rights";
+    const testing_support::ChildOutcome written =
+        testing_support::runAsNobody([&] { return platform::writeProfileString("S", "k", "2", file); });
+    if (!written.skipReason.empty()) {
+        GTEST_SKIP() << written.skipReason;
     }
-    EXPECT_FALSE(*written);
+    EXPECT_EQ(written.answer, false);
     EXPECT_EQ(readFile(file), "[S]\r\nk=1\r\n");
 }
