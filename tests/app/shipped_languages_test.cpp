@@ -79,23 +79,14 @@ void expectSameShape(const std::string& where, const std::string& english, const
 
 }  // namespace
 
-TEST(ShippedLanguages, EveryLanguageOfTheSourcesIsInThePortableFolder) {
-    const std::vector<std::string> languages = sourceLanguages();
-    EXPECT_GE(languages.size(), 7U);
-    for (const std::string& language : languages) {
-        for (const char* kind : {"langfile", "lic"}) {
-            const std::string file = kPortable + "/" + kind + language + ".dll";
-            EXPECT_TRUE(TextLibrary::load(file).isLoaded()) << file;
-        }
-    }
-}
-
 TEST(ShippedLanguages, EveryLanguageHasEveryEnglishTextInTheSameShape) {
     for (const char* kind : {"langfile", "lic"}) {
         const TextLibrary english = TextLibrary::load(kPortable + "/" + kind + "0409.dll");
         const std::vector<std::uint16_t> ids = idsOf(english);
         ASSERT_GT(ids.size(), 10U) << kind;
-        for (const std::string& language : sourceLanguages()) {
+        const std::vector<std::string> languages = sourceLanguages();
+        EXPECT_GE(languages.size(), 7U);
+        for (const std::string& language : languages) {
             const TextLibrary library = TextLibrary::load(kPortable + "/" + kind + language + ".dll");
             ASSERT_TRUE(library.isLoaded()) << kind << language;
             for (const std::uint16_t id : ids) {

@@ -36,8 +36,13 @@ TEST_F(StartupTest, AFirstStartWritesTheDefaultSettingsAndLoadsBothLibraries) {
     EXPECT_EQ(app.context.charset, "0");
     EXPECT_EQ(app::languageText(app.context, 302), "Velqor Dorvane Lite");
     EXPECT_FALSE(app::supplementaryText(app.context, 107).empty());
-    EXPECT_TRUE(std::filesystem::exists(app.context.scratchFolder() + "/dv_langfile0409.dll"));
-    EXPECT_TRUE(std::filesystem::exists(app.context.scratchFolder() + "/dvlic_0409.dll"));
+    EXPECT_EQ(app.context.ownerName, "User");
+}
+
+TEST_F(StartupTest, AMissingCharsetKeyStartsWithCharsetZero) {
+    writeFile(app.context.settingsFile(), "[Setting]\r\nLanguage=0409\r\n");
+    EXPECT_EQ(app::prepareStartup(app.context), std::nullopt);
+    EXPECT_EQ(app.context.charset, "0");
 }
 
 TEST_F(StartupTest, SettingsThatCannotStartStopWithTheirFixedMessage) {
@@ -58,25 +63,6 @@ TEST_F(StartupTest, SettingsThatCannotStartStopWithTheirFixedMessage) {
     }
 }
 
-TEST_F(StartupTest, AMissingCharsetKeyStartsWithCharsetZero) {
-    writeFile(app.context.settingsFile(), "[Setting]\r\nLanguage=0409\r\n");
-    EXPECT_EQ(app::prepareStartup(app.context), std::nullopt);
-    EXPECT_EQ(app.context.charset, "0");
-}
-
-TEST_F(StartupTest, AMissingSupplementaryLibraryLeavesItsTextsEmpty) {
-    std::filesystem::remove(app.appPath("lic0409.dll"));
-    EXPECT_EQ(app::prepareStartup(app.context), std::nullopt);
-    EXPECT_EQ(app::supplementaryText(app.context, 107), "");
-    EXPECT_FALSE(app::languageText(app.context, 302).empty());
-}
-
-TEST_F(StartupTest, TheOwnerNameIsUserUnlessTheDriveNamesOne) {
-    EXPECT_EQ(app::readOwnerName(app.context.applicationFolder), "User");
-    EXPECT_EQ(app::prepareStartup(app.context), std::nullopt);
-    EXPECT_EQ(app.context.ownerName, "User");
-}
-
 TEST(OwnerName, ComesFromTheOwnerInfoFileAtTheRootOfTheDrive) {
     const testing_support::TmpfsMount drive(
         {{"Program/Bin/OwnerInfo.ini", "[OwnerInfo]\r\nName=Ann Lee\r\n"}, {"Tools/Dorvane/", ""}},
@@ -85,13 +71,6 @@ TEST(OwnerName, ComesFromTheOwnerInfoFileAtTheRootOfTheDrive) {
         GTEST_SKIP() << drive.skipReason();
     }
     EXPECT_EQ(app::readOwnerName(drive / "Tools/Dorvane"), "Ann Lee");
-}
-
-TEST_F(StartupTest, NoSkinIsEverUsedHere) {
-    writeFile(app.context.settingsFile(), std::string(kDefaultSettings));
-    app::probeSkinning(app.context);
-    EXPECT_EQ(app.context.osCode, 7);
-    EXPECT_FALSE(app.context.skinningEnabled);
 }
 
 }  // namespace
