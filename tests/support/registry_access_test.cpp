@@ -92,10 +92,6 @@ TEST(GetIEFavoritesPath, ReturnsTheStoredPathExactly) {
     }
 }
 
-TEST(GetIEFavoritesPath, FallsBackToTheHomeFolder) {
-    EXPECT_EQ(support::GetIEFavoritesPath(Registry::fromText("", "/home/u1")), "/home/u1/Favorites");
-}
-
 TEST(GetKeyValue, TextWithAndWithoutItsNulReadsTheSame) {
     const Registry registry = registryWith(
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\r\n"

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "app/version.h"
 
 namespace {
@@ -15,8 +13,6 @@ TEST(UpdateCheck, PostDataNamesEditionAndVersion) {
     const std::string expected = "appid=LE&version=" + std::to_string(app::kVersionMajor) + "." +
                                  std::to_string(app::kVersionMinor) + "." + std::to_string(app::kVersionRevision);
     EXPECT_EQ(support::updatePostData(), expected);
-    EXPECT_TRUE(std::regex_match(support::updatePostData(),
-                                 std::regex(R"(appid=LE&version=(0|[1-9]\d*)\.(0|[1-9]\d*)\.(0|[1-9]\d*))")));
 }
 
 TEST(UpdateCheck, StatusIsTheTextBetweenTheFirstTags) {
@@ -24,7 +20,6 @@ TEST(UpdateCheck, StatusIsTheTextBetweenTheFirstTags) {
         {"<status>1</status>", "1"},
         {"<html><status> 1 </status></html>", " 1 "},
         {"<status>2</status><status>1</status>", "2"},
-        {"<status></status>", ""},
         {"<STATUS>1</STATUS>", ""},
         {"<status>1", ""},
         {"1</status>", ""},
@@ -50,7 +45,6 @@ TEST(UpdateCheck, JudgesTheServersAnswer) {
         {{"<status>2</status>", "200", "OK"}, UpdateOutcome::UpdateAvailable, ""},
         {{"<html>new version out</html>", "200", "OK"}, UpdateOutcome::UpdateAvailable, ""},
         {{"<status> 1</status>", "200", "OK"}, UpdateOutcome::UpdateAvailable, ""},
-        {{"<status>1 </status>", "200", "OK"}, UpdateOutcome::UpdateAvailable, ""},
         {{"<status></status>", "200", "OK"}, UpdateOutcome::UpdateAvailable, ""},
         {{"<status>1</status>", "404", "Not Found"}, UpdateOutcome::Failure, failure + "404"},
         {{"<status>1</status>", "301", "Moved"}, UpdateOutcome::Failure, failure + "301"},
