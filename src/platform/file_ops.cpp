@@ -130,20 +130,6 @@ private:
     return !error;
 }
 
-[[nodiscard]] bool writeAll(int fd, std::string_view contents) {
-    while (!contents.empty()) {
-        const ssize_t written = ::write(fd, contents.data(), contents.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        contents.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 }  // namespace
 
 bool createFolder(std::string_view path) {
@@ -255,6 +241,20 @@ bool readListedFile(const std::string& path, std::string& contents) {
     const bool ok = readToEnd(fd, contents);
     ::close(fd);
     return ok;
+}
+
+bool writeAll(int descriptor, std::string_view contents) {
+    while (!contents.empty()) {
+        const ssize_t written = ::write(descriptor, contents.data(), contents.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        contents.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
 }
 
 bool writeWholeFile(std::string_view path, std::string_view contents) {

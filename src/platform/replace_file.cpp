@@ -8,22 +8,10 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/file_ops.h"
+
 namespace platform {
 namespace {
-
-[[nodiscard]] bool writeAll(int descriptor, std::string_view contents) {
-    while (!contents.empty()) {
-        const ssize_t written = ::write(descriptor, contents.data(), contents.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        contents.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 // Writes, flushes to the drive and closes; the descriptor is closed whatever happens.
 [[nodiscard]] bool writeAndClose(int descriptor, std::string_view contents) {
