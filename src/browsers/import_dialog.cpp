@@ -1,7 +1,5 @@
 #include "browsers/import_dialog.h"
 
-#include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTreeWidget>
@@ -17,28 +15,12 @@
 #include "store/folder_scan.h"
 #include "store/folder_tree_widget.h"
 #include "store/link_list_widget.h"
-#include "ui/dialog_layout.h"
 #include "ui/hourglass.h"
-#include "ui/icons.h"
-#include "ui/localised_fonts.h"
 #include "ui/modal_forms.h"
 
 namespace browsers {
 
 namespace {
-
-// Captions.
-constexpr int kTextWindow = 314;
-constexpr int kTextInstruction = 326;
-constexpr int kTextSource = 323;
-constexpr int kTextSourceEnd = 330;
-constexpr int kTextDestination = 324;
-constexpr int kTextDestinationEnd = 331;
-constexpr int kTextSelectAll = 325;
-constexpr int kTextImportButton = 121;
-constexpr int kTextExitButton = 123;
-constexpr int kTextNameHeader = 318;
-constexpr int kTextUrlHeader = 319;
 
 // Messages.
 constexpr int kTitleWarning = 300;
@@ -49,40 +31,19 @@ constexpr int kTextNoFirefoxBookmarks = 543;
 constexpr int kTextImported = 542;
 constexpr int kTitleImported = 314;
 
-// A node's path from the root down starts with the root's text "Browser" and a '/';
-// what follows is the path below the root.
-constexpr qsizetype kRootPrefixLength = 8;
-
-// The browser tree's FireFox node is keyed by the Windows folder and the place Firefox
-// once kept its profiles there: an identity only, the profiles are looked for elsewhere.
-constexpr const char* kWindowsFolder = "/usr/share";
-constexpr const char* kFirefoxKeyEnd = "/Application Data/Mozilla/FireFox/Profiles/";
-constexpr const char* kFirefoxText = "FireFox";
-constexpr const char* kInternetExplorerText = "Internet Explorer";
-
-// Design positions and sizes, in twips: the browser tree, the list and the store tree side
-// by side, as the links travel from the browser into the store.
-constexpr int kMargin = 120;
-constexpr int kTreeWidth = 2880;
-constexpr int kListWidth = 5400;
-constexpr int kListLeft = kMargin + kTreeWidth + kMargin;
-constexpr int kStoreTreeLeft = kListLeft + kListWidth + kMargin;
-constexpr int kWindowWidth = kStoreTreeLeft + kTreeWidth + kMargin;
-constexpr int kInstructionHeight = 255;
-constexpr int kChoiceTop = 480;
-constexpr int kChoiceHeight = 420;
-constexpr int kControlsTop = 990;
-constexpr int kControlsHeight = 4200;
-constexpr int kButtonWidth = 1140;
-constexpr int kButtonHeight = 375;
-constexpr int kBottomRowTop = kControlsTop + kControlsHeight + kMargin;
-constexpr int kWindowHeight = kBottomRowTop + kButtonHeight + kMargin;
-constexpr int kNameColumnWidth = 2200;
-constexpr int kUrlColumnWidth = 3000;
+// The links travel from the browser into the store.
+constexpr TransferDialog::Design kDesign{
+    .storeSide = TransferDialog::StoreSide::Right,
+    .actionName = "btnImport",
+    .actionText = "Import",
+    .windowText = 314,
+    .instructionText = 326,
+    .actionButtonText = 121,
+    .sourceEndText = 330,
+    .destinationEndText = 331,
+};
 
 QString toQt(const std::string& text) { return QString::fromStdString(text); }
-
-[[nodiscard]] QString pathBelowRoot(const QString& nodePath) { return nodePath.mid(kRootPrefixLength); }
 
 // The browser a node stands for, by its text, capitals counting: Netscape before Mozilla
 // before FireFox; any other text is Internet Explorer (nothing), also for a Favorites
@@ -115,151 +76,46 @@ QString toQt(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-frmImport::frmImport(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
+frmImport::frmImport(app::AppContext& context, QWidget* parent) : TransferDialog(context, kDesign, parent) {
     setObjectName("frmImport");
-    setWindowTitle("Import Link");
-    createControls();
-    setTabOrderOfControls();
-    layOut();
-    setCaptions();
-    m_storeTree->buildTree();
-    buildBrowserTree();
-}
-
-void frmImport::createControls() {
-    m_instruction = new QLabel(this);
-    m_instruction->setObjectName("lbinstruction");
-    m_source = new QLabel("Source:", this);
-    m_source->setObjectName("lblSource");
-    m_destination = new QLabel("Destination:", this);
-    m_destination->setObjectName("lblDest");
-    for (QLabel* choice : {m_source, m_destination}) {
-        choice->setWordWrap(true);
-        choice->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    }
-
-    m_browserView = new QTreeWidget(this);
-    m_browserView->setObjectName("TreeView1");
-    m_browserView->setHeaderHidden(true);
-    m_listView = new QTreeWidget(this);
-    m_listView->setObjectName("ListView1");
-    m_storeView = new QTreeWidget(this);
-    m_storeView->setObjectName("TreeView");
-
-    m_selectAll = new QCheckBox("Select All", this);
-    m_selectAll->setObjectName("chkAll");
-    m_importButton = new QPushButton("Import", this);
-    m_importButton->setObjectName("btnImport");
-    m_exitButton = new QPushButton("Exit", this);
-    m_exitButton->setObjectName("btnExit");
-
-    store::LinkListOptions listOptions;
-    listOptions.columnKeys = {"Name", "URL", "FullPath"};
-    listOptions.headers = {"Name", "URL", "FullPath"};
-    listOptions.widthsTwips = {kNameColumnWidth, kUrlColumnWidth, 0};
-    listOptions.rowText = store::RowText::FileName;
-    listOptions.checkBoxes = true;
-    m_links = new store::LinkList(m_context, *m_listView, listOptions);
     // the store tree lists no links: the list shows what was loaded from the browser
-    m_storeTree = new store::FolderTree(m_context, *m_storeView, store::FolderTreeOptions{});
-
-    connect(m_storeTree, &store::FolderTree::nodeClicked, this, &frmImport::chooseDestination);
-    connect(m_browserView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { chooseSource(item); });
-    connect(m_browserView, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { chooseSource(item); });
-    connect(m_selectAll, &QCheckBox::clicked, this, &frmImport::toggleAllChecks);
-    connect(m_importButton, &QPushButton::clicked, this, &frmImport::importLinks);
-    connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void frmImport::setTabOrderOfControls() {
-    setTabOrder(m_browserView, m_listView);
-    setTabOrder(m_listView, m_selectAll);
-    setTabOrder(m_selectAll, m_storeView);
-    setTabOrder(m_storeView, m_importButton);
-    setTabOrder(m_importButton, m_exitButton);
-}
-
-QString frmImport::text(int id) const { return toQt(app::languageText(m_context, id)); }
-
-void frmImport::setCaptions() {
-    setWindowTitle(text(kTextWindow));
-    m_instruction->setText(text(kTextInstruction));
-    m_source->setText(text(kTextSource));
-    m_destination->setText(text(kTextDestination));
-    m_selectAll->setText(text(kTextSelectAll));
-    m_importButton->setText(text(kTextImportButton));
-    m_exitButton->setText(text(kTextExitButton));
-    m_listView->headerItem()->setText(store::LinkList::kNameColumn, text(kTextNameHeader));
-    m_listView->headerItem()->setText(store::LinkList::kTargetColumn, text(kTextUrlHeader));
-    ui::applyDialogFont(m_context, {m_instruction, m_source, m_destination, m_selectAll, m_importButton, m_exitButton});
-    ui::applyCharset(m_context, {m_storeView, m_browserView, m_listView});
-}
-
-void frmImport::layOut() {
-    ui::placeInTwips(*m_instruction, kMargin, kMargin, kWindowWidth - 2 * kMargin, kInstructionHeight);
-    ui::placeInTwips(*m_source, kMargin, kChoiceTop, kTreeWidth, kChoiceHeight);
-    ui::placeInTwips(*m_destination, kStoreTreeLeft, kChoiceTop, kTreeWidth, kChoiceHeight);
-    ui::placeInTwips(*m_browserView, kMargin, kControlsTop, kTreeWidth, kControlsHeight);
-    ui::placeInTwips(*m_listView, kListLeft, kControlsTop, kListWidth, kControlsHeight);
-    ui::placeInTwips(*m_storeView, kStoreTreeLeft, kControlsTop, kTreeWidth, kControlsHeight);
-    ui::placeInTwips(*m_selectAll, kListLeft, kBottomRowTop, 2400, kButtonHeight);
-    const int exitLeft = kWindowWidth - kMargin - kButtonWidth;
-    ui::placeInTwips(*m_exitButton, exitLeft, kBottomRowTop, kButtonWidth, kButtonHeight);
-    ui::placeInTwips(*m_importButton, exitLeft - kMargin - kButtonWidth, kBottomRowTop, kButtonWidth, kButtonHeight);
-    setFixedSize(ui::sizeInPixels(*this, kWindowWidth, kWindowHeight));
-}
-
-QTreeWidgetItem* frmImport::addBrowserNode(QTreeWidgetItem* parent, const QString& key, const QString& text,
-                                           int image) {
-    // a key that is there already is never added twice: clicking a folder again adds only new ones
-    if (m_browserNodes.contains(key)) {
-        return nullptr;
-    }
-    auto* item = parent == nullptr ? new QTreeWidgetItem(m_browserView) : new QTreeWidgetItem(parent);
-    item->setText(0, text);
-    item->setIcon(0, ui::treeImage(image));
-    item->setData(0, Qt::UserRole, image);
-    m_browserNodes.insert(key, item);
-    return item;
-}
-
-void frmImport::buildBrowserTree() {
-    QTreeWidgetItem* root =
-        addBrowserNode(nullptr, kBrowserRootKey, store::FolderTree::kRootText, store::kImagePlainFolder);
-    addBrowserNode(root, QString(kWindowsFolder) + kFirefoxKeyEnd, kFirefoxText, store::kImageFirefox);
-    addBrowserNode(root, toQt(ieFavoritesFolder(m_context)), kInternetExplorerText, store::kImageInternetExplorer);
-    root->setExpanded(true);
-    m_browserView->setCurrentItem(root);
+    createStoreTree(store::FolderTreeOptions{});
+    connect(&storeTree(), &store::FolderTree::nodeClicked, this, &frmImport::chooseDestination);
+    connect(&browserTree(), &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { chooseSource(item); });
+    connect(&browserTree(), &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { chooseSource(item); });
+    connect(&actionButton(), &QPushButton::clicked, this, &frmImport::importLinks);
+    storeTree().buildTree();
+    buildBrowserTree(toQt(ieFavoritesFolder(context)));
 }
 
 void frmImport::chooseDestination(QTreeWidgetItem* item) {
     m_destinationPath = store::FolderTree::displayPath(item);
-    m_destination->setText(text(kTextDestination) + pathBelowRoot(m_destinationPath) + text(kTextDestinationEnd));
+    showDestination(pathBelowRoot(m_destinationPath));
     if (!store::FolderTree::isRoot(item)) {
-        m_storeTree->openClickedNode(item);
+        storeTree().openClickedNode(item);
         return;
     }
     // the root stands for the store root itself, which is read again
-    m_storeView->setUpdatesEnabled(false);
-    m_storeTree->openFolder(store::storeKeyRoot(m_context.applicationFolder), store::FolderTree::kRootKey);
-    m_storeView->setUpdatesEnabled(true);
-    m_storeView->setFocus();
+    storeView().setUpdatesEnabled(false);
+    storeTree().openFolder(store::storeKeyRoot(context().applicationFolder), store::FolderTree::kRootKey);
+    storeView().setUpdatesEnabled(true);
+    storeView().setFocus();
 }
 
 void frmImport::chooseSource(QTreeWidgetItem* item) {
-    m_browserView->setUpdatesEnabled(false);
+    browserTree().setUpdatesEnabled(false);
     // however the click ends, the tree is drawn again and takes further clicks
     const auto showAgain = qScopeGuard([this] {
-        m_browserView->setUpdatesEnabled(true);
-        m_browserView->setFocus();
+        browserTree().setUpdatesEnabled(true);
+        browserTree().setFocus();
     });
-    m_links->clear();
-    emptyStagingFolder(m_context.stagingFolder());
+    linkList().clear();
+    emptyStagingFolder(context().stagingFolder());
     m_sourcePath = store::FolderTree::displayPath(item);
-    if (m_browserNodes.value(kBrowserRootKey) == item || !loadAndList(item)) {
+    if (browserNode(kBrowserRootKey) == item || !loadAndList(item)) {
         return;
     }
-    m_source->setText(text(kTextSource) + item->text(0) + text(kTextSourceEnd));
+    showSource(item->text(0));
 }
 
 bool frmImport::loadAndList(QTreeWidgetItem* item) {
@@ -267,13 +123,13 @@ bool frmImport::loadAndList(QTreeWidgetItem* item) {
         return loadBookmarkBrowser(*browser);
     }
     listInternetExplorerFolder(item);
-    loadURLIE(m_context);
+    loadURLIE(context());
     return true;
 }
 
 bool frmImport::loadBookmarkBrowser(BookmarkBrowser browser) {
-    const std::string staging = m_context.stagingFolder();
-    const LoadOutcome outcome = loadBookmarks(browser, profileRootOf(m_context, browser), staging);
+    const std::string staging = context().stagingFolder();
+    const LoadOutcome outcome = loadBookmarks(browser, profileRootOf(context(), browser), staging);
     if (outcome == LoadOutcome::NoBookmarkFile) {
         warn(kTextNoFirefoxBookmarks);
     }
@@ -281,12 +137,12 @@ bool frmImport::loadBookmarkBrowser(BookmarkBrowser browser) {
         return false;
     }
     const ui::Hourglass hourglass;
-    m_links->fill(platform::withTrailingSlash(staging));
+    linkList().fill(platform::withTrailingSlash(staging));
     return true;
 }
 
 void frmImport::listInternetExplorerFolder(QTreeWidgetItem* item) {
-    const QString key = m_browserNodes.key(item);
+    const QString key = browserNodeKey(item);
     // without a Favorites folder there is nothing to show: an empty key would name the top
     // of the file system
     if (key.isEmpty()) {
@@ -294,18 +150,18 @@ void frmImport::listInternetExplorerFolder(QTreeWidgetItem* item) {
     }
     const std::string folder = platform::withTrailingSlash(key.toStdString());
     const int image = item->data(0, Qt::UserRole).toInt();
-    for (const store::SubfolderEntry& subfolder : store::scanSubfolders(m_context.applicationFolder, folder)) {
+    for (const store::SubfolderEntry& subfolder : store::scanSubfolders(context().applicationFolder, folder)) {
         addBrowserNode(item, toQt(subfolder.key), toQt(subfolder.name), image);
     }
     item->setExpanded(true);
-    m_browserView->setCurrentItem(item);
-    m_links->fill(folder);
+    browserTree().setCurrentItem(item);
+    linkList().fill(folder);
 }
 
-void frmImport::warn(int textId) { app::showText(m_context, textId, kTitleWarning, app::MsgIcon::Exclamation); }
+void frmImport::warn(int textId) { app::showText(context(), textId, kTitleWarning, app::MsgIcon::Exclamation); }
 
 void frmImport::importLinks() {
-    static_cast<void>(platform::createPrivateFolder(m_context.scratchFolder()));
+    static_cast<void>(platform::createPrivateFolder(context().scratchFolder()));
     const QString destination = pathBelowRoot(m_destinationPath);
     if (destination.isEmpty()) {
         warn(kTextChooseDestination);
@@ -315,38 +171,28 @@ void frmImport::importLinks() {
         warn(kTextChooseSource);
         return;
     }
-    if (m_links->rowCount() == 0) {
+    if (linkList().rowCount() == 0) {
         warn(kTextNothingToImport);
         return;
     }
-    FrmImportMsg errors(m_context, this);
+    FrmImportMsg errors(context(), this);
     bool anyFailed = false;
     // check marks do not limit the import: every listed link is copied
     std::vector<std::string> fileNames;
-    for (int row = 0; row < m_links->rowCount(); ++row) {
-        fileNames.push_back(m_links->textOf(row));
+    for (int row = 0; row < linkList().rowCount(); ++row) {
+        fileNames.push_back(linkList().textOf(row));
     }
     if (const std::optional<std::string> topFolder = importTopFolder(destination.toStdString())) {
-        storeImportedLinks(m_context.stagingFolder(), platform::joinPath(m_context.storeRoot(), *topFolder), fileNames,
+        storeImportedLinks(context().stagingFolder(), platform::joinPath(context().storeRoot(), *topFolder), fileNames,
                            [&](const std::string& fileName) {
                                anyFailed = true;
                                errors.ErrorMsg(fileName, "");
                            });
     }
     if (anyFailed) {
-        m_context.modalForms->showModal(errors);
+        context().modalForms->showModal(errors);
     } else {
-        app::showText(m_context, kTextImported, kTitleImported, app::MsgIcon::Information);
-    }
-}
-
-void frmImport::toggleAllChecks() {
-    bool allChecked = true;
-    for (int row = 0; row < m_links->rowCount() && allChecked; ++row) {
-        allChecked = m_links->isChecked(row);
-    }
-    for (int row = 0; row < m_links->rowCount(); ++row) {
-        m_links->setChecked(row, !allChecked);
+        app::showText(context(), kTextImported, kTitleImported, app::MsgIcon::Information);
     }
 }
 

@@ -1,22 +1,12 @@
 #pragma once
 
-#include <QDialog>
-#include <QHash>
 #include <QString>
 
 #include "app/app_context.h"
 #include "browsers/browser_locations.h"
+#include "browsers/transfer_dialog.h"
 
-class QCheckBox;
-class QLabel;
-class QPushButton;
-class QTreeWidget;
 class QTreeWidgetItem;
-
-namespace store {
-class FolderTree;
-class LinkList;
-}  // namespace store
 
 namespace browsers {
 
@@ -24,7 +14,7 @@ namespace browsers {
 // its links and lists them, and a destination folder in the store's tree; Import copies
 // every listed link into the top folder of the store that holds the destination. The
 // dialog stays open after an import.
-class frmImport final : public QDialog {
+class frmImport final : public TransferDialog {
     Q_OBJECT
 
 public:
@@ -40,43 +30,13 @@ public:
     // Import: copies every listed link, checked or not, from the staging folder into the
     // store, then reports the links that failed or says that all went well.
     void importLinks();
-    // Select All: checks every row, or unchecks them all when every row is checked.
-    void toggleAllChecks();
-
-    [[nodiscard]] store::FolderTree& storeTree() { return *m_storeTree; }
-    [[nodiscard]] store::LinkList& linkList() { return *m_links; }
-    [[nodiscard]] QTreeWidget& browserTree() { return *m_browserView; }
-    // The browser-tree node of a key, or nullptr.
-    [[nodiscard]] QTreeWidgetItem* browserNode(const QString& key) const { return m_browserNodes.value(key); }
-
-    static constexpr const char* kBrowserRootKey = "NodeRoot";
 
 private:
-    void createControls();
-    void setTabOrderOfControls();
-    void setCaptions();
-    void layOut();
-    void buildBrowserTree();
-    QTreeWidgetItem* addBrowserNode(QTreeWidgetItem* parent, const QString& key, const QString& text, int image);
     [[nodiscard]] bool loadAndList(QTreeWidgetItem* item);
     [[nodiscard]] bool loadBookmarkBrowser(BookmarkBrowser browser);
     void listInternetExplorerFolder(QTreeWidgetItem* item);
     void warn(int textId);
-    [[nodiscard]] QString text(int id) const;
 
-    app::AppContext& m_context;
-    QLabel* m_instruction = nullptr;
-    QLabel* m_source = nullptr;
-    QLabel* m_destination = nullptr;
-    QTreeWidget* m_storeView = nullptr;
-    QTreeWidget* m_browserView = nullptr;
-    QTreeWidget* m_listView = nullptr;
-    QCheckBox* m_selectAll = nullptr;
-    QPushButton* m_importButton = nullptr;
-    QPushButton* m_exitButton = nullptr;
-    store::FolderTree* m_storeTree = nullptr;
-    store::LinkList* m_links = nullptr;
-    QHash<QString, QTreeWidgetItem*> m_browserNodes;
     // The node texts from the root down of the nodes clicked last; empty until one is.
     QString m_destinationPath;
     QString m_sourcePath;
