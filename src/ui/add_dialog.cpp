@@ -14,6 +14,7 @@
 #include "store/shortcut.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_messages.h"
+#include "ui/link_fields.h"
 #include "ui/localised_fonts.h"
 
 namespace ui {
@@ -22,10 +23,7 @@ namespace {
 
 // Captions.
 constexpr int kTextWindow = 307;
-constexpr int kTextFrame = 317;
 constexpr int kTextInstruction = 316;
-constexpr int kTextName = 318;
-constexpr int kTextUrl = 319;
 constexpr int kTextAddButton = 104;
 constexpr int kTextClearButton = 124;
 constexpr int kTextExitButton = 123;
@@ -75,25 +73,10 @@ void frmAdd::createControls() {
     m_treeView->setObjectName("TreeView");
     m_tree = new store::FolderTree(m_context, *m_treeView, store::FolderTreeOptions{});
 
-    m_frame = new QGroupBox("URL link information", this);
-    m_frame->setObjectName("Frame1");
-    m_instruction = new QLabel(m_frame);
-    m_instruction->setObjectName("lbinstruction");
-    m_instruction->setWordWrap(true);
-    m_instruction->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_nameLabel = new QLabel("Link Name", m_frame);
-    m_nameLabel->setObjectName("lblName");
-    m_name = new QLineEdit(m_frame);
-    m_name->setObjectName("txtname");
-    m_nameLabel->setBuddy(m_name);
-    m_urlLabel = new QLabel("Link URL", m_frame);
-    m_urlLabel->setObjectName("lblURL");
-    m_url = new QLineEdit(m_frame);
-    m_url->setObjectName("txtURL");
-    m_urlLabel->setBuddy(m_url);
-    m_addButton = new QPushButton("Add", m_frame);
+    m_fields = createLinkFields(*this);
+    m_addButton = new QPushButton("Add", m_fields.frame);
     m_addButton->setObjectName("btnAdd");
-    m_clearButton = new QPushButton("Clear", m_frame);
+    m_clearButton = new QPushButton("Clear", m_fields.frame);
     m_clearButton->setObjectName("btnCancel");
     m_exitButton = new QPushButton("Exit", this);
     m_exitButton->setObjectName("btnExit");
@@ -112,9 +95,9 @@ void frmAdd::createControls() {
 }
 
 void frmAdd::setTabOrderOfControls() {
-    setTabOrder(m_treeView, m_name);
-    setTabOrder(m_name, m_url);
-    setTabOrder(m_url, m_addButton);
+    setTabOrder(m_treeView, m_fields.name);
+    setTabOrder(m_fields.name, m_fields.url);
+    setTabOrder(m_fields.url, m_addButton);
     setTabOrder(m_addButton, m_clearButton);
     setTabOrder(m_clearButton, m_exitButton);
 }
@@ -122,26 +105,23 @@ void frmAdd::setTabOrderOfControls() {
 void frmAdd::setCaptions() {
     const auto text = [this](int id) { return toQt(app::languageText(m_context, id)); };
     setWindowTitle(text(kTextWindow));
-    m_frame->setTitle(text(kTextFrame));
-    m_instruction->setText(text(kTextInstruction));
-    m_nameLabel->setText(text(kTextName));
-    m_urlLabel->setText(text(kTextUrl));
+    setLinkFieldCaptions(m_context, m_fields, kTextInstruction);
     m_addButton->setText(text(kTextAddButton));
     m_clearButton->setText(text(kTextClearButton));
     m_exitButton->setText(text(kTextExitButton));
-    applyDialogFont(m_context, {m_frame, m_instruction, m_nameLabel, m_name, m_urlLabel, m_url, m_addButton,
-                                m_clearButton, m_exitButton});
+    applyDialogFont(m_context, {m_fields.frame, m_fields.instruction, m_fields.nameLabel, m_fields.name,
+                                m_fields.urlLabel, m_fields.url, m_addButton, m_clearButton, m_exitButton});
     applyCharset(m_context, {m_treeView});
 }
 
 void frmAdd::layOut() {
     placeInTwips(*m_treeView, kMargin, kMargin, kTreeWidth, kTreeHeight);
-    placeInTwips(*m_frame, kFrameLeft, kMargin, kFrameWidth, kFrameHeight);
-    placeInTwips(*m_instruction, kMargin, 300, kFieldWidth, 615);
-    placeInTwips(*m_nameLabel, kMargin, 1020, kFieldWidth, kLabelHeight);
-    placeInTwips(*m_name, kMargin, 1290, kFieldWidth, kFieldHeight);
-    placeInTwips(*m_urlLabel, kMargin, 1725, kFieldWidth, kLabelHeight);
-    placeInTwips(*m_url, kMargin, 1995, kFieldWidth, kFieldHeight);
+    placeInTwips(*m_fields.frame, kFrameLeft, kMargin, kFrameWidth, kFrameHeight);
+    placeInTwips(*m_fields.instruction, kMargin, 300, kFieldWidth, 615);
+    placeInTwips(*m_fields.nameLabel, kMargin, 1020, kFieldWidth, kLabelHeight);
+    placeInTwips(*m_fields.name, kMargin, 1290, kFieldWidth, kFieldHeight);
+    placeInTwips(*m_fields.urlLabel, kMargin, 1725, kFieldWidth, kLabelHeight);
+    placeInTwips(*m_fields.url, kMargin, 1995, kFieldWidth, kFieldHeight);
     const int clearLeft = kFrameWidth - kMargin - kButtonWidth;
     placeInTwips(*m_clearButton, clearLeft, 2550, kButtonWidth, kButtonHeight);
     placeInTwips(*m_addButton, clearLeft - kMargin - kButtonWidth, 2550, kButtonWidth, kButtonHeight);
@@ -169,16 +149,16 @@ void frmAdd::addLink() {
         m_treeView->setFocus();
         return;
     }
-    const std::string name = store::trimSpaces(m_name->text().toStdString());
-    const std::string target = store::trimSpaces(m_url->text().toStdString());
+    const std::string name = store::trimSpaces(m_fields.name->text().toStdString());
+    const std::string target = store::trimSpaces(m_fields.url->text().toStdString());
     if (name.empty() || target.empty()) {
         warn(kTextNameAndUrl);
-        m_name->setFocus();
+        m_fields.name->setFocus();
         return;
     }
     if (const store::SaveFailure refused = store::refusedName(name)) {
         showError(m_context, *refused);
-        m_name->setFocus();
+        m_fields.name->setFocus();
         return;
     }
     const std::string file = targetFolder() + "/" + store::fileNameForTypedName(name);
@@ -194,9 +174,9 @@ void frmAdd::addLink() {
 }
 
 void frmAdd::clearFields() {
-    m_name->clear();
-    m_url->clear();
-    m_name->setFocus();
+    m_fields.name->clear();
+    m_fields.url->clear();
+    m_fields.name->setFocus();
 }
 
 }  // namespace ui

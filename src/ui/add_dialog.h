@@ -4,10 +4,8 @@
 #include <QString>
 
 #include "app/app_context.h"
+#include "ui/link_fields.h"
 
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -50,12 +48,7 @@ private:
 
     app::AppContext& m_context;
     QTreeWidget* m_treeView = nullptr;
-    QGroupBox* m_frame = nullptr;
-    QLabel* m_instruction = nullptr;
-    QLabel* m_nameLabel = nullptr;
-    QLineEdit* m_name = nullptr;
-    QLabel* m_urlLabel = nullptr;
-    QLineEdit* m_url = nullptr;
+    LinkFields m_fields;
     QPushButton* m_addButton = nullptr;
     QPushButton* m_clearButton = nullptr;
     QPushButton* m_exitButton = nullptr;

@@ -16,6 +16,7 @@
 #include "ui/dialog_messages.h"
 #include "ui/folder_and_links.h"
 #include "ui/hourglass.h"
+#include "ui/link_fields.h"
 #include "ui/localised_fonts.h"
 
 namespace ui {
@@ -24,10 +25,7 @@ namespace {
 
 // Captions.
 constexpr int kTextWindow = 312;
-constexpr int kTextFrame = 317;
 constexpr int kTextInstruction = 321;
-constexpr int kTextName = 318;
-constexpr int kTextUrl = 319;
 constexpr int kTextSaveButton = 102;
 constexpr int kTextExitButton = 123;
 
@@ -89,25 +87,10 @@ void frmEdit::createControls() {
     m_panes = new FolderAndLinks(
         m_context, *this, [] { return std::string(kRenameFolderQuestion); }, kPaneMargins);
 
-    m_frame = new QGroupBox("URL link information", this);
-    m_frame->setObjectName("Frame1");
-    m_instruction = new QLabel(m_frame);
-    m_instruction->setObjectName("lbinstruction");
-    m_instruction->setWordWrap(true);
-    m_instruction->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_nameLabel = new QLabel("Link Name", m_frame);
-    m_nameLabel->setObjectName("lblName");
-    m_name = new QLineEdit(m_frame);
-    m_name->setObjectName("txtname");
-    m_nameLabel->setBuddy(m_name);
-    m_urlLabel = new QLabel("Link URL", m_frame);
-    m_urlLabel->setObjectName("lblURL");
-    m_url = new QLineEdit(m_frame);
-    m_url->setObjectName("txtURL");
-    m_urlLabel->setBuddy(m_url);
-    m_saveButton = new QPushButton("&Save", m_frame);
+    m_fields = createLinkFields(*this);
+    m_saveButton = new QPushButton("&Save", m_fields.frame);
     m_saveButton->setObjectName("btnSave");
-    m_exitButton = new QPushButton("E&xit", m_frame);
+    m_exitButton = new QPushButton("E&xit", m_fields.frame);
     m_exitButton->setObjectName("btnExit");
     // Enter in a field saves
     m_saveButton->setDefault(true);
@@ -127,23 +110,20 @@ void frmEdit::createControls() {
 
 void frmEdit::setTabOrderOfControls() {
     setTabOrder(&m_panes->treeView(), &m_panes->listView());
-    setTabOrder(&m_panes->listView(), m_name);
-    setTabOrder(m_name, m_url);
-    setTabOrder(m_url, m_saveButton);
+    setTabOrder(&m_panes->listView(), m_fields.name);
+    setTabOrder(m_fields.name, m_fields.url);
+    setTabOrder(m_fields.url, m_saveButton);
     setTabOrder(m_saveButton, m_exitButton);
 }
 
 void frmEdit::setCaptions() {
     const auto text = [this](int id) { return toQt(app::languageText(m_context, id)); };
     setWindowTitle(text(kTextWindow));
-    m_frame->setTitle(text(kTextFrame));
-    m_instruction->setText(text(kTextInstruction));
-    m_nameLabel->setText(text(kTextName));
-    m_urlLabel->setText(text(kTextUrl));
+    setLinkFieldCaptions(m_context, m_fields, kTextInstruction);
     m_saveButton->setText(text(kTextSaveButton));
     m_exitButton->setText(text(kTextExitButton));
-    applyDialogFont(m_context,
-                    {m_frame, m_instruction, m_nameLabel, m_name, m_urlLabel, m_url, m_saveButton, m_exitButton});
+    applyDialogFont(m_context, {m_fields.frame, m_fields.instruction, m_fields.nameLabel, m_fields.name,
+                                m_fields.urlLabel, m_fields.url, m_saveButton, m_exitButton});
     m_panes->setCaptions();
 }
 
@@ -154,15 +134,15 @@ void frmEdit::layOut() {
     m_panes->layOut(kMargin, frameTop - 2 * kMargin);
 
     const int frameWidth = width - kPaneMargins.left - kPaneMargins.right;
-    placeInTwips(*m_frame, kPaneMargins.left, frameTop, frameWidth, kFrameHeight);
+    placeInTwips(*m_fields.frame, kPaneMargins.left, frameTop, frameWidth, kFrameHeight);
     const int buttonLeft = frameWidth - kMargin - kButtonWidth;
     const int fieldWidth = buttonLeft - kMargin - kFieldLeft;
-    placeInTwips(*m_instruction, kMargin, 285, frameWidth - 2 * kMargin, kInstructionHeight);
-    placeInTwips(*m_nameLabel, kMargin, kNameRowTop + 30, kLabelWidth, kLabelHeight);
-    placeInTwips(*m_name, kFieldLeft, kNameRowTop, fieldWidth, kFieldHeight);
+    placeInTwips(*m_fields.instruction, kMargin, 285, frameWidth - 2 * kMargin, kInstructionHeight);
+    placeInTwips(*m_fields.nameLabel, kMargin, kNameRowTop + 30, kLabelWidth, kLabelHeight);
+    placeInTwips(*m_fields.name, kFieldLeft, kNameRowTop, fieldWidth, kFieldHeight);
     placeInTwips(*m_saveButton, buttonLeft, kNameRowTop - 30, kButtonWidth, kButtonHeight);
-    placeInTwips(*m_urlLabel, kMargin, kUrlRowTop + 30, kLabelWidth, kLabelHeight);
-    placeInTwips(*m_url, kFieldLeft, kUrlRowTop, fieldWidth, kFieldHeight);
+    placeInTwips(*m_fields.urlLabel, kMargin, kUrlRowTop + 30, kLabelWidth, kLabelHeight);
+    placeInTwips(*m_fields.url, kFieldLeft, kUrlRowTop, fieldWidth, kFieldHeight);
     placeInTwips(*m_exitButton, buttonLeft, kUrlRowTop - 30, kButtonWidth, kButtonHeight);
 }
 
@@ -178,8 +158,8 @@ void frmEdit::takeClickedLink() {
     }
     const store::LinkList& list = m_panes->list();
     m_oldPath = list.fullPathOf(row);
-    m_name->setText(toQt(list.textOf(row)));
-    m_url->setText(toQt(list.targetOf(row)));
+    m_fields.name->setText(toQt(list.textOf(row)));
+    m_fields.url->setText(toQt(list.targetOf(row)));
 }
 
 void frmEdit::openClickedTarget() {
@@ -194,11 +174,11 @@ void frmEdit::openClickedTarget() {
 }
 
 void frmEdit::saveLink() {
-    const std::string name = store::trimSpaces(m_name->text().toStdString());
-    const std::string target = store::trimSpaces(m_url->text().toStdString());
+    const std::string name = store::trimSpaces(m_fields.name->text().toStdString());
+    const std::string target = store::trimSpaces(m_fields.url->text().toStdString());
     if (name.empty() || target.empty()) {
         app::showText(m_context, kTextNameAndUrl, kTitleWarning, app::MsgIcon::Exclamation);
-        m_name->setFocus();
+        m_fields.name->setFocus();
         return;
     }
     if (m_oldPath.empty()) {
@@ -219,8 +199,8 @@ void frmEdit::saveLink() {
         return;
     }
     app::showText(m_context, kTextSaved, kTitleSaved, app::MsgIcon::Information);
-    m_name->clear();
-    m_url->clear();
+    m_fields.name->clear();
+    m_fields.url->clear();
     m_panes->tree().refresh();
 }
 

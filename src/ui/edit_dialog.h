@@ -4,10 +4,8 @@
 #include <string>
 
 #include "app/app_context.h"
+#include "ui/link_fields.h"
 
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace store {
@@ -53,12 +51,7 @@ private:
 
     app::AppContext& m_context;
     FolderAndLinks* m_panes = nullptr;
-    QGroupBox* m_frame = nullptr;
-    QLabel* m_instruction = nullptr;
-    QLabel* m_nameLabel = nullptr;
-    QLineEdit* m_name = nullptr;
-    QLabel* m_urlLabel = nullptr;
-    QLineEdit* m_url = nullptr;
+    LinkFields m_fields;
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_exitButton = nullptr;
 
