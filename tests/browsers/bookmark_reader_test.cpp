@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/store_builder.h"
 #include "testing/temp_folder.h"
 
 namespace {
@@ -45,7 +46,7 @@ std::vector<std::string> filesIn(const std::string& folder) {
     return names;
 }
 
-std::string shortcut(std::string_view url) { return "[InternetShortcut]\r\nURL=" + std::string(url) + "\r\n"; }
+std::string shortcut(std::string_view url) { return testing_support::shortcutBytes(url); }
 
 using Links = std::vector<std::pair<std::string, std::string>>;
 
@@ -125,15 +126,6 @@ TEST(BookmarkReader, AnchorsGiveNameAndUrl) {
     }
 }
 
-TEST(BookmarkReader, LinksOfSeveralFilesAccumulateInOneTable) {
-    LinkTable table;
-    browsers::extractFURL("<A HREF=\"http://first.example/\">First</A>\n", table);
-    browsers::extractFURL("<A HREF=\"http://second.example/\">Second</A>\n", table);
-    ASSERT_EQ(table.size(), 2U);
-    EXPECT_EQ(table.at(0).name, "First");
-    EXPECT_EQ(table.at(1).name, "Second");
-}
-
 TEST(LinkTable, NamesAreCutTo400CharactersThenTrimmed) {
     LinkTable table;
     table.add(std::string(450, 'n'), "u");
@@ -144,8 +136,9 @@ TEST(LinkTable, NamesAreCutTo400CharactersThenTrimmed) {
     EXPECT_EQ(table.at(2).name, "\u00e9" + std::string(399, 'x'));
 }
 
-TEST(CreateURLFile, WritesOneShortcutPerLink) {
+TEST(CreateURLFile, WritesOneShortcutPerLinkOverAFileStagedUnderAnotherCase) {
     const testing_support::TempFolder staging;
+    testing_support::writeFile(staging / "EXAMPLE.URL", shortcut("http://old.example/"));
     LinkTable table;
     table.add("Example", "http://example.org/");
     table.add("Cut  ", "http://cut.example/>rest");
@@ -170,18 +163,6 @@ TEST(CreateURLFile, SameNamesEndAsOneFileWithTheLaterUrl) {
     EXPECT_EQ(testing_support::readFile(staging / "news.url"), shortcut("http://news.four/"));
 }
 
-TEST(CreateURLFile, ReplacesAFileAlreadyStagedUnderAnotherCase) {
-    const testing_support::TempFolder staging;
-    testing_support::writeFile(staging / "HOME.URL", shortcut("http://old.example/"));
-    testing_support::writeFile(staging / "Other.url", shortcut("http://other.example/"));
-    LinkTable table;
-    table.add("Home", "http://new.example/");
-    browsers::createURLFile(table, staging.path());
-
-    EXPECT_EQ(filesIn(staging.path()), (std::vector<std::string>{"Home.url", "Other.url"}));
-    EXPECT_EQ(testing_support::readFile(staging / "Home.url"), shortcut("http://new.example/"));
-}
-
 TEST(CreateURLFile, NamesThatCannotBeFileNamesAreDroppedAndNothingLeavesTheFolder) {
     const testing_support::TempFolder root;
     const std::string staging = root / "Fav";
@@ -199,14 +180,6 @@ TEST(CreateURLFile, NamesThatCannotBeFileNamesAreDroppedAndNothingLeavesTheFolde
     EXPECT_EQ(filesIn(staging), (std::vector<std::string>{"Folder.url", "Kept.url"}));
     EXPECT_TRUE(std::filesystem::is_directory(staging + "/Folder.url"));
     EXPECT_EQ(filesIn(root.path()), std::vector<std::string>{"Fav"});
-}
-
-TEST(IsValidFilename, CreatesAndRemovesATestFile) {
-    const testing_support::TempFolder folder;
-    EXPECT_TRUE(browsers::isValidFilename(folder / "ok.url"));
-    EXPECT_FALSE(std::filesystem::exists(folder / "ok.url"));
-    EXPECT_FALSE(browsers::isValidFilename(folder / "missing/ok.url"));
-    EXPECT_FALSE(browsers::isValidFilename(folder / (std::string(300, 'x') + ".url")));
 }
 
 namespace {

@@ -36,22 +36,6 @@ TEST(BrowserLocations, ProfileRootsLieBelowTheFolderThatHoldsTheFavorites) {
     EXPECT_TRUE(browsers::findBookmarkFiles("").empty());
 }
 
-TEST(BrowserLocations, FirefoxReadsEveryProfileButNotItsBackupCopies) {
-    const testing_support::TempFolder root;
-    for (const char* file :
-         {"b.default/bookmarks.html", "b.default/BookmarkBackups/bookmarks.html", "a.work/bookmarks.html",
-          "a.work/bookmarkbackups/old/bookmarks.html", "a.work/other.html"}) {
-        writeFile(root / file, "x");
-    }
-    EXPECT_EQ(browsers::bookmarkFiles(BookmarkBrowser::Firefox, root.path()),
-              (std::vector<std::string>{root / "a.work/bookmarks.html", root / "b.default/bookmarks.html"}));
-    // the other browsers take every file found, a folder's own before its subfolders'
-    EXPECT_EQ(browsers::bookmarkFiles(BookmarkBrowser::Mozilla, root.path()),
-              (std::vector<std::string>{
-                  root / "a.work/bookmarks.html", root / "a.work/bookmarkbackups/old/bookmarks.html",
-                  root / "b.default/bookmarks.html", root / "b.default/BookmarkBackups/bookmarks.html"}));
-}
-
 TEST(BrowserLocations, NetscapeUsesItsOwnProfilesOnlyWhenTheBrowserEditionIsInstalled) {
     testing_support::TestApp app;
     const auto writeRegistry = [&](const char* uninstallEntry) {

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "app/texts.h"
-#include "browsers/bookmark_reader.h"
+#include "testing/browser_files.h"
 #include "testing/file_tree.h"
 #include "testing/read_only.h"
 #include "testing/store_builder.h"
@@ -121,25 +121,6 @@ TEST_F(ExportWriterTest, LinksOfOneExportAreOnlyComparedWithTheOldLines) {
                                                    lineFor("Sports", "http://four/") + "</DL><p>\r\n");
 }
 
-TEST_F(ExportWriterTest, ExportedLinksAreReadBackByTheBookmarkReader) {
-    const std::vector<std::pair<std::string, std::string>> links{
-        {"Search engine", "https://search.example/?q=a&lang=en"},
-        {"Docs (new)", "http://docs.example/index.html"},
-        {"caf\xC3\xA9", "http://cafe.example/"}};
-    std::vector<ExportItem> items;
-    for (const auto& [name, url] : links) {
-        items.push_back(link(name, url));
-    }
-    const std::string written = exportInto("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n</DL><p>\n", items);
-    browsers::LinkTable table;
-    browsers::extractFURL(written, table);
-    std::vector<std::pair<std::string, std::string>> readBack;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        readBack.emplace_back(table.at(i).name, table.at(i).url);
-    }
-    EXPECT_EQ(readBack, links);
-}
-
 TEST_F(ExportWriterTest, WithSeveralProfilesTheFileFoundLastReceivesTheLinks) {
     const std::string first = profileRoot() + "/a.default/bookmarks.html";
     const std::string last = profileRoot() + "/b.default/bookmarks.html";
@@ -226,10 +207,7 @@ TEST(ExportSource, StoreFolderIsChosenByHowTheSourcePathBegins) {
 
 TEST_F(ExportWriterTest, InternetExplorerReceivesTheTopFoldersCopiesOfEveryListedLink) {
     const std::string favorites = app.root / "home/Favorites";
-    writeFile(app.context.registryFile,
-              "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
-              "CurrentVersion\\Explorer\\Shell Folders]\r\n\"Favorites\"=\"" +
-                  favorites + "\"\r\n");
+    testing_support::writeFavoritesRegistry(app.context.registryFile, favorites);
     link("Top", "http://top/", true, "favorites/Internet Explorer");
     link("Both", "http://top-both/", true, "favorites/Internet Explorer");
     writeFile(app.context.stagingFolder() + "/Stale.url", "old");
