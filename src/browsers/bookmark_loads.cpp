@@ -1,9 +1,8 @@
 #include "browsers/bookmark_loads.h"
 
-#include <array>
-
 #include "browsers/bookmark_reader.h"
 #include "browsers/browser_locations.h"
+#include "browsers/transfer_folders.h"
 #include "platform/file_listing.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
@@ -13,32 +12,11 @@ namespace browsers {
 
 namespace {
 
-// The top folders of the store, in the order a destination path is tested for them.
-struct TopFolder {
-    std::string_view beginning;  // how a destination path below the store root begins
-    std::string_view folder;     // the folder below the store root
-};
-
-constexpr std::array<TopFolder, 4> kTopFolders{{
-    {"Internet Explorer", "Internet Explorer"},
-    {"Netscape", "Netscape"},
-    {"Mozilla", "Mozilla"},
-    {"FireFox", "Firefox"},
-}};
-
 [[nodiscard]] bool isDotEntry(std::string_view name) { return name == "." || name == ".."; }
 
 // The 8-bit file functions show characters outside the PC's code page as '?'; such a name
 // cannot be reached again, so it is never copied.
 [[nodiscard]] bool holdsUnshowableCharacter(std::string_view text) { return text.find('?') != std::string_view::npos; }
-
-[[nodiscard]] std::string_view parentOf(std::string_view path) {
-    while (path.size() > 1 && path.ends_with('/')) {
-        path.remove_suffix(1);
-    }
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
-}
 
 // Reads the chosen files one after the other into one link table. The staging folder is
 // emptied before each file, and the whole table written again after it.
@@ -68,13 +46,6 @@ constexpr std::array<TopFolder, 4> kTopFolders{{
 }
 
 }  // namespace
-
-void emptyStagingFolder(std::string_view stagingFolder) {
-    static_cast<void>(platform::createPrivateFolder(parentOf(stagingFolder)));
-    if (!platform::folderExists(stagingFolder) || store::deletePath(stagingFolder)) {
-        static_cast<void>(platform::createFolder(stagingFolder));
-    }
-}
 
 LoadOutcome loadURLFirefox(std::string_view profileRoot, std::string_view stagingFolder) {
     return loadBookmarkBrowser(BookmarkBrowser::Firefox, profileRoot, stagingFolder);
@@ -126,10 +97,8 @@ void GetValidIEURL(std::string_view folder, std::string_view stagingFolder) {
 }
 
 std::optional<std::string> importTopFolder(std::string_view destinationPath) {
-    for (const TopFolder& top : kTopFolders) {
-        if (platform::equalsIgnoreCase(destinationPath.substr(0, top.beginning.size()), top.beginning)) {
-            return std::string(top.folder);
-        }
+    if (const std::optional<StoreBrowser> browser = storeBrowserOf(destinationPath)) {
+        return std::string(storeTopFolder(*browser));
     }
     return std::nullopt;
 }

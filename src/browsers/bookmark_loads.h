@@ -20,11 +20,6 @@ enum class LoadOutcome {
     Unreadable,      // a bookmark file could not be read, which ended the load
 };
 
-// Deletes the staging folder with everything in it and makes it again, empty. The folders
-// above it are made when missing, open to their owner alone. A staging folder that could
-// not be deleted keeps what is left in it.
-void emptyStagingFolder(std::string_view stagingFolder);
-
 // Stages the links of every bookmarks.html below the profile root, in the order found.
 // The staging folder is emptied before each file is read while the links read so far are
 // kept, so it ends with the links of all the files; a later link replaces an earlier one of

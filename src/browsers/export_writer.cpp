@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <filesystem>
 
@@ -32,34 +31,8 @@ constexpr int kTextBookmarkFileNotWritten = 558;
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kRootListEnd = "</DL><p>";
 
-struct TopFolder {
-    StoreBrowser browser;
-    std::string_view sourceStart;  // how a source path begins, case ignored
-    std::string_view folder;       // the top folder below the store root
-};
-
-// In the order a source path is tested; the first match wins.
-constexpr std::array<TopFolder, 4> kTopFolders{{
-    {StoreBrowser::InternetExplorer, "Internet Explorer", "Internet Explorer"},
-    {StoreBrowser::Netscape, "Netscape", "Netscape"},
-    {StoreBrowser::Mozilla, "Mozilla", "Mozilla"},
-    {StoreBrowser::Firefox, "FireFox", "Firefox"},
-}};
-
 [[nodiscard]] std::string topFolderOf(const std::string& applicationFolder, StoreBrowser browser) {
-    for (const TopFolder& top : kTopFolders) {
-        if (top.browser == browser) {
-            return platform::joinPath(platform::joinPath(applicationFolder, "favorites"), top.folder);
-        }
-    }
-    return {};
-}
-
-void emptyStagingFolder(const std::string& staging) {
-    // a staging folder that could not be deleted whole keeps what is left in it
-    if (!platform::folderExists(staging) || store::deletePath(staging)) {
-        static_cast<void>(platform::createFolder(staging));
-    }
+    return platform::joinPath(platform::joinPath(applicationFolder, "favorites"), storeTopFolder(browser));
 }
 
 // The lines of a text: CR LF, LF or CR ends a line, and an end at the very end of the text
@@ -224,16 +197,6 @@ void showNoBookmarkFile(app::AppContext& context) {
 }
 
 }  // namespace
-
-std::optional<StoreBrowser> storeBrowserOf(std::string_view sourcePath) {
-    for (const TopFolder& top : kTopFolders) {
-        if (sourcePath.size() >= top.sourceStart.size() &&
-            platform::equalsIgnoreCase(sourcePath.substr(0, top.sourceStart.size()), top.sourceStart)) {
-            return top.browser;
-        }
-    }
-    return std::nullopt;
-}
 
 void ensureScratchFolder(const app::AppContext& context) {
     // the product-family folder lies on the PC: only its user may enter it

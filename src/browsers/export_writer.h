@@ -1,11 +1,11 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/app_context.h"
+#include "browsers/transfer_folders.h"
 
 // Puts links of the store into a browser of this PC: Internet Explorer receives copies of
 // the links' Internet Shortcut files, Firefox one line per link at the end of the root
@@ -18,13 +18,6 @@ struct ExportItem {
     std::string fullPath;  // where the link's file lies in the store
     bool checked = false;
 };
-
-// The browsers of the store's top folders, in the order a source path is tested for them.
-enum class StoreBrowser { InternetExplorer, Netscape, Mozilla, Firefox };
-
-// The browser whose name a source path below the store root ("Internet Explorer/News")
-// begins with, case ignored; nothing for any other beginning.
-[[nodiscard]] std::optional<StoreBrowser> storeBrowserOf(std::string_view sourcePath);
 
 // Makes the product-family folder (only its user may enter it) and the scratch folder in
 // it, each when missing.

@@ -10,6 +10,7 @@
 #include "app/user_messages.h"
 #include "browsers/bookmark_loads.h"
 #include "browsers/import_errors_dialog.h"
+#include "browsers/transfer_folders.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
 #include "store/folder_scan.h"
