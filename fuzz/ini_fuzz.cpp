@@ -38,8 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view section = header.substr(header.empty() ? 0 : 1, header.find(']') - 1);
     const std::string_view secondLine = input.substr(std::min(firstEnd + 1, input.size()));
     const std::string_view key = secondLine.substr(0, secondLine.find_first_of("=\r\n"));
+    // a smaller buffer holds the start of what a larger one holds, and never fills its last place
+    const std::string whole = platform::getProfileString(section, key, " default ", 4096, file).value;
     for (const std::size_t bufferSize : {0, 1, 2, 7, 256}) {
-        (void)platform::getProfileString(section, key, " default ", bufferSize, file);
+        const platform::ProfileRead read = platform::getProfileString(section, key, " default ", bufferSize, file);
+        if (read.copied != read.value.size() || read.value.size() >= std::max<std::size_t>(bufferSize, 1) ||
+            !whole.starts_with(read.value)) {
+            std::abort();
+        }
         (void)platform::getProfileString("Setting", "Language", "", bufferSize, file);
     }
 
