@@ -1,22 +1,12 @@
 #include "app/text_libraries.h"
 
+#include "app/scratch_folder.h"
 #include "platform/file_listing.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
 
 namespace app {
 namespace {
-
-// The product-family folder lies on the PC, not on the drive: only its user may enter it,
-// so that nobody else can plant a library for the program to load.
-void ensureScratchFolder(const AppContext& context) {
-    if (!platform::folderExists(context.productFamilyFolder)) {
-        static_cast<void>(platform::createPrivateFolder(context.productFamilyFolder));
-    }
-    if (!platform::folderExists(context.scratchFolder())) {
-        static_cast<void>(platform::createFolder(context.scratchFolder()));
-    }
-}
 
 void deleteIfPresent(const std::string& path) {
     if (platform::fileExists(path)) {

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "app/scratch_folder.h"
 #include "app/texts.h"
 #include "app/user_messages.h"
 #include "store/folder_tree_widget.h"
@@ -90,7 +91,7 @@ void frmExport::chooseSource(QTreeWidgetItem* item) {
     if (item == nullptr || store::FolderTree::isRoot(item)) {
         return;
     }
-    ensureScratchFolder(context());
+    app::ensureScratchFolder(context());
     const QString sourcePath = pathBelowRoot(store::FolderTree::displayPath(item));
     showSource(sourcePath);
     storeTree().openClickedNode(item);
@@ -107,7 +108,7 @@ void frmExport::chooseDestination(QTreeWidgetItem* item) {
 void frmExport::tell(int textId, int titleId, app::MsgIcon icon) { app::showText(context(), textId, titleId, icon); }
 
 void frmExport::exportLinks() {
-    ensureScratchFolder(context());
+    app::ensureScratchFolder(context());
     const bool toInternetExplorer = beginsWith(m_destinationText, kInternetExplorerText);
     const bool toFirefox = beginsWith(m_destinationText, kFirefoxText);
     // The browser tree's root "Browser" is no destination: exporting nothing there and then

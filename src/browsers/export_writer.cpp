@@ -198,16 +198,6 @@ void showNoBookmarkFile(app::AppContext& context) {
 
 }  // namespace
 
-void ensureScratchFolder(const app::AppContext& context) {
-    // the product-family folder lies on the PC: only its user may enter it
-    if (!platform::folderExists(context.productFamilyFolder)) {
-        static_cast<void>(platform::createPrivateFolder(context.productFamilyFolder));
-    }
-    if (!platform::folderExists(context.scratchFolder())) {
-        static_cast<void>(platform::createFolder(context.scratchFolder()));
-    }
-}
-
 void stageLinks(const app::AppContext& context, StoreBrowser browser, const std::vector<ExportItem>& items) {
     const std::string staging = context.stagingFolder();
     emptyStagingFolder(staging);

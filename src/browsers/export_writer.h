@@ -19,10 +19,6 @@ struct ExportItem {
     bool checked = false;
 };
 
-// Makes the product-family folder (only its user may enter it) and the scratch folder in
-// it, each when missing.
-void ensureScratchFolder(const app::AppContext& context);
-
 // Empties the staging folder, then copies into it, for each item in order, the file of
 // the item's name from the browser's top store folder, when there is one. Only the top
 // folder is read: for items of a subfolder, the files of the same names beside the top

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/scratch_folder.h"
 #include "app/texts.h"
 #include "testing/browser_files.h"
 #include "testing/file_tree.h"
@@ -214,7 +215,7 @@ TEST_F(ExportWriterTest, InternetExplorerReceivesTheTopFoldersCopiesOfEveryListe
     // the list shows a subfolder: only names that also lie in the top folder are staged, from there
     const std::vector<ExportItem> listed{link("Both", "http://sub-both/", false, "favorites/Internet Explorer/Sub"),
                                          link("Only here", "http://sub/", true, "favorites/Internet Explorer/Sub")};
-    browsers::ensureScratchFolder(app.context);
+    app::ensureScratchFolder(app.context);
     browsers::stageLinks(app.context, browsers::StoreBrowser::InternetExplorer, listed);
     EXPECT_EQ(testing_support::treeOf(app.context.stagingFolder()),
               std::vector<std::string>{"Both.url=" + testing_support::shortcutBytes("http://top-both/")});
