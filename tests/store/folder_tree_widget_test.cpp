@@ -65,6 +65,7 @@ TEST_F(FolderTreeTest, StartShowsTheTopFoldersSortedWithTheirImagesAndNoDotFolde
     EXPECT_EQ(store::FolderTree::imageOf(links), store::kImageInternetExplorer);
     EXPECT_EQ(tree->selectedItem(), tree->itemByKey(key("Internet Explorer")));
     EXPECT_TRUE(tree->selectedItem()->isExpanded());
+    EXPECT_EQ(store::FolderTree::displayPath(links), "Browser/Internet Explorer/Links");
 }
 
 TEST_F(FolderTreeTest, ClickingAFolderTwiceAddsOnlyFoldersMadeInBetween) {
@@ -90,7 +91,7 @@ TEST_F(FolderTreeTest, AFolderClickListsItsLinksAndARootClickChangesNothing) {
     EXPECT_EQ(list->textOf(0), "Docs");
 }
 
-TEST_F(FolderTreeTest, RefreshOnTheRootRebuildsTheTreeWithoutFoldersDeletedOnDisk) {
+TEST_F(FolderTreeTest, RefreshOnTheRootRebuildsTheTreeAndTheRootKeepsItsName) {
     std::filesystem::create_directories(store("Firefox"));
     std::filesystem::create_directories(store("Old"));
     tree->buildTree();
@@ -98,6 +99,10 @@ TEST_F(FolderTreeTest, RefreshOnTheRootRebuildsTheTreeWithoutFoldersDeletedOnDis
     EXPECT_TRUE(childTexts("noderoot").contains("Old"));
     QTest::keyClick(&treeView, Qt::Key_F5);
     EXPECT_EQ(childTexts("noderoot"), QStringList{"Firefox"});
+    // the root cannot be renamed
+    QTest::keyClick(&treeView, Qt::Key_F2);
+    EXPECT_EQ(treeView.findChild<QLineEdit*>(), nullptr);
+    EXPECT_EQ(tree->root()->text(0), "Browser");
 }
 
 TEST_F(FolderTreeTest, ResetTreeBringsBackOnlyTheTwoDefaultTopFolders) {
@@ -121,13 +126,6 @@ TEST_F(FolderTreeTest, RenamingAFolderRenamesItOnDiskAndRekeysTheNode) {
     EXPECT_NE(tree->itemByKey(key("Internet Explorer/Bar")), nullptr);
     EXPECT_EQ(tree->itemByKey(key("Internet Explorer/Links")), nullptr);
     EXPECT_TRUE(app.messages.shown.empty());
-}
-
-TEST_F(FolderTreeTest, TheRootCannotBeRenamed) {
-    tree->buildTree();
-    QTest::keyClick(&treeView, Qt::Key_F2);
-    EXPECT_EQ(treeView.findChild<QLineEdit*>(), nullptr);
-    EXPECT_EQ(tree->root()->text(0), "Browser");
 }
 
 TEST_F(FolderTreeTest, ACheckedFolderAsksBeforeRenamingAndNoKeepsTheOldName) {
@@ -157,14 +155,6 @@ TEST_F(FolderTreeTest, ARenameTheFileSystemRefusesLeavesTheDiskAsItWas) {
     tree->selectedItem()->setText(0, "Taken");
     EXPECT_TRUE(std::filesystem::exists(store("Firefox/Links")));
     EXPECT_TRUE(std::filesystem::exists(store("Firefox/Taken/Inside")));
-}
-
-TEST_F(FolderTreeTest, DisplayPathJoinsTheNodeTextsFromTheRoot) {
-    std::filesystem::create_directories(store("Internet Explorer/Links"));
-    tree->buildTree();
-    click("Internet Explorer");
-    EXPECT_EQ(store::FolderTree::displayPath(tree->itemByKey(key("Internet Explorer/Links"))),
-              "Browser/Internet Explorer/Links");
 }
 
 }  // namespace
