@@ -10,6 +10,7 @@
 #include "app/texts.h"
 #include "store/folder_tree_widget.h"
 #include "store/link_list_widget.h"
+#include "testing/browser_files.h"
 #include "testing/file_tree.h"
 #include "testing/store_builder.h"
 #include "testing/test_app.h"
@@ -25,10 +26,7 @@ protected:
     void SetUp() override {
         app.loadShippedTextLibraries();
         app.context.ownerName = "Ada";
-        writeFile(app.context.registryFile,
-                  "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
-                  "CurrentVersion\\Explorer\\Shell Folders]\r\n\"Favorites\"=\"" +
-                      favorites() + "\"\r\n");
+        testing_support::writeFavoritesRegistry(app.context.registryFile, favorites());
         for (const char* name : {"Alpha", "Beta", "Gamma", "Delta"}) {
             writeLink(app.appPath("favorites/Internet Explorer"), name, std::string("http://") + name + "/");
         }

@@ -186,22 +186,6 @@ TEST_F(ImportDialogTest, ALinkThatFailsIsNumberedInTheErrorListInsteadOfTheSucce
     EXPECT_EQ(treeOf(app.appPath("favorites/Firefox")), (Entries{stored("Fine", "http://fine/"), "Work/"}));
 }
 
-TEST_F(ImportDialogTest, TheBrowserRootEmptiesTheListAndLeavesTheLabels) {
-    writeLink(favorites, "News", "http://news/");
-    openDialog();
-    QTreeWidgetItem* root = dialog->browserNode(browsers::frmImport::kBrowserRootKey);
-    ASSERT_EQ(root->childCount(), 2);
-    EXPECT_EQ(root->child(0), dialog->browserNode(kFirefoxNodeKey));
-    EXPECT_EQ(root->child(1), dialog->browserNode(QString::fromStdString(favorites)));
-
-    clickBrowser(favorites);
-    const std::string source = label("lblSource");
-    clickBrowser(browsers::frmImport::kBrowserRootKey);
-    EXPECT_TRUE(rows().isEmpty());
-    EXPECT_EQ(label("lblSource"), source);
-    EXPECT_EQ(treeOf(app.context.stagingFolder()), Entries{});
-}
-
 TEST_F(ImportDialogTest, AFavoritesSubfolderNamedLikeABrowserLoadsThatBrowser) {
     std::filesystem::create_directories(favorites + "/Mozilla things");
     std::filesystem::create_directories(favorites + "/Netscape old");
