@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 
 #include "app/texts.h"
@@ -138,15 +137,8 @@ private:
     }
 
     void flush() {
-        std::string_view pending = m_buffer;
-        while (!m_failed && !pending.empty()) {
-            const ssize_t written = ::write(m_descriptor, pending.data(), pending.size());
-            if (written < 0 && errno == EINTR) {
-                continue;
-            }
-            m_failed = written <= 0;
-            pending.remove_prefix(m_failed ? pending.size() : static_cast<std::size_t>(written));
-        }
+        // after a failed write nothing more is written: the file is not committed anyway
+        m_failed = m_failed || !platform::writeAll(m_descriptor, m_buffer);
         m_buffer.clear();
     }
 
