@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/scratch_folder.h"
+#include "browsers/bookmark_reader.h"
 #include "app/texts.h"
 #include "testing/browser_files.h"
 #include "testing/file_tree.h"
@@ -120,6 +121,25 @@ TEST_F(ExportWriterTest, LinksOfOneExportAreOnlyComparedWithTheOldLines) {
     EXPECT_EQ(exportInto("</DL><p>\n", items), lineFor("News", "http://one/") + lineFor("News", "http://two/") +
                                                    lineFor("Sport", "http://three/") +
                                                    lineFor("Sports", "http://four/") + "</DL><p>\r\n");
+}
+
+TEST_F(ExportWriterTest, ExportedLinksAreReadBackByTheBookmarkReader) {
+    const std::vector<std::pair<std::string, std::string>> links{
+        {"Search engine", "https://search.example/?q=a&lang=en"},
+        {"Docs (new)", "http://docs.example/index.html"},
+        {"caf\xC3\xA9", "http://cafe.example/"}};
+    std::vector<ExportItem> items;
+    for (const auto& [name, url] : links) {
+        items.push_back(link(name, url));
+    }
+    const std::string written = exportInto("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n</DL><p>\n", items);
+    browsers::LinkTable table;
+    browsers::extractFURL(written, table);
+    std::vector<std::pair<std::string, std::string>> readBack;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        readBack.emplace_back(table.at(i).name, table.at(i).url);
+    }
+    EXPECT_EQ(readBack, links);
 }
 
 TEST_F(ExportWriterTest, WithSeveralProfilesTheFileFoundLastReceivesTheLinks) {
