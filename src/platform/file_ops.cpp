@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "platform/paths.h"
+#include "platform/replace_file.h"
 
 namespace fs = std::filesystem;
 
@@ -90,10 +91,11 @@ private:
     std::map<std::string, std::string> m_byFolded;
 };
 
+// The copy goes beside the target and is renamed over it, so a copy that fails (a full
+// drive) leaves neither an empty file nor a damaged one of the same name.
 [[nodiscard]] bool copyFile(const std::string& source, const std::string& target) {
-    std::error_code error;
-    fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
-    return !error;
+    std::string contents;
+    return readWholeFile(source, contents) && replaceFile(target, contents);
 }
 
 [[nodiscard]] bool makeFolderIfMissing(const std::string& path) {

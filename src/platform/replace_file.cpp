@@ -35,8 +35,9 @@ namespace {
 
 [[nodiscard]] bool replaceExisting(const std::string& path, mode_t mode, std::string_view contents) {
     const std::filesystem::path target(path);
-    // a dot name keeps the half-written file out of the store's listings
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    // a dot name keeps the half-written file out of the store's listings; a short one keeps
+    // it within the file system's name length when the file's own name is near the limit
+    std::string pattern = (target.parent_path() / ".replace.XXXXXX").string();
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0) {
         return false;

@@ -203,6 +203,14 @@ bool FolderTree::eventFilter(QObject* watched, QEvent* event) {
             case Qt::Key_F5:
                 refresh();
                 return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                // Enter opens the node as a click does, and goes no further: the
+                // dialog's default button must not fire with it
+                if (QTreeWidgetItem* item = m_view.currentItem(); item != nullptr) {
+                    emit nodeClicked(item);
+                }
+                return true;
             default:
                 break;
         }

@@ -71,6 +71,8 @@ void LinkList::fill(const std::string& folderPath) {
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const LinkRow& row : rows) {
         auto* item = new QTreeWidgetItem(QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
+        // the path's own bytes: a file name that is not valid UTF-8 does not survive the text
+        item->setData(kPathColumn, Qt::UserRole, QByteArray::fromStdString(row.fullPath));
         if (m_options.checkBoxes) {
             item->setCheckState(kNameColumn, Qt::Unchecked);
         }
@@ -145,7 +147,9 @@ bool LinkList::deleteSelectedLinks(OnFailure onFailure) {
 
 int LinkList::rowCount() const { return m_view.topLevelItemCount(); }
 
-std::string LinkList::fullPathOf(int row) const { return m_view.topLevelItem(row)->text(kPathColumn).toStdString(); }
+std::string LinkList::fullPathOf(int row) const {
+    return m_view.topLevelItem(row)->data(kPathColumn, Qt::UserRole).toByteArray().toStdString();
+}
 
 std::string LinkList::targetOf(int row) const { return m_view.topLevelItem(row)->text(kTargetColumn).toStdString(); }
 
