@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libcpp-httplib-dev
   xvfb xauth poppler-utils fonts-dejavu-core
+  xdotool
   fonts-wqy-microhei
 )
 

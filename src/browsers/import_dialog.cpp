@@ -85,6 +85,9 @@ frmImport::frmImport(app::AppContext& context, QWidget* parent) : TransferDialog
     connect(&browserTree(), &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { chooseSource(item); });
     connect(&browserTree(), &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { chooseSource(item); });
     connect(&actionButton(), &QPushButton::clicked, this, &frmImport::importLinks);
+    // no default button: Enter on a browser node loads it and never starts an import
+    actionButton().setAutoDefault(false);
+    exitButton().setAutoDefault(false);
     storeTree().buildTree();
     buildBrowserTree(toQt(ieFavoritesFolder(context)));
 }

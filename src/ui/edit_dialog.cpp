@@ -97,12 +97,15 @@ void frmEdit::createControls() {
 
     QTreeWidget& list = m_panes->listView();
     connect(&list, &QTreeWidget::itemClicked, this, &frmEdit::takeClickedLink);
-    // a row reached with the arrow keys is taken as a click, so the keyboard can edit links too
-    connect(&list, &QTreeWidget::currentItemChanged, this, [this, &list] {
+    // a row reached with the arrow keys or picked with Space is taken as a click, so the
+    // keyboard can edit links too (also the first row, which is current once the list has the focus)
+    const auto takeFromKeyboard = [this, &list] {
         if (list.hasFocus()) {
             takeClickedLink();
         }
-    });
+    };
+    connect(&list, &QTreeWidget::currentItemChanged, this, takeFromKeyboard);
+    connect(&list, &QTreeWidget::itemSelectionChanged, this, takeFromKeyboard);
     connect(&m_panes->list(), &store::LinkList::openRequested, this, &frmEdit::openClickedTarget);
     connect(m_saveButton, &QPushButton::clicked, this, &frmEdit::saveLink);
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
