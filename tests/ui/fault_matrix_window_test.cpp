@@ -405,7 +405,7 @@ const Cell kCells[] = {
     {"RenameFolderOnFullDisk",      Op::RenameFolder, Fault::FullDisk,      {}, true, "renaming needs no space"},
     {"RenameFolderToSlashName",     Op::RenameFolder, Fault::SlashName,     {}, false},
     {"RenameFolderToTooLongName",   Op::RenameFolder, Fault::LongName,      {}, false},
-    {"RenameBadUtf8NamedFolder",    Op::RenameFolder, Fault::BadUtf8Name,   {}, true},
+    {"RenameBadUtf8NamedFolder",    Op::RenameFolder, Fault::BadUtf8Name,   {}, false, "the tree holds folder names as text, so such a folder keeps its name"},
     {"EmptyReadOnlyStore",          Op::Empty,        Fault::ReadOnlyStore, {532}, false},
     {"EmptyWithReadOnlyLink",       Op::Empty,        Fault::ReadOnlyFile,  {532}, true, "what can go goes; the read-only link stays"},
     {"EmptyRemovedFolder",          Op::Empty,        Fault::RemovedFile,   {532}, false},
