@@ -86,8 +86,16 @@ focus_newest() {
   [ -n "$newest" ] && xdotool windowfocus "$newest" 2>/dev/null || true
   sleep 0.2
 }
-keys() { xdotool key --delay 80 "$@"; sleep 0.3; }
-type_text() { xdotool type --delay 30 "$1"; sleep 0.2; }
+keys() {
+  focus_newest
+  xdotool key --delay 80 "$@"
+  sleep 0.3
+}
+type_text() {
+  focus_newest
+  xdotool type --delay 30 "$1"
+  sleep 0.2
+}
 # Answers the message box that the last step showed over a window of the same title.
 answer() {
   local title=$1 count=$2 key=${3:-Return}
@@ -134,8 +142,8 @@ keys Escape
 wait_windows "Delete Links" 0
 
 # Import: the browser tree has the focus; FireFox is the source, the store's Firefox
-# folder the destination. A tree hidden while it loads may take the keyboard focus away
-# from the window, so each choice is its own step.
+# folder the destination. Each choice is its own step, so that the window has the
+# keyboard again after the tree it hid while loading.
 keys alt+t Return
 wait_windows "Import Links"
 keys Home Down Return
