@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/texts.h"
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 #include "testing/test_app.h"
 
 namespace {

@@ -4,9 +4,7 @@
 
 #include <filesystem>
 
-#include "testing/browser_files.h"
-#include "testing/file_tree.h"
-#include "testing/store_builder.h"
+#include "testing/files.h"
 #include "testing/test_app.h"
 
 namespace {

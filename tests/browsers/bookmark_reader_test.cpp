@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "testing/store_builder.h"
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 
 namespace {
 

@@ -10,9 +10,7 @@
 #include "app/texts.h"
 #include "store/folder_tree_widget.h"
 #include "store/link_list_widget.h"
-#include "testing/browser_files.h"
-#include "testing/file_tree.h"
-#include "testing/store_builder.h"
+#include "testing/files.h"
 #include "testing/test_app.h"
 
 namespace {

@@ -8,10 +8,8 @@
 #include "app/scratch_folder.h"
 #include "browsers/bookmark_reader.h"
 #include "app/texts.h"
-#include "testing/browser_files.h"
-#include "testing/file_tree.h"
+#include "testing/files.h"
 #include "testing/read_only.h"
-#include "testing/store_builder.h"
 #include "testing/test_app.h"
 
 namespace {

@@ -12,10 +12,8 @@
 #include "store/folder_scan.h"
 #include "store/folder_tree_widget.h"
 #include "store/link_list_widget.h"
-#include "testing/browser_files.h"
+#include "testing/files.h"
 #include "testing/fake_modal_forms.h"
-#include "testing/file_tree.h"
-#include "testing/store_builder.h"
 #include "testing/test_app.h"
 #include "ui/main_window.h"
 

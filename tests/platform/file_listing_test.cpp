@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "testing/read_only.h"
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 
 using testing_support::TempFolder;
 using testing_support::TmpfsMount;

@@ -4,9 +4,8 @@
 
 #include <filesystem>
 
-#include "testing/file_tree.h"
+#include "testing/files.h"
 #include "testing/read_only.h"
-#include "testing/temp_folder.h"
 
 namespace fs = std::filesystem;
 using testing_support::readFile;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "testing/read_only.h"
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 
 using testing_support::readFile;
 using testing_support::TempFolder;

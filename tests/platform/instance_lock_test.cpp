@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "testing/read_only.h"
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 
 using testing_support::runInChild;
 using testing_support::TempFolder;

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "testing/read_only.h"
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 
 using testing_support::TempFolder;
 using testing_support::TmpfsMount;

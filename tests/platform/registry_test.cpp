@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 
 namespace {
 

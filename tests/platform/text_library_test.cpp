@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "testing/string_table_image.h"
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 
 namespace {
 

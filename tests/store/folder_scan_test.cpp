@@ -4,8 +4,7 @@
 
 #include <filesystem>
 
-#include "testing/store_builder.h"
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 
 using testing_support::TempFolder;
 using testing_support::writeFile;

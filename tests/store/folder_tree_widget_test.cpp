@@ -9,7 +9,7 @@
 
 #include "store/folder_scan.h"
 #include "store/link_list_widget.h"
-#include "testing/store_builder.h"
+#include "testing/files.h"
 #include "testing/test_app.h"
 
 namespace {

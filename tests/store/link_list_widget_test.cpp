@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/texts.h"
-#include "testing/store_builder.h"
+#include "testing/files.h"
 #include "testing/test_app.h"
 
 namespace {

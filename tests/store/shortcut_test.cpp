@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 
 using testing_support::readFile;
 using testing_support::TempFolder;

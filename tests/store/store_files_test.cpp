@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "testing/file_tree.h"
+#include "testing/files.h"
 #include "testing/read_only.h"
-#include "testing/temp_folder.h"
 
 using testing_support::TempFolder;
 using testing_support::TmpfsMount;

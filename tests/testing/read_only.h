@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 
 // Tests run as root, and permissions do not stop root: a folder the program cannot
 // write, or a disk that is full, has to be made for real. Every helper here says why

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "testing/temp_folder.h"
+#include "testing/files.h"
 
 namespace testing_support {
 

@@ -4,8 +4,7 @@
 
 #include <filesystem>
 
-#include "testing/file_tree.h"
-#include "testing/store_builder.h"
+#include "testing/files.h"
 #include "ui/link_dialog_fixture.h"
 
 namespace {

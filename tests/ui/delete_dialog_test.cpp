@@ -7,7 +7,7 @@
 
 #include "app/text_libraries.h"
 #include "store/link_list_widget.h"
-#include "testing/store_builder.h"
+#include "testing/files.h"
 #include "ui/link_dialog_fixture.h"
 
 namespace {

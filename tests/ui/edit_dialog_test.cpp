@@ -5,9 +5,8 @@
 #include <filesystem>
 
 #include "store/link_list_widget.h"
-#include "testing/file_tree.h"
+#include "testing/files.h"
 #include "testing/read_only.h"
-#include "testing/store_builder.h"
 #include "ui/link_dialog_fixture.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "store/folder_tree_widget.h"
 #include "store/link_list_widget.h"
 #include "testing/fake_modal_forms.h"
-#include "testing/store_builder.h"
+#include "testing/files.h"
 #include "testing/test_app.h"
 
 namespace {
