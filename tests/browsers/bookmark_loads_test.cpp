@@ -4,11 +4,13 @@
 
 #include <filesystem>
 
+#include "browsers/browser_locations.h"
 #include "testing/files.h"
 #include "testing/test_app.h"
 
 namespace {
 
+using browsers::BookmarkBrowser;
 using browsers::LoadOutcome;
 using testing_support::shortcutBytes;
 using testing_support::treeOf;
@@ -30,18 +32,6 @@ protected:
     std::string profiles = app.root / "profiles";
     std::string staging = app.context.stagingFolder();
 };
-
-TEST_F(BookmarkLoadsTest, FirefoxStagesTheLinksOfEveryProfileButNeverOfItsBackups) {
-    writeBookmarks("a1.default/bookmarks.html", {{"Alpha", "http://alpha/"}, {"News", "http://news1/"}});
-    writeBookmarks("a1.default/bookmarkbackups/bookmarks.html", {{"Backup", "http://backup/"}});
-    writeBookmarks("b2.default/BookmarkBackups/old/bookmarks.html", {{"Old", "http://old/"}});
-    writeBookmarks("b2.default/bookmarks.html", {{"Beta", "http://beta/"}, {"News", "http://news2/"}});
-
-    EXPECT_EQ(browsers::loadURLFirefox(profiles, staging), LoadOutcome::Staged);
-    // the later profile's News wins; what the staging folder held before is gone
-    EXPECT_EQ(treeOf(staging), (Entries{staged("Alpha", "http://alpha/"), staged("Beta", "http://beta/"),
-                                        staged("News", "http://news2/")}));
-}
 
 TEST_F(BookmarkLoadsTest, OnlyFirefoxTellsOfAMissingBookmarkFileAndOnlyFirefoxPassesOverBackups) {
     EXPECT_EQ(browsers::loadURLFirefox(profiles, staging), LoadOutcome::NoBookmarkFile);
@@ -83,13 +73,15 @@ TEST_F(BookmarkLoadsTest, InternetExplorerFavoritesAreStagedSideBySideWithoutUns
                                         staged("News", "http://news/")}));
 }
 
-TEST(ImportTopFolder, IsChosenByHowTheDestinationBeginsIgnoringCase) {
+TEST(ImportTopFolder, IsChosenByHowThePathBelowTheStoreRootBeginsIgnoringCase) {
     const std::pair<const char*, const char*> cases[] = {
-        {"Internet Explorer/Work", "Internet Explorer"},
+        {"internet explorer/Work", "Internet Explorer"},
         {"netscape", "Netscape"},
         {"MOZILLA/Deep", "Mozilla"},
+        {"FIREFOX/Work", "Firefox"},
         {"Firefox2", "Firefox"},
         {"Other/Firefox", "none"},
+        {"Other/Internet Explorer", "none"},
         {"", "none"},
     };
     for (const auto& [destination, folder] : cases) {
@@ -100,7 +92,6 @@ TEST(ImportTopFolder, IsChosenByHowTheDestinationBeginsIgnoringCase) {
 TEST_F(BookmarkLoadsTest, StoringMakesAMissingTopFolderAndReportsWhatCannotBeCopied) {
     writeLink(staging, "What?", "http://what/");
     const std::string storeRoot = app.appPath("favorites");
-    std::filesystem::create_directories(storeRoot);
     writeFile(storeRoot + "/Netscape", "a file");
     const auto store = [&](const std::string& topFolder) {
         Entries failed;
@@ -114,6 +105,38 @@ TEST_F(BookmarkLoadsTest, StoringMakesAMissingTopFolderAndReportsWhatCannotBeCop
     // a file in the place of the top folder takes nothing
     EXPECT_EQ(store("Netscape"), (Entries{"What?.url", "Left over.url"}));
     EXPECT_EQ(testing_support::readFile(storeRoot + "/Netscape"), "a file");
+}
+
+// The user profile folder is the one that holds the Favorites folder the registry names;
+// Netscape uses its own profiles only when the Netscape Browser edition is installed.
+TEST_F(BookmarkLoadsTest, ProfileRootsLieBelowTheFolderThatHoldsTheFavorites) {
+    const struct {
+        const char* favorites;
+        const char* uninstallEntry;
+        BookmarkBrowser browser;
+        const char* root;
+    } cases[] = {
+        {"/u/Favorites", "Netscape Browser", BookmarkBrowser::Netscape, "/u/Application Data/Netscape/NSB/Profiles/"},
+        {"/u/Favorites", "Netscape 7.2", BookmarkBrowser::Netscape, "/u/Application data/Mozilla/Profiles/"},
+        {"/u/Favorites", "Other", BookmarkBrowser::Mozilla, "/u/Application data/Mozilla/Profiles/"},
+        {"/u/Favorites", "Other", BookmarkBrowser::Firefox, "/u/Application data/Mozilla/Firefox/Profiles/"},
+        // without a folder holding the Favorites there is no browser to look for
+        {"Favorites", "Other", BookmarkBrowser::Firefox, ""},
+        {"", "Other", BookmarkBrowser::Firefox, ""},
+    };
+    for (const auto& test : cases) {
+        writeFile(app.context.registryFile,
+                  std::string("Windows Registry Editor Version 5.00\r\n\r\n"
+                              "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+                              "Folders]\r\n\"Favorites\"=\"") +
+                      test.favorites +
+                      "\"\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
+                      test.uninstallEntry + "]\r\n");
+        EXPECT_EQ(browsers::ieFavoritesFolder(app.context), test.favorites);
+        EXPECT_EQ(browsers::profileRootOf(app.context, test.browser), test.root)
+            << test.favorites << test.uninstallEntry;
+    }
+    EXPECT_TRUE(browsers::findBookmarkFiles("").empty());
 }
 
 }  // namespace
