@@ -14,147 +14,119 @@
 
 namespace {
 
-using testing_support::writeLink;
+namespace fs = std::filesystem;
+using store::FolderTree;
 
 class FolderTreeTest : public ::testing::Test {
 protected:
     FolderTreeTest() {
         list = std::make_unique<store::LinkList>(app.context, listView, store::LinkListOptions{});
-        tree = std::make_unique<store::FolderTree>(
+        tree = std::make_unique<FolderTree>(
             app.context, treeView, store::FolderTreeOptions{list.get(), [] { return std::string("Rename?"); }});
-        QObject::connect(tree.get(), &store::FolderTree::nodeClicked, tree.get(), &store::FolderTree::openClickedNode);
+        QObject::connect(tree.get(), &FolderTree::nodeClicked, tree.get(), &FolderTree::openClickedNode);
     }
 
     std::string store(const std::string& relative) const { return app.appPath("favorites/" + relative); }
-    QString key(const std::string& relative) const {
-        return QString::fromStdString(app.context.applicationFolder + "/Favorites/" + relative);
+    QTreeWidgetItem* node(const std::string& relative) const {
+        return tree->itemByKey(QString::fromStdString(app.context.applicationFolder + "/Favorites/" + relative));
     }
-    QStringList childTexts(const QString& parentKey) const {
+    // The texts and images of a node's children, in the order shown.
+    QStringList children(QTreeWidgetItem* parent) const {
         QStringList texts;
-        QTreeWidgetItem* parent = tree->itemByKey(parentKey);
         for (int i = 0; parent != nullptr && i < parent->childCount(); ++i) {
-            texts << parent->child(i)->text(0);
+            texts << parent->child(i)->text(0) + QString::number(FolderTree::imageOf(parent->child(i)));
         }
         return texts;
     }
-    void click(const std::string& relative) { emit treeView.itemClicked(tree->itemByKey(key(relative)), 0); }
+    void click(QTreeWidgetItem* item) { emit treeView.itemClicked(item, 0); }
+    void rename(const std::string& relative, const char* newName) {
+        click(node(relative));
+        tree->beginRename();
+        tree->selectedItem()->setText(0, newName);
+    }
 
     testing_support::TestApp app;
     QTreeWidget treeView;
     QTreeWidget listView;
     std::unique_ptr<store::LinkList> list;
-    std::unique_ptr<store::FolderTree> tree;
+    std::unique_ptr<FolderTree> tree;
 };
 
-TEST_F(FolderTreeTest, StartShowsTheTopFoldersSortedWithTheirImagesAndNoDotFolders) {
-    std::filesystem::create_directories(store("Internet Explorer/Links"));
-    std::filesystem::create_directories(store("Firefox"));
-    std::filesystem::create_directories(store("Other"));
-    std::filesystem::create_directories(store(".trash"));
+TEST_F(FolderTreeTest, FoldersAppearOneLevelPerClickSortedWithTheImageOfTheirTopFolder) {
+    fs::create_directories(store("Internet Explorer/Links"));
+    fs::create_directories(store("Other"));
+    fs::create_directories(store(".trash"));
+    testing_support::writeLink(store("Firefox"), "Docs", "http://docs.example/");
+    testing_support::writeLink(store(""), "Home", "http://home.example/");
     tree->buildTree();
+    EXPECT_EQ(children(tree->root()), (QStringList{"Firefox3", "Internet Explorer2", "Other1"}));
+    EXPECT_EQ(node("Internet Explorer/Links"), nullptr);
+    ASSERT_EQ(list->rowCount(), 1);
+    EXPECT_EQ(list->textOf(0), "Home");
 
-    EXPECT_EQ(childTexts("noderoot"), (QStringList{"Firefox", "Internet Explorer", "Other"}));
-    EXPECT_EQ(store::FolderTree::imageOf(tree->itemByKey(key("Firefox"))), store::kImageFirefox);
-    EXPECT_EQ(store::FolderTree::imageOf(tree->itemByKey(key("Other"))), store::kImagePlainFolder);
-    // only one level is read at start
-    EXPECT_EQ(tree->itemByKey(key("Internet Explorer/Links")), nullptr);
-
-    click("Internet Explorer");
-    QTreeWidgetItem* links = tree->itemByKey(key("Internet Explorer/Links"));
-    ASSERT_NE(links, nullptr);
-    EXPECT_EQ(store::FolderTree::imageOf(links), store::kImageInternetExplorer);
-    EXPECT_EQ(tree->selectedItem(), tree->itemByKey(key("Internet Explorer")));
+    click(node("Internet Explorer"));
+    EXPECT_EQ(tree->selectedItem(), node("Internet Explorer"));
     EXPECT_TRUE(tree->selectedItem()->isExpanded());
-    EXPECT_EQ(store::FolderTree::displayPath(links), "Browser/Internet Explorer/Links");
-}
+    EXPECT_EQ(FolderTree::displayPath(node("Internet Explorer/Links")), "Browser/Internet Explorer/Links");
+    // a second click adds only the folders made in between
+    fs::create_directories(store("Internet Explorer/Art"));
+    click(node("Internet Explorer"));
+    EXPECT_EQ(children(node("Internet Explorer")), (QStringList{"Art2", "Links2"}));
 
-TEST_F(FolderTreeTest, ClickingAFolderTwiceAddsOnlyFoldersMadeInBetween) {
-    std::filesystem::create_directories(store("Firefox/Work"));
-    tree->buildTree();
-    click("Firefox");
-    click("Firefox");
-    EXPECT_EQ(childTexts(key("Firefox")), QStringList{"Work"});
-    std::filesystem::create_directories(store("Firefox/Art"));
-    click("Firefox");
-    EXPECT_EQ(childTexts(key("Firefox")), (QStringList{"Art", "Work"}));
-}
-
-TEST_F(FolderTreeTest, AFolderClickListsItsLinksAndARootClickChangesNothing) {
-    writeLink(store("Firefox"), "Docs", "http://docs.example/");
-    writeLink(store(""), "Home", "http://home.example/");
-    tree->buildTree();
-    ASSERT_EQ(list->rowCount(), 1);
-    click("Firefox");
+    // a folder click lists its links; a root click changes nothing
+    click(node("Firefox"));
+    click(tree->root());
     ASSERT_EQ(list->rowCount(), 1);
     EXPECT_EQ(list->textOf(0), "Docs");
-    emit treeView.itemClicked(tree->root(), 0);
-    EXPECT_EQ(list->textOf(0), "Docs");
 }
 
-TEST_F(FolderTreeTest, RefreshOnTheRootRebuildsTheTreeAndTheRootKeepsItsName) {
-    std::filesystem::create_directories(store("Firefox"));
-    std::filesystem::create_directories(store("Old"));
+TEST_F(FolderTreeTest, RefreshOnTheRootRebuildsTheTreeAndResetBringsBackTheTwoDefaultTopFolders) {
+    fs::create_directories(store("Firefox"));
+    fs::create_directories(store("Old"));
+    fs::create_directories(store("Mozilla"));
     tree->buildTree();
-    std::filesystem::remove_all(store("Old"));
-    EXPECT_TRUE(childTexts("noderoot").contains("Old"));
+    fs::remove_all(store("Old"));
+    EXPECT_EQ(children(tree->root()), (QStringList{"Firefox3", "Mozilla4", "Old1"}));
     QTest::keyClick(&treeView, Qt::Key_F5);
-    EXPECT_EQ(childTexts("noderoot"), QStringList{"Firefox"});
+    EXPECT_EQ(children(tree->root()), (QStringList{"Firefox3", "Mozilla4"}));
     // the root cannot be renamed
     QTest::keyClick(&treeView, Qt::Key_F2);
     EXPECT_EQ(treeView.findChild<QLineEdit*>(), nullptr);
     EXPECT_EQ(tree->root()->text(0), "Browser");
-}
 
-TEST_F(FolderTreeTest, ResetTreeBringsBackOnlyTheTwoDefaultTopFolders) {
-    std::filesystem::create_directories(store("Mozilla"));
-    tree->buildTree();
-    std::filesystem::remove_all(store(""));
+    fs::remove_all(store(""));
     tree->resetTree();
-    EXPECT_EQ(childTexts("noderoot"), (QStringList{"Firefox", "Internet Explorer"}));
+    EXPECT_EQ(children(tree->root()), (QStringList{"Firefox3", "Internet Explorer2"}));
 }
 
-TEST_F(FolderTreeTest, RenamingAFolderRenamesItOnDiskAndRekeysTheNode) {
-    writeLink(store("Internet Explorer/Links"), "News", "http://news.example/");
+// A renamed folder is renamed on disk and its node keyed by the new path; a folder carrying a
+// check mark asks first; a name the file system refuses leaves the disk as it was.
+TEST_F(FolderTreeTest, RenamingAFolderRenamesItOnDiskAndRekeysItsNode) {
+    testing_support::writeLink(store("Internet Explorer/Links"), "News", "http://news.example/");
+    fs::create_directories(store("Internet Explorer/Taken/Inside"));
     tree->buildTree();
-    click("Internet Explorer");
-    click("Internet Explorer/Links");
-    tree->beginRename();
-    tree->selectedItem()->setText(0, "Bar");
-
-    EXPECT_TRUE(std::filesystem::exists(store("Internet Explorer/Bar/News.url")));
-    EXPECT_FALSE(std::filesystem::exists(store("Internet Explorer/Links")));
-    EXPECT_NE(tree->itemByKey(key("Internet Explorer/Bar")), nullptr);
-    EXPECT_EQ(tree->itemByKey(key("Internet Explorer/Links")), nullptr);
+    click(node("Internet Explorer"));
+    rename("Internet Explorer/Links", "Bar");
+    EXPECT_TRUE(fs::exists(store("Internet Explorer/Bar/News.url")));
+    EXPECT_FALSE(fs::exists(store("Internet Explorer/Links")));
+    EXPECT_EQ(node("Internet Explorer/Links"), nullptr);
+    ASSERT_NE(node("Internet Explorer/Bar"), nullptr);
     EXPECT_TRUE(app.messages.shown.empty());
-}
 
-TEST_F(FolderTreeTest, ACheckedFolderAsksBeforeRenamingAndNoKeepsTheOldName) {
-    std::filesystem::create_directories(store("Firefox/Links"));
-    tree->buildTree();
-    click("Firefox");
-    click("Firefox/Links");
-    tree->selectedItem()->setCheckState(0, Qt::Checked);
+    node("Internet Explorer/Bar")->setCheckState(0, Qt::Checked);
     app.messages.answerNext(app::MsgAnswer::No);
-    tree->beginRename();
-    tree->selectedItem()->setText(0, "Bar");
-
-    ASSERT_EQ(app.messages.shown.size(), 1u);
+    rename("Internet Explorer/Bar", "Baz");
+    ASSERT_EQ(app.messages.shown.size(), 1U);
     EXPECT_EQ(app.messages.shown[0].text, "Rename?");
     EXPECT_EQ(app.messages.shown[0].title, "Rename Folder");
-    EXPECT_EQ(tree->selectedItem()->text(0), "Links");
-    EXPECT_TRUE(std::filesystem::exists(store("Firefox/Links")));
-}
+    EXPECT_EQ(node("Internet Explorer/Bar")->text(0), "Bar");
 
-TEST_F(FolderTreeTest, ARenameTheFileSystemRefusesLeavesTheDiskAsItWas) {
-    std::filesystem::create_directories(store("Firefox/Links"));
-    std::filesystem::create_directories(store("Firefox/Taken/Inside"));
-    tree->buildTree();
-    click("Firefox");
-    click("Firefox/Links");
-    tree->beginRename();
-    tree->selectedItem()->setText(0, "Taken");
-    EXPECT_TRUE(std::filesystem::exists(store("Firefox/Links")));
-    EXPECT_TRUE(std::filesystem::exists(store("Firefox/Taken/Inside")));
+    node("Internet Explorer/Bar")->setCheckState(0, Qt::Unchecked);
+    rename("Internet Explorer/Bar", "Taken");
+    EXPECT_EQ(
+        testing_support::treeOf(store("Internet Explorer")),
+        (std::vector<std::string>{"Bar/", "Bar/News.url=" + testing_support::shortcutBytes("http://news.example/"),
+                                  "Taken/", "Taken/Inside/"}));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 namespace {
 
+using store::LinkList;
 using testing_support::writeLink;
 
 class LinkListTest : public ::testing::Test {
@@ -21,10 +22,10 @@ protected:
         folder = app.appPath("favorites/Firefox");
     }
 
-    QStringList column(int index) const {
+    QStringList column(const QTreeWidget& shown, int index) const {
         QStringList texts;
-        for (int row = 0; row < view.topLevelItemCount(); ++row) {
-            texts << view.topLevelItem(row)->text(index);
+        for (int row = 0; row < shown.topLevelItemCount(); ++row) {
+            texts << shown.topLevelItem(row)->text(index);
         }
         return texts;
     }
@@ -38,46 +39,57 @@ protected:
 
     void select(std::initializer_list<int> rows) {
         for (int row : rows) {
-            view.topLevelItem(row)->setSelected(true);
             view.setCurrentItem(view.topLevelItem(row), 0, QItemSelectionModel::Select);
         }
     }
 
+    // The messages shown since the last call, each as "text | title | icon".
+    std::vector<std::string> messages() {
+        std::vector<std::string> shown;
+        for (const app::Message& message : app.messages.shown) {
+            shown.push_back(message.text + " | " + message.title + " | " + std::to_string(int(message.icon)));
+        }
+        app.messages.shown.clear();
+        return shown;
+    }
+    std::string message(int textId, const std::string& title, app::MsgIcon icon) const {
+        const std::string text = app::languageText(app.context, textId);
+        EXPECT_FALSE(text.empty()) << textId;
+        return text + " | " + title + " | " + std::to_string(int(icon));
+    }
+
     testing_support::TestApp app;
     QTreeWidget view;
-    store::LinkList list;
+    LinkList list;
     std::string folder;
 };
 
-TEST_F(LinkListTest, HeaderClicksSortByColumnAndFlipOnTheSecondClick) {
+TEST_F(LinkListTest, HeaderClicksSortByNameOrUrlAndFlipOnTheSecondClick) {
     fillWith({{"b", "http://3"}, {"c", "http://1"}, {"a", "http://2"}});
     list.sortByHeader(1);
-    EXPECT_EQ(column(1), (QStringList{"http://1", "http://2", "http://3"}));
+    EXPECT_EQ(column(view, 1), (QStringList{"http://1", "http://2", "http://3"}));
     list.sortByHeader(1);
-    EXPECT_EQ(column(1), (QStringList{"http://3", "http://2", "http://1"}));
+    EXPECT_EQ(column(view, 1), (QStringList{"http://3", "http://2", "http://1"}));
     list.sortByHeader(0);
-    EXPECT_EQ(column(0), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(column(view, 0), (QStringList{"a", "b", "c"}));
     // the sort holds for the next fill
     writeLink(folder, "0first", "http://9");
     list.fill(folder + "/");
-    EXPECT_EQ(column(0).first(), "0first");
-}
+    EXPECT_EQ(column(view, 0).first(), "0first");
 
-TEST_F(LinkListTest, AHeaderKeyedNeitherNameNorUrlSortsByName) {
+    // a column keyed neither Name nor URL sorts by name
     store::LinkListOptions options;
     options.columnKeys = {"Name", "Type", "Path"};
-    QTreeWidget dialogView;
-    store::LinkList dialogList(app.context, dialogView, options);
-    writeLink(folder, "b", "http://1");
-    writeLink(folder, "a", "http://2");
-    dialogList.fill(folder + "/");
-    dialogList.sortByHeader(1);
-    EXPECT_EQ(dialogView.topLevelItem(0)->text(0), "a");
-    dialogList.sortByHeader(1);
-    EXPECT_EQ(dialogView.topLevelItem(0)->text(0), "b");
+    QTreeWidget otherView;
+    LinkList other(app.context, otherView, options);
+    other.fill(folder + "/");
+    for (const char* first : {"0first", "c"}) {
+        other.sortByHeader(1);
+        EXPECT_EQ(column(otherView, 0).first(), first);
+    }
 }
 
-TEST_F(LinkListTest, OpeningALinkHandsItsTargetToTheShellAndWaitsASecond) {
+TEST_F(LinkListTest, OpeningALinkHandsItsTargetToTheShellWaitsASecondAndReportsAFailure) {
     fillWith({{"Blank", "   "}, {"News", "http://news.example/"}});
     // no selection, then an empty target: nothing is opened
     list.openSelectedLink();
@@ -89,57 +101,42 @@ TEST_F(LinkListTest, OpeningALinkHandsItsTargetToTheShellAndWaitsASecond) {
     list.openSelectedLink();
     EXPECT_EQ(app.shell.opened, std::vector<std::string>{"http://news.example/"});
     EXPECT_EQ(app.shell.slept, std::vector<int>{1000});
-    EXPECT_TRUE(app.messages.shown.empty());
-}
-
-TEST_F(LinkListTest, ATargetTheShellCannotOpenShowsTheErrorMessage) {
-    fillWith({{"Bad", "nonsense"}});
-    select({0});
-    app.shell.result = 2;
+    EXPECT_TRUE(messages().empty());
+    // the shell answers 32 or less when it cannot open a target
+    app.shell.result = 32;
     list.openSelectedLink();
-    ASSERT_EQ(app.messages.shown.size(), 1u);
-    EXPECT_EQ(app.messages.shown[0].text, app::languageText(app.context, 557));
-    EXPECT_EQ(app.messages.shown[0].title, app::languageText(app.context, 301));
-    EXPECT_EQ(app.messages.shown[0].icon, app::MsgIcon::Critical);
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{message(557, app::languageText(app.context, 301), app::MsgIcon::Critical)});
+    EXPECT_EQ(app.shell.slept, (std::vector<int>{1000, 1000}));
 }
 
-TEST_F(LinkListTest, DeletingThreeSelectedRowsAsksOnceAndReportsOnceAndNoDeletesNothing) {
+// The key command stops at the first link that cannot be deleted; the right-click command goes on.
+TEST_F(LinkListTest, DeletingAsksOnceThenDeletesTheSelectedRowsAndOnlyTheKeyCommandStopsAtAFailure) {
+    const std::string title = app::languageText(app.context, 308);
+    const std::string asked = message(544, "Delete Link", app::MsgIcon::Question);
+    const std::string failed = message(533, title, app::MsgIcon::Critical);
+    const std::string deleted = message(545, title, app::MsgIcon::Information);
     fillWith({{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}});
-    select({0, 1, 3});
+    select({0, 1, 2});
     app.messages.answerNext(app::MsgAnswer::No);
-    EXPECT_FALSE(list.deleteSelectedLinks(store::LinkList::OnFailure::Stop));
-    EXPECT_TRUE(std::filesystem::exists(folder + "/a.url"));
-    ASSERT_EQ(app.messages.shown.size(), 1u);
-    app.messages.shown.clear();
-    EXPECT_TRUE(list.deleteSelectedLinks(store::LinkList::OnFailure::Stop));
-    EXPECT_FALSE(std::filesystem::exists(folder + "/a.url"));
-    EXPECT_FALSE(std::filesystem::exists(folder + "/b.url"));
-    EXPECT_TRUE(std::filesystem::exists(folder + "/c.url"));
-    EXPECT_FALSE(std::filesystem::exists(folder + "/d.url"));
-    ASSERT_EQ(app.messages.shown.size(), 2u);
-    EXPECT_EQ(app.messages.shown[0].text, app::languageText(app.context, 544));
-    EXPECT_EQ(app.messages.shown[0].title, "Delete Link");
-    EXPECT_EQ(app.messages.shown[0].defaultAnswer, app::MsgAnswer::No);
-    EXPECT_EQ(app.messages.shown[1].text, app::languageText(app.context, 545));
-    EXPECT_EQ(app.messages.shown[1].icon, app::MsgIcon::Information);
-}
+    EXPECT_FALSE(list.deleteSelectedLinks(LinkList::OnFailure::Stop));
+    EXPECT_EQ(app.messages.shown.at(0).defaultAnswer, app::MsgAnswer::No);
+    EXPECT_EQ(messages(), std::vector<std::string>{asked});
+    EXPECT_EQ(testing_support::treeOf(folder).size(), 4U);
 
-TEST_F(LinkListTest, AFailedDeleteStopsTheKeyCommandButNotThePopupCommand) {
-    for (const auto onFailure : {store::LinkList::OnFailure::Stop, store::LinkList::OnFailure::GoOn}) {
-        app.messages.shown.clear();
-        fillWith({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    const struct {
+        LinkList::OnFailure onFailure;
+        std::size_t left;
+        std::vector<std::string> shown;
+    } cases[] = {{LinkList::OnFailure::Stop, 3, {asked, failed, deleted}},
+                 {LinkList::OnFailure::GoOn, 1, {asked, deleted}}};
+    for (const auto& test : cases) {
+        fillWith({{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}});
         std::filesystem::remove(folder + "/a.url");  // gone behind the list's back
         select({0, 1, 2});
-        list.deleteSelectedLinks(onFailure);
-        const bool stops = onFailure == store::LinkList::OnFailure::Stop;
-        EXPECT_EQ(std::filesystem::exists(folder + "/b.url"), stops);
-        EXPECT_EQ(std::filesystem::exists(folder + "/c.url"), stops);
-        ASSERT_EQ(app.messages.shown.size(), stops ? 3u : 2u);
-        if (stops) {
-            EXPECT_EQ(app.messages.shown[1].text, app::languageText(app.context, 533));
-            EXPECT_EQ(app.messages.shown[1].icon, app::MsgIcon::Critical);
-        }
-        std::filesystem::remove_all(folder);
+        EXPECT_TRUE(list.deleteSelectedLinks(test.onFailure));
+        EXPECT_EQ(testing_support::treeOf(folder).size(), test.left);
+        EXPECT_EQ(messages(), test.shown);
     }
 }
 
@@ -149,29 +146,14 @@ TEST_F(LinkListTest, CtrlASelectsEveryRowAndKeysAskTheWindow) {
     EXPECT_TRUE(list.isSelected(0));
     EXPECT_TRUE(list.isSelected(1));
 
-    int refreshes = 0;
-    int deletes = 0;
-    QObject::connect(&list, &store::LinkList::refreshRequested, [&] { ++refreshes; });
-    QObject::connect(&list, &store::LinkList::deleteKeyPressed, [&] { ++deletes; });
-    QTest::keyClick(&view, Qt::Key_F5);
-    QTest::keyClick(&view, Qt::Key_Delete);
-    EXPECT_EQ(refreshes, 1);
-    EXPECT_EQ(deletes, 1);
-}
-
-TEST_F(LinkListTest, CheckingARowSelectsItAndUncheckingDeselects) {
-    store::LinkListOptions options;
-    options.checkBoxes = true;
-    options.rowText = store::RowText::FileName;
-    QTreeWidget checkView;
-    store::LinkList checkList(app.context, checkView, options);
-    writeLink(folder, "a", "1");
-    checkList.fill(folder + "/");
-    EXPECT_EQ(checkList.textOf(0), "a.url");
-    checkList.setChecked(0, true);
-    EXPECT_TRUE(checkList.isSelected(0));
-    checkList.setChecked(0, false);
-    EXPECT_FALSE(checkList.isSelected(0));
+    std::vector<std::string> asked;
+    QObject::connect(&list, &LinkList::refreshRequested, [&] { asked.push_back("refresh"); });
+    QObject::connect(&list, &LinkList::deleteKeyPressed, [&] { asked.push_back("delete"); });
+    QObject::connect(&list, &LinkList::openRequested, [&] { asked.push_back("open"); });
+    for (const Qt::Key key : {Qt::Key_F5, Qt::Key_Delete, Qt::Key_Return}) {
+        QTest::keyClick(&view, key);
+    }
+    EXPECT_EQ(asked, (std::vector<std::string>{"refresh", "delete", "open"}));
 }
 
 }  // namespace

@@ -9,63 +9,57 @@
 #include "testing/files.h"
 
 using testing_support::readFile;
-using testing_support::TempFolder;
 using testing_support::writeFile;
 
 TEST(Shortcut, LinkFileHoldsExactlyTwoLinesWhateverItHeldBefore) {
-    TempFolder folder;
-    const std::string file = folder / "Old.url";
-    writeFile(file, "[DEFAULT]\r\nBASEURL=http://old/\r\n[InternetShortcut]\r\nURL=http://old/\r\nIconIndex=1\r\n");
-    ASSERT_TRUE(store::writeLink(file, "not a url, with spaces"));
-    EXPECT_EQ(readFile(file), "[InternetShortcut]\r\nURL=not a url, with spaces\r\n");
+    testing_support::TempFolder folder;
+    writeFile(folder / "Old.url",
+              "[DEFAULT]\r\nBASEURL=http://old/\r\n[InternetShortcut]\r\nURL=http://old/\r\nIconIndex=1\r\n");
+    ASSERT_TRUE(store::writeLink(folder / "Old.url", "not a url, with spaces"));
     ASSERT_TRUE(store::writeLink(folder / "News.url", "abc"));
-    EXPECT_EQ(readFile(folder / "News.url"), "[InternetShortcut]\r\nURL=abc\r\n");
+    EXPECT_EQ(testing_support::treeOf(folder.path()),
+              (std::vector<std::string>{"News.url=[InternetShortcut]\r\nURL=abc\r\n",
+                                        "Old.url=[InternetShortcut]\r\nURL=not a url, with spaces\r\n"}));
 }
 
-TEST(Shortcut, TargetIsReadFromItsSectionOnly) {
-    TempFolder folder;
+TEST(Shortcut, TargetIsReadFromItsSectionOnlyAndWhole) {
+    testing_support::TempFolder folder;
     const std::string file = folder / "t.url";
-    const struct {
-        std::string_view contents, target;
-    } cases[] = {
+    const std::string longTarget = "http://example.com/?q=" + std::string(2000, 'q');
+    const std::pair<std::string, std::string> cases[] = {
         {"[InternetShortcut]\r\nURL=http://a/\r\n", "http://a/"},
         {"[internetshortcut]\rurl = http://b/ \r", "http://b/"},
         {"[Other]\r\nURL=http://c/\r\n[InternetShortcut]\r\nIDList=\r\n", ""},
         {"not a shortcut at all", ""},
+        {store::linkFileText(longTarget), longTarget},
     };
-    for (const auto& c : cases) {
-        writeFile(file, c.contents);
-        EXPECT_EQ(store::readLinkTarget(file), c.target) << c.contents;
+    for (const auto& [contents, target] : cases) {
+        writeFile(file, contents);
+        EXPECT_EQ(store::readLinkTarget(file), target) << contents;
     }
     EXPECT_EQ(store::readLinkTarget(folder / "missing.url"), "");
-    // a long target is read whole
-    const std::string target = "http://example.com/?q=" + std::string(2000, 'q');
-    ASSERT_TRUE(store::writeLink(file, target));
-    EXPECT_EQ(store::readLinkTarget(file), target);
 }
 
-TEST(Shortcut, LinkNameIsTheFileNameBeforeItsLastUrl) {
+// A link shows as the file name before its last ".url"; a typed name gets ".url" unless it
+// holds one already.
+TEST(Shortcut, LinkNamesAndFileNamesAreTiedByTheirUrl) {
     const struct {
-        std::string_view fileName, linkName;
+        std::string_view name, linkName, fileName;
     } cases[] = {
-        {"News.url", "News"},         {"Page.url.url", "Page.url"}, {"Page.URL", "Page"},
-        {"my.url.backup", "my"},      {"readme.txt", "readme.txt"}, {".url", ""},
-        {"a.Url.b.uRL.c", "a.Url.b"},
+        {"News.url", "News", "News.url"},
+        {"Page.url.url", "Page.url", "Page.url.url"},
+        {"Page.URL", "Page", "Page.URL"},
+        {"my.url.backup", "my", "my.url.backup"},
+        {"readme.txt", "readme.txt", "readme.txt.url"},
+        {".url", "", ".url"},
+        {"a.Url.b.uRL.c", "a.Url.b", "a.Url.b.uRL.c"},
+        {"a.urlx", "a", "a.urlx"},
+        {"url", "url", "url.url"},
+        {"Page.ur", "Page.ur", "Page.ur.url"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(store::linkNameOf(c.fileName), c.linkName) << c.fileName;
-    }
-}
-
-TEST(Shortcut, TypedNameGetsUrlUnlessItHoldsOne) {
-    const struct {
-        std::string_view typed, fileName;
-    } cases[] = {
-        {"News", "News.url"}, {"Page.URL", "Page.URL"}, {"my.url.backup", "my.url.backup"},
-        {"a.urlx", "a.urlx"}, {"url", "url.url"},       {"Page.ur", "Page.ur.url"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(store::fileNameForTypedName(c.typed), c.fileName) << c.typed;
+        EXPECT_EQ(store::linkNameOf(c.name), c.linkName) << c.name;
+        EXPECT_EQ(store::fileNameForTypedName(c.name), c.fileName) << c.name;
     }
 }
 
