@@ -24,6 +24,14 @@ using Entries = std::vector<std::string>;
 
 constexpr const char* kFirefoxKey = "/usr/share/Application Data/Mozilla/FireFox/Profiles/";
 
+QStringList rowsOf(store::LinkList& list) {
+    QStringList texts;
+    for (int row = 0; row < list.rowCount(); ++row) {
+        texts << QString::fromStdString(list.textOf(row));
+    }
+    return texts;
+}
+
 std::string stored(const std::string& name, const std::string& url) {
     return name + ".url=" + testing_support::shortcutBytes(url);
 }
@@ -65,13 +73,7 @@ protected:
         emit dialog->browserTree().itemClicked(node, 0);
     }
 
-    QStringList rows() const {
-        QStringList texts;
-        for (int row = 0; row < dialog->linkList().rowCount(); ++row) {
-            texts << QString::fromStdString(dialog->linkList().textOf(row));
-        }
-        return texts;
-    }
+    QStringList rows() const { return rowsOf(dialog->linkList()); }
 
     std::string label(const char* name) const { return dialog->findChild<QLabel*>(name)->text().toStdString(); }
     void press(const char* button) { dialog->findChild<QPushButton*>(button)->click(); }
@@ -206,6 +208,7 @@ TEST_F(ImportDialogTest, ImportIsRefusedWithoutDestinationSourceOrLinksAndMissin
     for (int choice = 0; choice < 2; ++choice) {
         clickBrowser(kFirefoxKey);
         EXPECT_TRUE(rows().isEmpty());
+        EXPECT_EQ(label("lblSource"), "Source: ");
     }
     press("btnImport");
     EXPECT_EQ(messages(), (Entries{warning(534), warning(534), warning(548), warning(548), warning(543), warning(543),
@@ -309,11 +312,7 @@ TEST_F(ImportDialogTest, FirefoxLinksTravelFromTheProfilesIntoTheMainWindow) {
     EXPECT_EQ(treeOf(app.appPath("favorites/Firefox")),
               (Entries{stored("Alpha", "http://alpha/"), stored("Beta", "http://beta/"),
                        stored("News", "http://n-sub/"), stored("Sport", "http://s2/"), "Work/"}));
-    QStringList shownInMain;
-    for (int row = 0; row < window.linkList().rowCount(); ++row) {
-        shownInMain << QString::fromStdString(window.linkList().textOf(row));
-    }
-    EXPECT_EQ(shownInMain, (QStringList{"Alpha", "Beta", "News", "Sport"}));
+    EXPECT_EQ(rowsOf(window.linkList()), (QStringList{"Alpha", "Beta", "News", "Sport"}));
 }
 
 }  // namespace
