@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "app/services.h"
 #include "platform/text_library.h"
@@ -13,6 +15,15 @@ class ModalFormService;
 // The program-wide values and services, made once by main and handed by reference to
 // every form and routine that needs them. Tests build their own over temporary folders.
 namespace app {
+
+// The maker's web site, home of every address the Help commands open.
+inline constexpr std::string_view kMakerSite = "http://www.velqor.example";
+
+// A web server: the site its addresses begin with (scheme and host) and the port asked.
+struct WebServer {
+    std::string site;
+    std::uint16_t port = 0;
+};
 
 struct AppContext {
     // Folders and files.
@@ -29,6 +40,8 @@ struct AppContext {
     int osCode = 7;
     bool skinningEnabled = false;
     bool netscapeBrowserInstalled = false;
+    // The server the update check asks: the maker's site on port 80. Tests name a local one.
+    WebServer updateServer{std::string(kMakerSite), 80};
 
     // The two text libraries, loaded from their copies in the scratch folder.
     platform::TextLibrary languageLibrary;

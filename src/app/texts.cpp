@@ -6,9 +6,6 @@
 namespace app {
 namespace {
 
-// The maker's web site, home of every address the Help commands open.
-constexpr std::string_view kMakerSite = "http://www.velqor.example";
-
 // Placeholders are plain ASCII, so folding ASCII letters is all a comparison needs.
 std::string foldCase(std::string_view text) {
     std::string folded(text);

@@ -1,11 +1,10 @@
 #include "support/update_check.h"
 
+#include "app/texts.h"
 #include "app/version.h"
 
 namespace support {
 namespace {
-
-constexpr std::uint16_t kUpdateCheckPort = 80;
 
 // Blanks are spaces only: a body of line breaks still counts as an answer.
 bool isBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
@@ -39,8 +38,9 @@ UpdateVerdict judgeUpdateResponse(const HttpResponse& response) {
     return {updateStatus(response.body) == "1" ? UpdateOutcome::UpToDate : UpdateOutcome::UpdateAvailable, {}};
 }
 
-UpdateVerdict checkForUpdates(std::string_view checkAddress) {
-    return judgeUpdateResponse(httpRequest(checkAddress, updatePostData(), kUpdateCheckPort, "", ""));
+UpdateVerdict checkForUpdates(const app::WebServer& server) {
+    const std::string script = splitUrl(app::programString(app::kUpdateCheckId)).object;
+    return judgeUpdateResponse(httpRequest(server.site + "/" + script, updatePostData(), server.port, "", ""));
 }
 
 }  // namespace support

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_context.h"
 #include "support/http_request.h"
 
 // Asking the maker's web server whether a newer version of the program exists.
@@ -33,7 +34,8 @@ struct UpdateVerdict {
 // newer version exists.
 [[nodiscard]] UpdateVerdict judgeUpdateResponse(const HttpResponse& response);
 
-// Posts updatePostData() to the update-check address on port 80 and judges the answer.
-[[nodiscard]] UpdateVerdict checkForUpdates(std::string_view checkAddress);
+// Posts updatePostData() to the update-check script (the path of the update-check address)
+// on the server and judges the answer.
+[[nodiscard]] UpdateVerdict checkForUpdates(const app::WebServer& server);
 
 }  // namespace support

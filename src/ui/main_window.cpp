@@ -550,11 +550,9 @@ void frmMain::openOnlineSupport() {
     }
 }
 
-void frmMain::checkForUpdates() { runUpdateCheck(app::programString(app::kUpdateCheckId)); }
-
-void frmMain::runUpdateCheck(const std::string& address) {
+void frmMain::checkForUpdates() {
     const Hourglass hourglass;
-    const support::UpdateVerdict verdict = support::checkForUpdates(address);
+    const support::UpdateVerdict verdict = support::checkForUpdates(m_context.updateServer);
     app::Message message;
     switch (verdict.outcome) {
         case support::UpdateOutcome::Failure:

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <httplib.h>
+
+#include <cstdint>
+#include <thread>
+
+namespace testing_support {
+
+// A real HTTP server on 127.0.0.1 and a free port, answering by its routes while it exists.
+class LocalServer : public httplib::Server {
+public:
+    LocalServer() {
+        while (!is_running()) {
+            std::this_thread::yield();
+        }
+    }
+    ~LocalServer() override {
+        stop();
+        m_thread.join();
+    }
+
+    const std::uint16_t port = static_cast<std::uint16_t>(bind_to_any_port("127.0.0.1"));
+
+private:
+    std::thread m_thread{[this] { listen_after_bind(); }};
+};
+
+}  // namespace testing_support
