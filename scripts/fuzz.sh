@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer,
-# and runs each of them for a bounded time from its seeds.
+# Builds the libFuzzer targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer
+# (warnings as errors), and runs each of them for a bounded time from its starting inputs.
 # Usage: bash scripts/fuzz.sh [seconds-per-target, default 30]
 # Exits non-zero when any target crashes; the inputs that did it are kept in build-fuzz/crashes/.
 set -euo pipefail
@@ -19,7 +19,7 @@ logs="$build/logs"
 runs="$build/corpus-run"
 
 # Optimised but with assertions and debug information, so a finding points at its line.
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DDORVANE_FUZZ=ON \
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DDORVANE_FUZZ=ON -DDORVANE_WERROR=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g" \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" >/dev/null
 
@@ -27,15 +27,16 @@ targets=()
 for source in fuzz/*_fuzz.cpp; do
   targets+=("$(basename "$source" .cpp)")
 done
-# The text libraries of every language, laid into build-fuzz/portable, seed the PE reader.
+# The text libraries of every language, laid into build-fuzz/portable, are starting inputs
+# of the PE reader.
 text_libraries=()
 for rc in lang/*/*.rc; do
   text_libraries+=("text_$(basename "$rc" .rc)$(basename "$(dirname "$rc")")")
 done
 cmake --build "$build" --parallel 2 --target "${targets[@]}" "${text_libraries[@]}"
 
-# Seed folders of each target besides its own fuzz/corpus/<name>/.
-extra_seeds() {
+# Folders of starting inputs of each target besides its own fuzz/corpus/<name>/.
+extra_starting_inputs() {
   case "$1" in
     bookmark_reader) echo "$shared_corpus/bookmarks-html" ;;
     shortcut) echo "$shared_corpus/url-files" ;;
@@ -43,15 +44,15 @@ extra_seeds() {
   esac
 }
 
-# Copies the seeds of a target into a fresh corpus folder the fuzzer may change at will.
+# Copies the starting inputs of a target into a fresh corpus folder the fuzzer may change at will.
 prepare_corpus() {
   local name="$1" corpus="$2" folder file
   rm -rf "$corpus"
   mkdir -p "$corpus"
-  for folder in "fuzz/corpus/$name" $(extra_seeds "$name"); do
+  for folder in "fuzz/corpus/$name" $(extra_starting_inputs "$name"); do
     [ -d "$folder" ] || continue
     for file in "$folder"/*; do
-      # cat, not cp: the copies must be writable even when the seeds are not
+      # cat, not cp: the copies must be writable even when the starting inputs are not
       [ -f "$file" ] && cat "$file" >"$corpus/$(basename "$folder")__$(basename "$file")"
     done
   done
