@@ -11,7 +11,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using support::httpRequest;
-using support::HttpResponse;
 
 TEST(HttpRequest, SplitsAddressIntoHostAndObject) {
     const std::pair<const char*, const char*> cases[] = {
@@ -44,7 +43,7 @@ TEST(HttpRequest, GetFollowsAMovedAddressWithTheUserAndReadsTheWholeFinalAnswer)
         reply.set_content(payload, "application/octet-stream");
     });
 
-    const HttpResponse response = httpRequest("http://127.0.0.1/old", "", server.port, "dorvane", "secret");
+    const support::HttpResponse response = httpRequest("http://127.0.0.1/old", "", server.port, "dorvane", "secret");
     EXPECT_EQ(arrived.method + " " + arrived.version + " " + arrived.get_header_value("Pragma"),
               "GET HTTP/1.0 no-cache");
     EXPECT_FALSE(arrived.has_header("Content-Type"));
@@ -84,7 +83,7 @@ TEST(HttpRequest, NoWholeAnswerGivesAnEmptyResponseAndPort443SpeaksTls) {
     };
     for (const auto& [url, port] : cases) {
         const auto start = std::chrono::steady_clock::now();
-        const HttpResponse response = httpRequest(url, "", port, "", "", 1s);
+        const support::HttpResponse response = httpRequest(url, "", port, "", "", 1s);
         EXPECT_EQ(response.statusCode + response.statusText + response.body, "") << url;
         EXPECT_LT(std::chrono::steady_clock::now() - start, 10s) << url;
     }

@@ -53,19 +53,11 @@ constexpr int kSetupFailed = 86;
     if (::waitpid(child, &status, 0) != child) {
         return {std::nullopt, lastError("cannot wait for the child process")};
     }
-    if (!WIFEXITED(status)) {
-        return {};
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (code == kSetupFailed) {
+        return {std::nullopt, "the child process could not set itself up"};
     }
-    switch (WEXITSTATUS(status)) {
-        case kAnswerTrue:
-            return {true, {}};
-        case kAnswerFalse:
-            return {false, {}};
-        case kSetupFailed:
-            return {std::nullopt, "the child process could not set itself up"};
-        default:
-            return {};
-    }
+    return code == kAnswerTrue || code == kAnswerFalse ? ChildOutcome{code == kAnswerTrue, {}} : ChildOutcome{};
 }
 
 // Forks; the child runs setup, then the action, and ends without running the test's

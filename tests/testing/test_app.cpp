@@ -37,10 +37,6 @@ std::string TestApp::appPath(std::string_view relative) const {
     return context.applicationFolder + "/" + std::string(relative);
 }
 
-}  // namespace testing_support
-
-namespace testing_support {
-
 void TestApp::loadShippedTextLibraries() {
     for (const char* name : {"langfile0409.dll", "lic0409.dll"}) {
         std::filesystem::copy_file(std::string(DORVANE_PORTABLE_DIR) + "/" + name, appPath(name),
