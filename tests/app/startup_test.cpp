@@ -11,12 +11,6 @@
 namespace {
 
 using testing_support::readFile;
-using testing_support::writeFile;
-
-constexpr const char* kDefaultSettings =
-    "[Setting]\r\nLanguage=0409\r\nCharset=0\r\n\r\n[Size]\r\nHeight=7830\r\nWidth=11535\r\n\r\n[Grid]\r\n"
-    "ColWidth0=3495.118\r\nColWidth1=3704.882\r\n\r\n[VSplitter]\r\nLeft =3820\r\n\r\n[Skin]\r\n"
-    "SkinFile=Skins\\default.skf\r\n";
 
 class StartupTest : public ::testing::Test {
 protected:
@@ -31,36 +25,33 @@ protected:
 
 TEST_F(StartupTest, AFirstStartWritesTheDefaultSettingsAndLoadsBothLibraries) {
     EXPECT_EQ(app::prepareStartup(app.context), std::nullopt);
-    EXPECT_EQ(readFile(app.context.settingsFile()), kDefaultSettings);
-    EXPECT_EQ(app.context.language, "0409");
-    EXPECT_EQ(app.context.charset, "0");
+    EXPECT_EQ(readFile(app.context.settingsFile()),
+              "[Setting]\r\nLanguage=0409\r\nCharset=0\r\n\r\n[Size]\r\nHeight=7830\r\nWidth=11535\r\n\r\n[Grid]\r\n"
+              "ColWidth0=3495.118\r\nColWidth1=3704.882\r\n\r\n[VSplitter]\r\nLeft =3820\r\n\r\n[Skin]\r\n"
+              "SkinFile=Skins\\default.skf\r\n");
     EXPECT_EQ(app::languageText(app.context, 302), "Velqor Dorvane Lite");
-    EXPECT_FALSE(app::supplementaryText(app.context, 107).empty());
+    EXPECT_EQ(app::supplementaryText(app.context, 303), "About %s");
     EXPECT_EQ(app.context.ownerName, "User");
 }
 
-TEST_F(StartupTest, AMissingCharsetKeyStartsWithCharsetZero) {
-    writeFile(app.context.settingsFile(), "[Setting]\r\nLanguage=0409\r\n");
-    EXPECT_EQ(app::prepareStartup(app.context), std::nullopt);
-    EXPECT_EQ(app.context.charset, "0");
-}
-
 TEST_F(StartupTest, SettingsThatCannotStartStopWithTheirFixedMessage) {
-    struct Case {
+    const struct {
         const char* settings;
-        const char* message;
-    };
-    const Case cases[] = {
+        std::optional<std::string> message;
+    } cases[] = {
         {"[Setting]\r\nLanguage=\r\nCharset=0\r\n", app::kNoLanguageMessage},
-        {"[Setting]\r\nCharset=0\r\n", app::kNoLanguageMessage},
-        {"[Setting]\r\nLanguage=0407\r\nCharset=0\r\n", app::kNoLanguageFileMessage},
+        {"[Setting]\r\nCharset=\r\n", app::kNoLanguageMessage},
+        {"[Setting]\r\nLanguage=0407\r\nCharset=\r\n", app::kNoLanguageFileMessage},
         {"[Setting]\r\nLanguage=0409\r\nCharset=\r\n", app::kNoCharsetMessage},
+        // a missing Charset key reads as "0"
+        {"[setting]\r\nlanguage=0409\r\n", std::nullopt},
     };
-    for (const Case& each : cases) {
-        writeFile(app.context.settingsFile(), each.settings);
-        EXPECT_EQ(app::prepareStartup(app.context), std::optional<std::string>(each.message)) << each.settings;
-        EXPECT_FALSE(app.context.languageLibrary.isLoaded());
+    for (const auto& c : cases) {
+        testing_support::writeFile(app.context.settingsFile(), c.settings);
+        EXPECT_EQ(app::prepareStartup(app.context), c.message) << c.settings;
+        EXPECT_EQ(app.context.languageLibrary.isLoaded(), !c.message) << c.settings;
     }
+    EXPECT_EQ(app.context.charset, "0");
 }
 
 TEST(OwnerName, ComesFromTheOwnerInfoFileAtTheRootOfTheDrive) {

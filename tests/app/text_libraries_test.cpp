@@ -30,55 +30,34 @@ protected:
 
 }  // namespace
 
-TEST_F(TextLibraries, LoadReplacesStaleCopiesInTheScratchFolderAndReadsTheCopies) {
-    writeFile(scratch("dv_langfile0409.dll"), "left over from an earlier run");
+TEST_F(TextLibraries, LoadingCopiesIntoAPrivateScratchFolderAndUnloadingDeletesTheCopies) {
+    namespace fs = std::filesystem;
+    app.context.productFamilyFolder = app.root / "home/.cache/Velqor";
+    app::loadLanguageLibrary(app.context);
+    EXPECT_EQ(
+        fs::status(app.context.productFamilyFolder).permissions() & (fs::perms::group_all | fs::perms::others_all),
+        fs::perms::none);
+    // a copy left over from an earlier run is replaced
     writeFile(scratch("dvlic_0409.dll"), "left over from an earlier run");
     app::loadSupplementaryLibrary(app.context);
-    app::loadLanguageLibrary(app.context);
-
     EXPECT_EQ(readFile(scratch("dv_langfile0409.dll")), readFile(app.appPath("langfile0409.dll")));
     EXPECT_EQ(readFile(scratch("dvlic_0409.dll")), readFile(app.appPath("lic0409.dll")));
     EXPECT_EQ(app::languageText(app.context, 302), "Velqor Dorvane Lite");
     EXPECT_EQ(app::supplementaryText(app.context, 303), "About %s");
+
+    app::unloadSupplementaryLibrary(app.context);
+    app::unloadLanguageLibrary(app.context);
+    EXPECT_EQ(testing_support::treeOf(app.context.scratchFolder()), std::vector<std::string>{});
+    EXPECT_EQ(app::languageText(app.context, 302), "");
+    EXPECT_EQ(app::supplementaryText(app.context, 303), "");
+    EXPECT_TRUE(fs::exists(app.appPath("lic0409.dll")));
 }
 
-TEST_F(TextLibraries, ProductFamilyFolderIsMadePrivateWithItsParents) {
-    app.context.productFamilyFolder = app.root / "home/.cache/Velqor";
-    app::loadLanguageLibrary(app.context);
-
-    namespace fs = std::filesystem;
-    const fs::perms others = fs::perms::group_all | fs::perms::others_all;
-    EXPECT_EQ(fs::status(app.context.productFamilyFolder).permissions() & others, fs::perms::none);
-    EXPECT_TRUE(fs::is_directory(app.context.scratchFolder()));
-    EXPECT_TRUE(app.context.languageLibrary.isLoaded());
-}
-
-TEST_F(TextLibraries, MissingLibraryLeavesNoCopyAndEmptyTexts) {
+TEST_F(TextLibraries, AMissingLibraryLeavesNoCopyAndEmptyTexts) {
     // a stale copy must not stand in for a library that is no longer on the drive
     std::filesystem::remove(app.appPath("lic0409.dll"));
     writeFile(scratch("dvlic_0409.dll"), readFile(std::string(DORVANE_PORTABLE_DIR "/lic0409.dll")));
     app::loadSupplementaryLibrary(app.context);
-
-    EXPECT_FALSE(app.context.supplementaryLibrary.isLoaded());
     EXPECT_EQ(app::supplementaryText(app.context, 303), "");
     EXPECT_FALSE(std::filesystem::exists(scratch("dvlic_0409.dll")));
-}
-
-TEST_F(TextLibraries, UnloadFreesBothLibrariesAndDeletesTheCopies) {
-    app::loadSupplementaryLibrary(app.context);
-    app::loadLanguageLibrary(app.context);
-    app::unloadSupplementaryLibrary(app.context);
-    app::unloadLanguageLibrary(app.context);
-
-    EXPECT_FALSE(std::filesystem::exists(scratch("dv_langfile0409.dll")));
-    EXPECT_FALSE(std::filesystem::exists(scratch("dvlic_0409.dll")));
-    EXPECT_EQ(app::languageText(app.context, 302), "");
-    EXPECT_EQ(app::supplementaryText(app.context, 303), "");
-    // the libraries on the drive stay where they are
-    EXPECT_TRUE(std::filesystem::exists(app.appPath("langfile0409.dll")));
-    EXPECT_TRUE(std::filesystem::exists(app.appPath("lic0409.dll")));
-
-    // unloading again, with the copies gone, changes nothing
-    app::unloadLanguageLibrary(app.context);
-    EXPECT_FALSE(app.context.languageLibrary.isLoaded());
 }
