@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/text_libraries.h"
 #include "app/texts.h"
 #include "testing/read_only.h"
 #include "testing/test_app.h"
@@ -20,18 +21,36 @@ protected:
         }
     }
 
+    [[nodiscard]] std::string scratch(const char* name) const { return app.context.scratchFolder() + "/" + name; }
+
     testing_support::TestApp app;
 };
 
-TEST_F(StartupTest, AFirstStartWritesTheDefaultSettingsAndLoadsBothLibraries) {
+TEST_F(StartupTest, AFirstStartWritesTheDefaultSettingsAndLoadsFreshCopiesOfBothLibrariesInAPrivateFolder) {
+    namespace fs = std::filesystem;
+    app.context.productFamilyFolder = app.root / "home/.cache/Velqor";
     EXPECT_EQ(app::prepareStartup(app.context), std::nullopt);
     EXPECT_EQ(readFile(app.context.settingsFile()),
               "[Setting]\r\nLanguage=0409\r\nCharset=0\r\n\r\n[Size]\r\nHeight=7830\r\nWidth=11535\r\n\r\n[Grid]\r\n"
               "ColWidth0=3495.118\r\nColWidth1=3704.882\r\n\r\n[VSplitter]\r\nLeft =3820\r\n\r\n[Skin]\r\n"
               "SkinFile=Skins\\default.skf\r\n");
-    EXPECT_EQ(app::languageText(app.context, 302), "Velqor Dorvane Lite");
-    EXPECT_EQ(app::supplementaryText(app.context, 303), "About %s");
     EXPECT_EQ(app.context.ownerName, "User");
+    EXPECT_EQ(
+        fs::status(app.context.productFamilyFolder).permissions() & (fs::perms::group_all | fs::perms::others_all),
+        fs::perms::none);
+    EXPECT_EQ(readFile(scratch("dv_langfile0409.dll")), readFile(app.appPath("langfile0409.dll")));
+    EXPECT_EQ(app::languageText(app.context, 302), "Velqor Dorvane Lite");
+    // a copy left over from an earlier run is replaced, and never stands in for a missing library
+    testing_support::writeFile(scratch("dvlic_0409.dll"), "left over from an earlier run");
+    app::loadSupplementaryLibrary(app.context);
+    EXPECT_EQ(readFile(scratch("dvlic_0409.dll")), readFile(app.appPath("lic0409.dll")));
+    EXPECT_EQ(app::supplementaryText(app.context, 303), "About %s");
+    fs::remove(app.appPath("lic0409.dll"));
+    app::loadSupplementaryLibrary(app.context);
+    EXPECT_EQ(app::supplementaryText(app.context, 303), "");
+    EXPECT_FALSE(fs::exists(scratch("dvlic_0409.dll")));
+    app::unloadLanguageLibrary(app.context);
+    EXPECT_EQ(testing_support::treeOf(app.context.scratchFolder()), std::vector<std::string>{});
 }
 
 TEST_F(StartupTest, SettingsThatCannotStartStopWithTheirFixedMessage) {

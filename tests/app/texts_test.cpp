@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "platform/text_library.h"
 
@@ -12,38 +13,27 @@ TEST(FetchText, CutsAt382CharactersNeverInsideOneAndAtTheFirstNul) {
     for (int i = 0; i < 382; ++i) {
         accents += "é";
     }
-    const struct {
-        int id;
-        std::string text;
-    } cases[] = {
-        {205, std::string(382, 'a')},
-        {206, std::string(381, 'a') + "é"},
-        {207, accents},
-        {208, std::string(381, 'a') + "🔖"},
-        {204, "before"},
+    const std::pair<int, std::string> cases[] = {
+        {205, std::string(382, 'a')}, {206, std::string(381, 'a') + "é"}, {207, accents},
+        {208, std::string(381, 'a') + "🔖"}, {204, "before"},
         // only the low 16 bits of an id count
         {0x10000 + 302, "Velqor Dorvane Lite"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(app::fetchText(library, c.id), c.text) << c.id;
+    for (const auto& [id, text] : cases) {
+        EXPECT_EQ(app::fetchText(library, id), text) << id;
     }
     EXPECT_EQ(app::fetchText(platform::TextLibrary{}, 302), "");
 }
 
 TEST(Placeholders, ReplacedWhateverTheirCaseLeftToRight) {
-    const struct {
-        const char* text;
-        const char* placeholder;
-        const char* replacement;
-        const char* expected;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"About %S and %s", "%s", "X", "About X and X"},
         {"Hello %USERNAME, bye %UserName, %user", "%username", "Ada", "Hello Ada, bye Ada, %user"},
         {"a%sb", "%s", "%s%s", "a%s%sb"},
         {"keep %s", "", "X", "keep %s"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(app::replaceIgnoringCase(c.text, c.placeholder, c.replacement), c.expected) << c.text;
+    for (const auto& [text, placeholder, replacement, expected] : cases) {
+        EXPECT_EQ(app::replaceIgnoringCase(text, placeholder, replacement), expected) << text;
     }
     EXPECT_EQ(app::withProductName("About %s"), "About Dorvane Lite");
     EXPECT_EQ(app::withOwnerName("%UserName, %user", "Ada"), "Ada, %user");

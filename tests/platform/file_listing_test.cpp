@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 #include "platform/file_ops.h"
 #include "testing/files.h"
@@ -11,16 +12,16 @@
 using testing_support::TempFolder;
 using testing_support::TmpfsMount;
 using testing_support::writeFile;
+using Names = std::vector<std::string>;
 
 namespace {
 
-using Described = std::tuple<std::string, std::uint32_t, std::uint64_t>;
-
-// Name, attributes and size of each entry, in listing order.
-std::vector<Described> describe(const std::vector<platform::FindEntry>& entries) {
-    std::vector<Described> described;
+// Each entry as "name attributes size", in listing order; the attributes as Windows numbers them
+// (1 read-only, 2 hidden, 16 folder, 32 file).
+std::vector<std::string> describe(const std::vector<platform::FindEntry>& entries) {
+    std::vector<std::string> described;
     for (const platform::FindEntry& entry : entries) {
-        described.emplace_back(entry.name, entry.attributes, entry.size);
+        described.push_back(entry.name + " " + std::to_string(entry.attributes) + " " + std::to_string(entry.size));
     }
     return described;
 }
@@ -28,30 +29,23 @@ std::vector<Described> describe(const std::vector<platform::FindEntry>& entries)
 }  // namespace
 
 TEST(FilePattern, MatchesAsWindowsDoes) {
-    const std::tuple<const char*, const char*, bool> cases[] = {{"NEWS.URL", "*.url", true},
-                                                                {"a.b.url", "*.url", true},
-                                                                {".url", "*.url", true},
-                                                                {"x.url.bak", "*.url", false},
-                                                                {"x.urls", "*.url", false},
-                                                                {"url", "*.url", false},
-                                                                {"..", "*.url", false},
-                                                                {"readme", "*.*", true},
-                                                                {"a.b.c", "*.*", true},
-                                                                {".", "*.*", true},
-                                                                {"test1.txt", "test?.txt", true},
-                                                                {"test.txt", "test?.txt", true},
-                                                                {"test12.txt", "test?.txt", false},
-                                                                {"Bookmarks.HTML", "bookmarks.html", true},
-                                                                {"bookmarks.html.bak", "bookmarks.html", false},
-                                                                {"xbookmarks.html", "bookmarks.html", false},
-                                                                {"langfile0409.dll", "langfile0409.dll.", true},
-                                                                {"noext", "*.", true},
-                                                                {"with.ext", "*.", false},
-                                                                {"abxc", "a*c", true},
-                                                                {"abcd", "a*c", false},
-                                                                {"name", "", false}};
-    for (const auto& [name, pattern, matches] : cases) {
-        EXPECT_EQ(platform::matchesPattern(name, pattern), matches) << name << " vs " << pattern;
+    const std::tuple<const char*, std::vector<const char*>, std::vector<const char*>> cases[] = {
+        // a pattern, the names it matches and names it does not
+        {"*.url", {"NEWS.URL", "a.b.url", ".url"}, {"x.url.bak", "x.urls", "url", ".."}},
+        {"*.*", {"readme", "a.b.c", "."}, {}},
+        {"test?.txt", {"test1.txt", "test.txt"}, {"test12.txt"}},
+        {"bookmarks.html", {"Bookmarks.HTML"}, {"bookmarks.html.bak", "xbookmarks.html"}},
+        {"langfile0409.dll.", {"langfile0409.dll"}, {}},
+        {"*.", {"noext"}, {"with.ext"}},
+        {"a*c", {"abxc"}, {"abcd"}},
+        {"", {}, {"name"}}};
+    for (const auto& [pattern, matching, other] : cases) {
+        for (const char* name : matching) {
+            EXPECT_TRUE(platform::matchesPattern(name, pattern)) << name << " vs " << pattern;
+        }
+        for (const char* name : other) {
+            EXPECT_FALSE(platform::matchesPattern(name, pattern)) << name << " vs " << pattern;
+        }
     }
 }
 
@@ -62,19 +56,10 @@ TEST(FolderListing, DotEntriesFirstThenNamesInCaseInsensitiveOrderWithAttributes
     writeFile(root / "Links/_notes.txt", "");
     writeFile(root / "Links/.hidden", "12345");
     writeFile(root / "Links/Sub/x.url", "");
-    constexpr std::uint32_t dir = platform::kAttrDirectory;
-    constexpr std::uint32_t file = platform::kAttrArchive;
+    // upper-case order puts '_' after the letters
     EXPECT_EQ(describe(platform::listFolder(root / "LINKS", "*")),
-              (std::vector<Described>{{".", dir, 0},
-                                      {"..", dir, 0},
-                                      {".hidden", file | platform::kAttrHidden, 5},
-                                      {"A.url", file, 1},
-                                      {"b.url", file, 2},
-                                      {"Sub", dir, 0},
-                                      // upper-case order puts '_' after the letters
-                                      {"_notes.txt", file, 0}}));
-    EXPECT_EQ(describe(platform::listFolder(root / "links", "*.URL")),
-              (std::vector<Described>{{"A.url", file, 1}, {"b.url", file, 2}}));
+              (Names{". 16 0", ".. 16 0", ".hidden 34 5", "A.url 32 1", "b.url 32 2", "Sub 16 0", "_notes.txt 32 0"}));
+    EXPECT_EQ(describe(platform::listFolder(root / "links", "*.URL")), (Names{"A.url 32 1", "b.url 32 2"}));
     EXPECT_TRUE(platform::listFolder(root / "missing", "*").empty());
     EXPECT_TRUE(platform::listFolder(root / "Links/A.url", "*").empty());
     // existence tests find files and folders whatever the case
@@ -89,17 +74,13 @@ TEST(DriveFaults, OnAReadOnlyDriveEverythingIsReadOnlyAndNothingChanges) {
     if (!drive.mounted() || !full.mounted()) {
         GTEST_SKIP() << drive.skipReason() << full.skipReason();
     }
-    constexpr std::uint32_t readOnly = platform::kAttrReadOnly;
-    EXPECT_EQ(describe(platform::listFolder(drive / "Favorites", "*.*")),
-              (std::vector<Described>{{".", platform::kAttrDirectory | readOnly, 0},
-                                      {"..", platform::kAttrDirectory | readOnly, 0},
-                                      {"Firefox", platform::kAttrDirectory | readOnly, 0}}));
-    EXPECT_EQ(platform::fileAttributes(drive / "favorites/firefox/A.URL"), platform::kAttrArchive | readOnly);
+    EXPECT_EQ(describe(platform::listFolder(drive / "Favorites", "*.*")), (Names{". 17 0", ".. 17 0", "Firefox 17 0"}));
+    EXPECT_EQ(platform::fileAttributes(drive / "favorites/firefox/A.URL"), 33U);
     EXPECT_FALSE(platform::shellDelete(drive / "favorites/Firefox"));
     EXPECT_FALSE(platform::writeWholeFile(drive / "favorites/Firefox/a.url", "new"));
     EXPECT_FALSE(platform::createFolder(drive / "favorites/Mozilla"));
     EXPECT_EQ(testing_support::treeOf(drive.path()),
-              (std::vector<std::string>{"favorites/", "favorites/Firefox/", "favorites/Firefox/a.url=a"}));
+              (Names{"favorites/", "favorites/Firefox/", "favorites/Firefox/a.url=a"}));
     // a full drive takes no more
     const std::string big(256 * 1024, 'x');
     EXPECT_FALSE(platform::writeWholeFile(full / "big.bin", big));

@@ -11,15 +11,28 @@ using testing_support::treeOf;
 using testing_support::writeFile;
 using Tree = std::vector<std::string>;
 
-TEST(ShellDelete, RemovesAFileOrAFolderWithEverythingInIt) {
+TEST(FileOps, DeleteRenameAndCreateFolderFindTheirNamesWhateverTheCase) {
     TempFolder root;
     writeFile(root / "favorites/Firefox/News/Deep/a.url", "a");
+    writeFile(root / "favorites/Internet Explorer/b.url", "b");
     writeFile(root / "favorites/Internet Explorer/c.url", "c");
+    writeFile(root / "favorites/Internet Explorer/d.url", "d");
     EXPECT_TRUE(platform::shellDelete(root / "Favorites/FIREFOX"));
     EXPECT_TRUE(platform::shellDelete(root / "favorites/internet explorer/C.URL"));
     EXPECT_FALSE(platform::shellDelete(root / "missing"));
     EXPECT_FALSE(platform::shellDelete(""));
-    EXPECT_EQ(treeOf(root.path()), (Tree{"favorites/", "favorites/Internet Explorer/"}));
+    // a rename refuses an existing target, but a change of case names the same entry
+    const std::string ie = root / "favorites/Internet Explorer/";
+    EXPECT_FALSE(platform::renamePath(ie + "d.url", root / "FAVORITES/internet explorer/B.URL"));
+    EXPECT_TRUE(platform::renamePath(ie + "d.url", ie + "D.url"));
+    EXPECT_TRUE(platform::renamePath(root / "FAVORITES", root / "Store"));
+    EXPECT_FALSE(platform::renamePath(root / "missing", root / "other"));
+    // a folder is made with the name as given, below a parent of any case
+    EXPECT_TRUE(platform::createFolder(root / "STORE/Mozilla"));
+    EXPECT_FALSE(platform::createFolder(root / "store/mozilla"));
+    EXPECT_FALSE(platform::createFolder(root / "missing/child"));
+    EXPECT_EQ(treeOf(root.path()), (Tree{"Store/", "Store/Internet Explorer/", "Store/Internet Explorer/D.url=d",
+                                         "Store/Internet Explorer/b.url=b", "Store/Mozilla/"}));
 }
 
 TEST(ShellCopy, GoesIntoAnExistingFolderElseUnderTheTargetNameAndReplacesWhatIsThereWhateverItsCase) {
@@ -43,17 +56,6 @@ TEST(ShellCopy, GoesIntoAnExistingFolderElseUnderTheTargetNameAndReplacesWhatIsT
     EXPECT_FALSE(std::filesystem::exists(root / "target") || std::filesystem::exists(root / "store/Inner"));
 }
 
-TEST(RenamePath, RefusesAnExistingTargetButAllowsAChangeOfCase) {
-    TempFolder root;
-    writeFile(root / "folder/a.url", "a");
-    writeFile(root / "folder/b.url", "b");
-    EXPECT_FALSE(platform::renamePath(root / "folder/a.url", root / "folder/B.URL"));
-    EXPECT_TRUE(platform::renamePath(root / "folder/a.url", root / "folder/A.url"));
-    EXPECT_TRUE(platform::renamePath(root / "FOLDER", root / "Renamed"));
-    EXPECT_FALSE(platform::renamePath(root / "missing", root / "other"));
-    EXPECT_EQ(treeOf(root.path()), (Tree{"Renamed/", "Renamed/A.url=a", "Renamed/b.url=b"}));
-}
-
 TEST(WholeFile, WriteThenReadGivesTheSameBytesWhateverTheCase) {
     TempFolder root;
     const std::string bytes("line\r\n\0binary\xff", 15);
@@ -67,13 +69,4 @@ TEST(WholeFile, WriteThenReadGivesTheSameBytesWhateverTheCase) {
     EXPECT_FALSE(platform::readWholeFile(root / "missing.txt", read));
     EXPECT_FALSE(platform::readWholeFile(root.path(), read));
     EXPECT_EQ(read, bytes);
-}
-
-TEST(FolderCreation, MakesTheNameAsGivenBelowAParentOfAnyCase) {
-    TempFolder root;
-    std::filesystem::create_directories(root / "favorites");
-    EXPECT_TRUE(platform::createFolder(root / "Favorites/Internet Explorer"));
-    EXPECT_FALSE(platform::createFolder(root / "favorites/internet explorer"));
-    EXPECT_FALSE(platform::createFolder(root / "missing/child"));
-    EXPECT_EQ(treeOf(root.path()), (Tree{"favorites/", "favorites/Internet Explorer/"}));
 }

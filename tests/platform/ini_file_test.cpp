@@ -63,20 +63,6 @@ TEST(IniFile, ReadsValuesAsWindowsDoes) {
     EXPECT_EQ(read("S", "k", folder.path()), "<default>");
 }
 
-TEST(IniFile, ValueIsCutToTheBufferAndTheCountSaysSo) {
-    TempFolder folder;
-    const std::string file = folder / "b.ini";
-    writeFile(file, "[S]\r\nk=val1\r\n");
-    const std::tuple<std::string_view, std::size_t, std::string_view, std::size_t> cases[] = {
-        {"k", 0, "", 0},     {"k", 1, "", 0},          {"k", 4, "val", 3},          {"k", 5, "val1", 4},
-        {"k", 6, "val1", 4}, {"missing", 4, "def", 3}, {"missing", 9, "default", 7}};
-    for (const auto& [key, size, value, copied] : cases) {
-        const platform::ProfileRead result = platform::getProfileString("S", key, "default", size, file);
-        EXPECT_EQ(result.value, value) << key << " in " << size;
-        EXPECT_EQ(result.copied, copied) << key << " in " << size;
-    }
-}
-
 TEST(IniFile, WriteChangesOnlyWhatItMustAndKeepsTheFilesPermissions) {
     TempFolder folder;
     const std::string file = folder / "w.ini";
