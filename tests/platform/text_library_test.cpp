@@ -10,36 +10,22 @@
 
 using platform::TextLibrary;
 
-namespace {
-
 const std::string kTestTexts = DORVANE_TEST_TEXTS_DIR "/test_texts.dll";
 
-}  // namespace
-
 TEST(TextLibrary, ReadsEveryTextOfEitherImageKindAsUtf8) {
-    const struct {
-        std::uint16_t id;
-        const char* text;
-    } cases[] = {
-        {0, "first of block 1"},
-        {15, "last of block 1"},
-        {16, "first of block 2"},
-        {65535, "last id there is"},
-        {200, "Café über"},
-        {201, "收藏夹"},
-        {202, "🔖 mark"},
-        {203, "\xef\xbf\xbdx"},
+    const std::pair<std::uint16_t, const char*> cases[] = {
+        {0, "first of block 1"}, {15, "last of block 1"}, {16, "first of block 2"}, {65535, "last id there is"},
+        {200, "Café über"},      {201, "收藏夹"},         {202, "🔖 mark"},         {203, "\xef\xbf\xbdx"},
         // a block held in two languages is read in its first
         {104, "Hinzufügen"},
         // an empty slot of a present block, and an absent block
-        {1, ""},
-        {4000, ""},
+        {1, ""}, {4000, ""},
     };
     for (const char* file : {"/test_texts.dll", "/test_texts32.dll"}) {
         const TextLibrary library = TextLibrary::load(DORVANE_TEST_TEXTS_DIR + std::string(file));
         ASSERT_TRUE(library.isLoaded()) << file;
-        for (const auto& c : cases) {
-            EXPECT_EQ(library.loadString(c.id), c.text) << file << " id " << c.id;
+        for (const auto& [id, text] : cases) {
+            EXPECT_EQ(library.loadString(id), text) << file << " id " << id;
         }
     }
 }
