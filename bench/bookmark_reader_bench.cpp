@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
-#include "browsers/bookmark_loads.h"
-#include "platform/file_ops.h"
+#include "core/browsers/bookmark_loads.h"
+#include "core/platform/file_ops.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
-#include "browsers/export_writer.h"
-#include "platform/file_ops.h"
-#include "store/shortcut.h"
+#include "core/app/app_context.h"
+#include "core/browsers/export_writer.h"
+#include "core/platform/file_ops.h"
+#include "core/store/shortcut.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <fstream>
 #include <string>
 
-#include "app/app_context.h"
-#include "store/folder_scan.h"
-#include "store/link_list_widget.h"
+#include "core/app/app_context.h"
+#include "core/store/folder_scan.h"
+#include "gui/widgets/link_list.h"
 
 namespace {
 

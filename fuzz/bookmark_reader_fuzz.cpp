@@ -6,7 +6,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "browsers/bookmark_reader.h"
+#include "core/browsers/bookmark_reader.h"
 #include "scratch_file.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ini_file.h"
+#include "core/platform/ini_file.h"
 #include "scratch_file.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/registry.h"
-#include "support/registry_access.h"
+#include "core/platform/registry.h"
+#include "core/support/registry_access.h"
 
 namespace {
 

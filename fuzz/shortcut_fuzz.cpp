@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "scratch_file.h"
-#include "store/shortcut.h"
+#include "core/store/shortcut.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/text_library.h"
+#include "core/platform/text_library.h"
 
 // Any file may be named like a text library: parsing it and asking it for texts must
 // never read outside it.

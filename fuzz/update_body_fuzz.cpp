@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "support/http_request.h"
-#include "support/update_check.h"
+#include "core/support/http_request.h"
+#include "core/support/update_check.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #include <QApplication>
 
-#include "app/app_context.h"
-#include "app/startup.h"
-#include "platform/admin.h"
-#include "platform/instance_lock.h"
-#include "platform/paths.h"
-#include "ui/desktop_services.h"
-#include "ui/main_window.h"
-#include "ui/modal_forms.h"
-#include "ui/progress_window.h"
+#include "core/app/app_context.h"
+#include "core/app/startup.h"
+#include "core/platform/admin.h"
+#include "core/platform/instance_lock.h"
+#include "core/platform/paths.h"
+#include "gui/kit/desktop_services.h"
+#include "gui/windows/main_window.h"
+#include "gui/kit/modal_forms.h"
+#include "gui/windows/progress_window.h"
 
 namespace {
 

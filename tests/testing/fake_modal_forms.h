@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "ui/modal_forms.h"
+#include "gui/kit/modal_forms.h"
 
 namespace testing_support {
 

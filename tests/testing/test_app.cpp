@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/text_libraries.h"
+#include "core/app/text_libraries.h"
 
 namespace testing_support {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
+#include "core/app/app_context.h"
 #include "testing/files.h"
 
 namespace testing_support {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "core/app/app_context.h"
+
+// Message boxes with texts from the language library. "%username" in a text is
+// replaced by the owner name before it is shown.
+namespace app {
+
+// Shows text id `textId` with the title of text id `titleId`.
+MsgAnswer showText(AppContext& context, int textId, int titleId, MsgIcon icon);
+// Shows text id `textId` under a fixed title.
+MsgAnswer showText(AppContext& context, int textId, const std::string& title, MsgIcon icon);
+// Asks a Yes/No question with the question icon; true only for Yes.
+[[nodiscard]] bool askYesNo(AppContext& context, const std::string& text, const std::string& title,
+                            MsgAnswer defaultAnswer);
+
+}  // namespace app

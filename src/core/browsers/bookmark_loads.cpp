@@ -1,0 +1,125 @@
+#include "core/browsers/bookmark_loads.h"
+
+#include "core/browsers/bookmark_reader.h"
+#include "core/browsers/browser_locations.h"
+#include "core/browsers/transfer_folders.h"
+#include "core/platform/file_listing.h"
+#include "core/platform/file_ops.h"
+#include "core/platform/paths.h"
+#include "core/store/store_files.h"
+
+namespace browsers {
+
+namespace {
+
+[[nodiscard]] bool isDotEntry(std::string_view name) { return name == "." || name == ".."; }
+
+// The 8-bit file functions show characters outside the PC's code page as '?'; such a name
+// cannot be reached again, so it is never copied.
+[[nodiscard]] bool holdsUnshowableCharacter(std::string_view text) { return text.find('?') != std::string_view::npos; }
+
+// Reads the chosen files one after the other into one link table. The staging folder is
+// emptied before each file, and the whole table written again after it.
+[[nodiscard]] LoadOutcome stageBookmarkFiles(const std::vector<std::string>& files, std::string_view stagingFolder) {
+    LinkTable table;
+    for (const std::string& file : files) {
+        emptyStagingFolder(stagingFolder);
+        std::string text;
+        if (!platform::readWholeFile(file, text)) {
+            return LoadOutcome::Unreadable;
+        }
+        extractFURL(text, table);
+        createURLFile(table, stagingFolder);
+    }
+    return LoadOutcome::Staged;
+}
+
+[[nodiscard]] LoadOutcome loadBookmarkBrowser(BookmarkBrowser browser, std::string_view profileRoot,
+                                              std::string_view stagingFolder) {
+    const std::vector<std::string> files = bookmarkFiles(browser, profileRoot);
+    // only Firefox tells of a missing file; the search is repeated just to learn whether
+    // the files passed over were all there was
+    if (browser == BookmarkBrowser::Firefox && files.empty() && findBookmarkFiles(profileRoot).empty()) {
+        return LoadOutcome::NoBookmarkFile;
+    }
+    return stageBookmarkFiles(files, stagingFolder);
+}
+
+}  // namespace
+
+LoadOutcome loadURLFirefox(std::string_view profileRoot, std::string_view stagingFolder) {
+    return loadBookmarkBrowser(BookmarkBrowser::Firefox, profileRoot, stagingFolder);
+}
+
+LoadOutcome loadURLMozilla(std::string_view profileRoot, std::string_view stagingFolder) {
+    return loadBookmarkBrowser(BookmarkBrowser::Mozilla, profileRoot, stagingFolder);
+}
+
+LoadOutcome loadURLNetscape(std::string_view profileRoot, std::string_view stagingFolder) {
+    return loadBookmarkBrowser(BookmarkBrowser::Netscape, profileRoot, stagingFolder);
+}
+
+void loadURLIE(const app::AppContext& context) {
+    const std::string staging = context.stagingFolder();
+    emptyStagingFolder(staging);
+    const std::string favorites = ieFavoritesFolder(context);
+    // without a Favorites folder there is nothing to stage; an empty path would name the
+    // top of the file system
+    if (!favorites.empty()) {
+        GetValidIEURL(favorites, staging);
+    }
+}
+
+void GetValidIEURL(std::string_view folder, std::string_view stagingFolder) {
+    const std::string path = platform::withTrailingSlash(folder);
+    std::vector<std::string> subfolders;
+    for (const platform::FindEntry& entry : platform::listFolder(path, "*.*")) {
+        if (isDotEntry(entry.name) || holdsUnshowableCharacter(path + entry.name) ||
+            (entry.attributes & platform::kAttrDirectory) == 0) {
+            continue;
+        }
+        subfolders.push_back(entry.name);
+        const std::string staged = platform::joinPath(stagingFolder, entry.name);
+        if (!platform::folderExists(staged)) {
+            static_cast<void>(platform::createFolder(staged));
+        }
+    }
+    for (const platform::FindEntry& entry : platform::listFolder(path, "*.url")) {
+        if (isDotEntry(entry.name) || holdsUnshowableCharacter(entry.name) ||
+            !platform::fileExists(path + entry.name)) {
+            continue;
+        }
+        static_cast<void>(store::copyPath(path + entry.name, stagingFolder));
+    }
+    for (const std::string& subfolder : subfolders) {
+        GetValidIEURL(path + subfolder + "/", stagingFolder);
+    }
+}
+
+std::optional<std::string> importTopFolder(std::string_view destinationPath) {
+    if (const std::optional<StoreBrowser> browser = storeBrowserOf(destinationPath)) {
+        return std::string(storeTopFolder(*browser));
+    }
+    return std::nullopt;
+}
+
+void storeImportedLinks(std::string_view stagingFolder, std::string_view targetFolder,
+                        const std::vector<std::string>& fileNames,
+                        const std::function<void(const std::string& fileName)>& onFailure) {
+    // the import is what makes the Mozilla and Netscape top folders
+    if (!platform::folderExists(targetFolder)) {
+        static_cast<void>(platform::createFolder(targetFolder));
+    }
+    // a target that is no folder would have every link copied over one file of its name
+    const bool targetIsFolder = platform::folderExists(targetFolder);
+    for (const std::string& name : fileNames) {
+        const std::string staged = platform::joinPath(stagingFolder, name);
+        if (holdsUnshowableCharacter(staged)) {
+            onFailure(name);
+        } else if (platform::fileExists(staged) && (!targetIsFolder || !store::copyPath(staged, targetFolder))) {
+            onFailure(name);
+        }
+    }
+}
+
+}  // namespace browsers

@@ -1,0 +1,251 @@
+#include "core/browsers/export_writer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/app/texts.h"
+#include "core/app/user_messages.h"
+#include "core/browsers/browser_locations.h"
+#include "core/browsers/name_search.h"
+#include "core/platform/file_listing.h"
+#include "core/platform/file_ops.h"
+#include "core/platform/paths.h"
+#include "core/store/shortcut.h"
+#include "core/store/store_files.h"
+
+namespace browsers {
+
+namespace {
+
+// Text ids.
+constexpr int kTitleError = 301;
+constexpr int kTextNoBookmarkFile = 540;
+constexpr int kTextNoBookmarkFileHint = 541;
+constexpr int kTextBookmarkFileNotWritten = 558;
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kRootListEnd = "</DL><p>";
+
+[[nodiscard]] std::string topFolderOf(const std::string& applicationFolder, StoreBrowser browser) {
+    return platform::joinPath(platform::joinPath(applicationFolder, "favorites"), storeTopFolder(browser));
+}
+
+// The lines of a text: CR LF, LF or CR ends a line, and an end at the very end of the text
+// starts no further line.
+[[nodiscard]] std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    // kept between lines, so that a text whose lines end in CR alone is not searched over and over
+    std::size_t lineFeed = std::min(text.find('\n'), text.size());
+    while (start < text.size()) {
+        if (lineFeed < start) {
+            lineFeed = std::min(text.find('\n', start), text.size());
+        }
+        const std::size_t carriageReturn = text.substr(start, lineFeed - start).find('\r');
+        if (carriageReturn == std::string_view::npos) {
+            lines.push_back(text.substr(start, lineFeed - start));
+            start = lineFeed + 1;
+            continue;
+        }
+        const std::size_t end = start + carriageReturn;
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1 == lineFeed ? end + 2 : end + 1;
+    }
+    return lines;
+}
+
+// The link name of a file path: after its last '/' and before its last '.'.
+[[nodiscard]] std::string linkNameOfPath(std::string_view path) {
+    const std::string_view fileName = path.substr(path.rfind('/') + 1);
+    return std::string(fileName.substr(0, fileName.rfind('.')));
+}
+
+struct CheckedLinks {
+    std::vector<std::string> names;
+    std::vector<const ExportItem*> items;
+};
+
+[[nodiscard]] CheckedLinks checkedLinksOf(const std::vector<ExportItem>& items) {
+    CheckedLinks checked;
+    for (const ExportItem& item : items) {
+        if (item.checked) {
+            checked.names.push_back(linkNameOfPath(item.fullPath));
+            checked.items.push_back(&item);
+        }
+    }
+    return checked;
+}
+
+// Gives a file new contents through "<file>.tmp" beside it, written a piece at a time:
+// the temporary file takes the file's place only once all of it is written, so until then,
+// and after any failure, the file is exactly as it was and the temporary file is gone.
+class ReplacementFile final {
+public:
+    explicit ReplacementFile(const std::string& file) : m_file(realFileOf(file)), m_temporary(m_file + ".tmp") {}
+    ~ReplacementFile() {
+        if (m_descriptor >= 0) {
+            ::close(m_descriptor);
+        }
+        if (m_created && !m_committed) {
+            ::unlink(m_temporary.c_str());
+        }
+    }
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    [[nodiscard]] bool open() {
+        struct stat status {};
+        // a file the user may not write is refused, though its folder would allow the rename
+        if (::stat(m_file.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || ::access(m_file.c_str(), W_OK) != 0) {
+            return false;
+        }
+        ::unlink(m_temporary.c_str());
+        m_descriptor = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        m_created = m_descriptor >= 0;
+        // the new file is readable by whoever could read the old one
+        return m_created && ::fchmod(m_descriptor, status.st_mode & 07777) == 0;
+    }
+
+    void writeLine(std::string_view line) {
+        if (m_buffer.size() + line.size() + kLineEnd.size() > kBufferSize) {
+            flush();
+        }
+        m_buffer.append(line).append(kLineEnd);
+    }
+
+    [[nodiscard]] bool commit() {
+        flush();
+        const bool synced = !m_failed && ::fsync(m_descriptor) == 0;
+        const bool closed = ::close(m_descriptor) == 0;
+        m_descriptor = -1;
+        m_committed = synced && closed && ::rename(m_temporary.c_str(), m_file.c_str()) == 0;
+        return m_committed;
+    }
+
+private:
+    static constexpr std::size_t kBufferSize = 256 * 1024;
+
+    // A link is followed, so that its target gets the new contents and the link stays.
+    [[nodiscard]] static std::string realFileOf(const std::string& file) {
+        std::error_code error;
+        const std::filesystem::path real = std::filesystem::canonical(file, error);
+        return error ? file : real.string();
+    }
+
+    void flush() {
+        // after a failed write nothing more is written: the file is not committed anyway
+        m_failed = m_failed || !platform::writeAll(m_descriptor, m_buffer);
+        m_buffer.clear();
+    }
+
+    std::string m_file;
+    std::string m_temporary;
+    std::string m_buffer;
+    int m_descriptor = -1;
+    bool m_created = false;
+    bool m_failed = false;
+    bool m_committed = false;
+};
+
+// Writes the bookmark file anew: its lines but the last, then a line for every checked link
+// whose name none of the file's lines holds, then the end of the root list. The test looks
+// at the file as it was read, so two checked links of the same name are both written.
+[[nodiscard]] bool rewriteBookmarkFile(const std::string& bookmarkFile, const std::vector<ExportItem>& items) {
+    std::string original;
+    if (!platform::readWholeFile(bookmarkFile, original)) {
+        return false;
+    }
+    const std::vector<std::string_view> lines = splitLines(original);
+    const CheckedLinks checked = checkedLinksOf(items);
+    const std::vector<bool> present = namesFoundInLines(lines, checked.names);
+
+    ReplacementFile file(bookmarkFile);
+    if (!file.open()) {
+        return false;
+    }
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        file.writeLine(lines[i]);
+    }
+    for (std::size_t i = 0; i < checked.names.size(); ++i) {
+        if (!present[i]) {
+            file.writeLine(bookmarkLine(checked.names[i], store::readLinkTarget(checked.items[i]->fullPath)));
+        }
+    }
+    file.writeLine(kRootListEnd);
+    return file.commit();
+}
+
+void showNoBookmarkFile(app::AppContext& context) {
+    app::Message message;
+    message.text = app::languageText(context, kTextNoBookmarkFile) + std::string(kLineEnd) +
+                   app::withOwnerName(app::languageText(context, kTextNoBookmarkFileHint), context.ownerName);
+    message.title = app::languageText(context, kTitleError);
+    message.icon = app::MsgIcon::Critical;
+    context.messages->show(message);
+}
+
+}  // namespace
+
+void stageLinks(const app::AppContext& context, StoreBrowser browser, const std::vector<ExportItem>& items) {
+    const std::string staging = context.stagingFolder();
+    emptyStagingFolder(staging);
+    // without a staging folder a copy would take its name
+    if (!platform::folderExists(staging)) {
+        return;
+    }
+    const std::string topFolder = topFolderOf(context.applicationFolder, browser);
+    for (const ExportItem& item : items) {
+        const std::string source = platform::joinPath(topFolder, item.text);
+        if (browser == StoreBrowser::InternetExplorer && source.find('?') != std::string::npos) {
+            continue;
+        }
+        if (platform::fileExists(source)) {
+            static_cast<void>(store::copyPath(source, staging));
+        }
+    }
+}
+
+void StoreURLIE(const app::AppContext& context, const std::vector<ExportItem>& items) {
+    const std::string favorites = ieFavoritesFolder(context);
+    if (favorites.empty()) {
+        return;
+    }
+    for (const ExportItem& item : items) {
+        const std::string staged = platform::joinPath(context.stagingFolder(), item.text);
+        // named in full, so that a missing Favorites folder is made rather than taken as the file's name
+        if (platform::fileExists(staged)) {
+            static_cast<void>(store::copyPath(staged, platform::joinPath(favorites, item.text)));
+        }
+    }
+}
+
+bool StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items) {
+    return EditHTML(context, profileRootOf(context, BookmarkBrowser::Firefox), items);
+}
+
+bool EditHTML(app::AppContext& context, std::string_view profileRoot, const std::vector<ExportItem>& items) {
+    const std::vector<std::string> found = findBookmarkFiles(profileRoot);
+    if (found.empty()) {
+        showNoBookmarkFile(context);
+        return false;
+    }
+    // with several profiles, the file found last receives the links
+    if (!rewriteBookmarkFile(found.back(), items)) {
+        app::showText(context, kTextBookmarkFileNotWritten, kTitleError, app::MsgIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+std::string bookmarkLine(std::string_view name, std::string_view url) {
+    std::string line = "<DT><A HREF=\"";
+    line.append(url).append("\" ADD_DATE =\"1113502144\" LAST_MODIFIED =\"1113502155\">");
+    line.append(name).append("</A>");
+    return line;
+}
+
+}  // namespace browsers

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/app/app_context.h"
+#include "core/browsers/transfer_folders.h"
+
+// Puts links of the store into a browser of this PC: Internet Explorer receives copies of
+// the links' Internet Shortcut files, Firefox one line per link at the end of the root
+// list of its bookmarks.html.
+namespace browsers {
+
+// One row of the export list.
+struct ExportItem {
+    std::string text;      // the link's file name, ".url" included
+    std::string fullPath;  // where the link's file lies in the store
+    bool checked = false;
+};
+
+// Empties the staging folder, then copies into it, for each item in order, the file of
+// the item's name from the browser's top store folder, when there is one. Only the top
+// folder is read: for items of a subfolder, the files of the same names beside the top
+// folder's links are staged. Internet Explorer passes over paths holding a '?'.
+void stageLinks(const app::AppContext& context, StoreBrowser browser, const std::vector<ExportItem>& items);
+
+// Copies the staged copy of every item, checked or not, into Internet Explorer's Favorites
+// folder, replacing a favorite of the same name. Nothing is copied when the registry
+// names no Favorites folder.
+void StoreURLIE(const app::AppContext& context, const std::vector<ExportItem>& items);
+
+// Appends the checked items to the Firefox bookmark file of this PC (see EditHTML).
+[[nodiscard]] bool StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items);
+
+// Appends one bookmark line per checked item to the bookmark file below the profile root:
+// the last bookmarks.html the search finds. Its last line (the "</DL><p>" that closes the
+// root list) moves behind the new lines, and every line ends in CR LF. A link whose name
+// the file holds already is not written again. The file is never left half written: when
+// it cannot be written the user is told and it stays exactly as it was. True when the
+// file was found and rewritten; a missing file is reported to the user too.
+[[nodiscard]] bool EditHTML(app::AppContext& context, std::string_view profileRoot,
+                            const std::vector<ExportItem>& items);
+
+// The bookmark line written for a link, without its line end:
+// <DT><A HREF="url" ADD_DATE ="1113502144" LAST_MODIFIED ="1113502155">name</A>
+[[nodiscard]] std::string bookmarkLine(std::string_view name, std::string_view url);
+
+}  // namespace browsers

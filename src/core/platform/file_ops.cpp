@@ -1,0 +1,273 @@
+#include "core/platform/file_ops.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <optional>
+
+#include "core/platform/paths.h"
+#include "core/platform/replace_file.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+namespace {
+
+[[nodiscard]] std::string parentOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+[[nodiscard]] std::string nameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
+
+[[nodiscard]] std::string withoutTrailingSlashes(std::string path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+// The path as the file system holds it: existing components in their stored case.
+[[nodiscard]] std::string resolvedPath(std::string_view path) { return withoutTrailingSlashes(resolvePath(path)); }
+
+[[nodiscard]] std::optional<struct stat> statOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return info;
+}
+
+[[nodiscard]] bool isFolder(const std::string& path) {
+    const std::optional<struct stat> info = statOf(path);
+    return info && S_ISDIR(info->st_mode);
+}
+
+[[nodiscard]] bool isSameOrBelow(const std::string& path, const std::string& folder) {
+    std::error_code error;
+    const fs::path real = fs::weakly_canonical(path, error);
+    const fs::path realFolder = fs::weakly_canonical(folder, error);
+    if (error) {
+        return false;
+    }
+    const std::string text = real.string();
+    const std::string folderText = realFolder.string();
+    return text == folderText || text.starts_with(withTrailingSlash(folderText));
+}
+
+// Names of a folder's entries keyed without regard to case, so that a copy replaces
+// "google.url" when it brings "Google.url", as a case-insensitive drive would.
+class FolderNames {
+public:
+    explicit FolderNames(const std::string& folder) {
+        if (DIR* dir = ::opendir(folder.c_str())) {
+            while (const dirent* entry = ::readdir(dir)) {
+                const std::string name(entry->d_name);
+                auto [place, added] = m_byFolded.emplace(toLowerAscii(name), name);
+                if (!added && name < place->second) {
+                    place->second = name;
+                }
+            }
+            ::closedir(dir);
+        }
+    }
+
+    // The stored name that stands for the wanted one; the wanted one itself when none does.
+    [[nodiscard]] std::string storedName(const std::string& wanted) const {
+        const auto found = m_byFolded.find(toLowerAscii(wanted));
+        return found == m_byFolded.end() ? wanted : found->second;
+    }
+
+private:
+    std::map<std::string, std::string> m_byFolded;
+};
+
+// The copy goes beside the target and is renamed over it, so a copy that fails (a full
+// drive) leaves neither an empty file nor a damaged one of the same name.
+[[nodiscard]] bool copyFile(const std::string& source, const std::string& target) {
+    std::string contents;
+    return readWholeFile(source, contents) && replaceFile(target, contents);
+}
+
+[[nodiscard]] bool makeFolderIfMissing(const std::string& path) {
+    return isFolder(path) || ::mkdir(path.c_str(), 0777) == 0;
+}
+
+// Copies a folder's contents into another, merging with what is there and replacing
+// files of the same name. Every entry is tried; false when any of them failed.
+[[nodiscard]] bool copyFolderContents(const std::string& source, const std::string& target) {
+    const FolderNames existing(target);
+    bool allCopied = true;
+    std::error_code listingError;
+    // the iterator is stepped with an error code: a folder that cannot be read is a failure, not a throw
+    for (fs::directory_iterator entry(source, listingError), end; !listingError && entry != end;
+         entry.increment(listingError)) {
+        const std::string name = entry->path().filename().string();
+        const std::string from = joinPath(source, name);
+        const std::string to = joinPath(target, existing.storedName(name));
+        std::error_code error;
+        if (entry->is_directory(error)) {
+            allCopied = makeFolderIfMissing(to) && copyFolderContents(from, to) && allCopied;
+        } else if (entry->is_regular_file(error)) {
+            allCopied = copyFile(from, to) && allCopied;
+        } else {
+            allCopied = false;
+        }
+    }
+    return allCopied && !listingError;
+}
+
+[[nodiscard]] bool createParentFolders(const std::string& path) {
+    std::error_code error;
+    fs::create_directories(parentOf(path), error);
+    return !error;
+}
+
+}  // namespace
+
+bool createFolder(std::string_view path) {
+    const std::string target = resolvedPath(path);
+    return !target.empty() && ::mkdir(target.c_str(), 0777) == 0;
+}
+
+bool createPrivateFolder(std::string_view path) {
+    const std::string target = resolvedPath(path);
+    if (target.empty() || !createParentFolders(target)) {
+        return false;
+    }
+    if (::mkdir(target.c_str(), 0700) == 0) {
+        return true;
+    }
+    return errno == EEXIST && isFolder(target);
+}
+
+bool shellDelete(std::string_view path) {
+    const std::string target = resolvedPath(path);
+    std::error_code error;
+    if (target.empty() || !fs::exists(fs::symlink_status(target, error))) {
+        return false;
+    }
+    fs::remove_all(target, error);
+    return !error;
+}
+
+bool shellCopy(std::string_view source, std::string_view target) {
+    const std::string from = resolvedPath(source);
+    const std::optional<struct stat> sourceInfo = from.empty() ? std::nullopt : statOf(from);
+    if (!sourceInfo) {
+        return false;
+    }
+    std::string to = resolvedPath(target);
+    if (isFolder(to)) {
+        to = resolvedPath(joinPath(to, nameOf(from)));
+    }
+    if (S_ISDIR(sourceInfo->st_mode)) {
+        // a folder can never be copied into itself or below itself
+        if (isSameOrBelow(to, from) || !createParentFolders(to) || !makeFolderIfMissing(to)) {
+            return false;
+        }
+        return copyFolderContents(from, to);
+    }
+    return S_ISREG(sourceInfo->st_mode) && createParentFolders(to) && copyFile(from, to);
+}
+
+bool renamePath(std::string_view from, std::string_view to) {
+    const std::string source = resolvedPath(from);
+    const std::string target = resolvedPath(to);
+    if (source.empty() || target.empty()) {
+        return false;
+    }
+    // a change of case only names the same entry and is allowed
+    const std::optional<struct stat> sourceInfo = statOf(source);
+    const std::optional<struct stat> targetInfo = statOf(target);
+    const bool sameEntry = sourceInfo && targetInfo && sourceInfo->st_dev == targetInfo->st_dev &&
+                           sourceInfo->st_ino == targetInfo->st_ino;
+    const std::string finalTarget =
+        sameEntry ? joinPath(parentOf(target), nameOf(withoutTrailingSlashes(std::string(to)))) : target;
+    const unsigned flags = sameEntry ? 0U : RENAME_NOREPLACE;
+    return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, finalTarget.c_str(), flags) == 0;
+}
+
+namespace {
+
+// Reads an open file to its end. A read that returns less than was asked for ends a plain
+// file, which saves the last empty read when many small files are read.
+[[nodiscard]] bool readToEnd(int fd, std::string& contents) {
+    std::string read;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            return false;
+        }
+        read.append(buffer, static_cast<std::size_t>(count));
+        if (static_cast<std::size_t>(count) < sizeof buffer) {
+            break;
+        }
+    }
+    contents = std::move(read);
+    return true;
+}
+
+}  // namespace
+
+bool readWholeFile(std::string_view path, std::string& contents) {
+    const std::string source = resolvedPath(path);
+    const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    const bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && readToEnd(fd, contents);
+    ::close(fd);
+    return ok;
+}
+
+bool readListedFile(const std::string& path, std::string& contents) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool ok = readToEnd(fd, contents);
+    ::close(fd);
+    return ok;
+}
+
+bool writeAll(int descriptor, std::string_view contents) {
+    while (!contents.empty()) {
+        const ssize_t written = ::write(descriptor, contents.data(), contents.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        contents.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+bool writeWholeFile(std::string_view path, std::string_view contents) {
+    const std::string target = resolvedPath(path);
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = writeAll(fd, contents);
+    const bool closed = ::close(fd) == 0;
+    return written && closed;
+}
+
+}  // namespace platform

@@ -1,0 +1,75 @@
+#include "core/platform/replace_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "core/platform/file_ops.h"
+
+namespace platform {
+namespace {
+
+// Writes, flushes to the drive and closes; the descriptor is closed whatever happens.
+[[nodiscard]] bool writeAndClose(int descriptor, std::string_view contents) {
+    const bool written = writeAll(descriptor, contents) && ::fsync(descriptor) == 0;
+    const bool closed = ::close(descriptor) == 0;
+    return written && closed;
+}
+
+// A new file has nothing to lose, so it is written in place.
+[[nodiscard]] bool createFile(const std::string& path, std::string_view contents) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        return false;
+    }
+    if (!writeAndClose(descriptor, contents)) {
+        ::unlink(path.c_str());
+        return false;
+    }
+    return true;
+}
+
+[[nodiscard]] bool replaceExisting(const std::string& path, mode_t mode, std::string_view contents) {
+    const std::filesystem::path target(path);
+    // a dot name keeps the half-written file out of the store's listings; a short one keeps
+    // it within the file system's name length when the file's own name is near the limit
+    std::string pattern = (target.parent_path() / ".replace.XXXXXX").string();
+    const int descriptor = ::mkstemp(pattern.data());
+    if (descriptor < 0) {
+        return false;
+    }
+    const bool permitted = ::fchmod(descriptor, mode & 07777) == 0;
+    if (!writeAndClose(descriptor, contents) || !permitted || ::rename(pattern.c_str(), path.c_str()) != 0) {
+        ::unlink(pattern.c_str());
+        return false;
+    }
+    return true;
+}
+
+// The file a path stands for: a link is replaced in its target, not turned into a file.
+[[nodiscard]] std::string followLinks(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::canonical(path, error);
+    return error ? path : canonical.string();
+}
+
+}  // namespace
+
+bool replaceFile(std::string_view path, std::string_view contents) {
+    const std::string file = followLinks(std::string(path));
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        return errno == ENOENT && createFile(file, contents);
+    }
+    // a file the user may not write is refused, though its folder would allow the rename
+    if (!S_ISREG(status.st_mode) || ::access(file.c_str(), W_OK) != 0) {
+        return false;
+    }
+    return replaceExisting(file, status.st_mode, contents);
+}
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+#include "core/support/help_documents.h"
+
+#include "core/platform/paths.h"
+
+namespace support {
+
+std::string helpDocumentPath(std::string_view applicationFolder, HelpDocument document, std::string_view language) {
+    const std::string_view stem = document == HelpDocument::What ? "what_" : "feature_";
+    return platform::joinPath(applicationFolder, std::string(stem) + std::string(language) + ".pdf");
+}
+
+}  // namespace support

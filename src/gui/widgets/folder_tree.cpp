@@ -1,0 +1,221 @@
+#include "gui/widgets/folder_tree.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QRegularExpression>
+#include <QTreeWidget>
+
+#include "core/app/user_messages.h"
+#include "core/platform/file_ops.h"
+#include "core/store/folder_scan.h"
+#include "gui/widgets/link_list.h"
+#include "core/store/store_files.h"
+#include "gui/kit/hourglass.h"
+#include "gui/kit/icons.h"
+
+namespace store {
+
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+constexpr const char* kRenameTitle = "Rename Folder";
+
+QString toQt(const std::string& text) { return QString::fromStdString(text); }
+
+// Freezes a widget's drawing for the length of a scan.
+class FrozenDrawing final {
+public:
+    explicit FrozenDrawing(QWidget& widget) : m_widget(widget) { m_widget.setUpdatesEnabled(false); }
+    ~FrozenDrawing() { m_widget.setUpdatesEnabled(true); }
+    Q_DISABLE_COPY_MOVE(FrozenDrawing)
+
+private:
+    QWidget& m_widget;
+};
+
+}  // namespace
+
+FolderTree::FolderTree(app::AppContext& context, QTreeWidget& view, FolderTreeOptions options)
+    : QObject(&view), m_context(context), m_view(view), m_options(std::move(options)) {
+    m_view.setHeaderHidden(true);
+    m_view.setColumnCount(1);
+    m_view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view.installEventFilter(this);
+    connect(&m_view, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { emit nodeClicked(item); });
+    connect(&m_view, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { emit nodeClicked(item); });
+    connect(&m_view, &QTreeWidget::itemChanged, this, &FolderTree::finishRename);
+}
+
+void FolderTree::buildTree() {
+    QTreeWidgetItem* rootItem = addNode(nullptr, kRootKey, kRootText, kImagePlainFolder);
+    scanFolder(storeKeyRoot(m_context.applicationFolder), kRootKey);
+    rootItem->setExpanded(true);
+    m_view.setCurrentItem(rootItem);
+}
+
+QTreeWidgetItem* FolderTree::addNode(QTreeWidgetItem* parent, const QString& key, const QString& text, int image) {
+    // a key that is there already is never added twice: repeated scans add only new folders
+    if (m_nodes.contains(key)) {
+        return nullptr;
+    }
+    auto* item = parent == nullptr ? new QTreeWidgetItem(&m_view) : new QTreeWidgetItem(parent);
+    item->setText(0, text);
+    item->setData(0, kKeyRole, key);
+    item->setIcon(0, ui::treeImage(image));
+    item->setData(0, kImageRole, image);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    m_nodes.insert(key, item);
+    return item;
+}
+
+void FolderTree::scanFolder(const std::string& folderPath, const QString& parentKey) {
+    const ui::Hourglass hourglass;
+    QCoreApplication::processEvents();
+    QTreeWidgetItem* parent = itemByKey(parentKey);
+    {
+        const FrozenDrawing frozen(m_view);
+        const QSignalBlocker noRenameSignals(m_view);
+        for (const SubfolderEntry& folder : scanSubfolders(m_context.applicationFolder, folderPath)) {
+            addNode(parent, toQt(folder.key), toQt(folder.name), folder.image);
+        }
+    }
+    if (m_options.linkList != nullptr) {
+        const FrozenDrawing frozen(m_options.linkList->view());
+        m_options.linkList->fill(folderPath);
+    }
+    if (parent != nullptr) {
+        parent->sortChildren(0, Qt::AscendingOrder);
+    }
+}
+
+void FolderTree::openFolder(const std::string& folderPath, const QString& key) {
+    scanFolder(folderPath, key);
+    if (m_options.linkList != nullptr) {
+        m_options.linkList->view().viewport()->update();
+    }
+    if (QTreeWidgetItem* item = itemByKey(key)) {
+        item->setExpanded(true);
+        m_view.setCurrentItem(item);
+    }
+}
+
+void FolderTree::openClickedNode(QTreeWidgetItem* item) {
+    if (item == nullptr || isRoot(item)) {
+        return;
+    }
+    const QString key = keyOf(item);
+    {
+        const FrozenDrawing frozen(m_view);
+        openFolder(key.toStdString() + "/", key);
+    }
+    m_view.setFocus();
+}
+
+void FolderTree::refresh() {
+    QTreeWidgetItem* selected = selectedItem();
+    if (selected != nullptr && !isRoot(selected)) {
+        openClickedNode(selected);
+        return;
+    }
+    forgetAllNodes();
+    buildTree();
+}
+
+void FolderTree::resetTree() {
+    forgetAllNodes();
+    CreateFolder(m_context.applicationFolder);
+    buildTree();
+}
+
+void FolderTree::forgetAllNodes() {
+    const QSignalBlocker noSignals(m_view);
+    m_view.clear();
+    m_nodes.clear();
+}
+
+QTreeWidgetItem* FolderTree::itemByKey(const QString& key) const { return m_nodes.value(key, nullptr); }
+
+QTreeWidgetItem* FolderTree::selectedItem() const { return m_view.currentItem(); }
+
+QString FolderTree::keyOf(const QTreeWidgetItem* item) { return item->data(0, kKeyRole).toString(); }
+
+int FolderTree::imageOf(const QTreeWidgetItem* item) { return item->data(0, kImageRole).toInt(); }
+
+bool FolderTree::isRoot(const QTreeWidgetItem* item) { return keyOf(item) == kRootKey; }
+
+QString FolderTree::displayPath(const QTreeWidgetItem* item) {
+    QStringList texts;
+    for (const QTreeWidgetItem* node = item; node != nullptr; node = node->parent()) {
+        texts.prepend(node->text(0));
+    }
+    return texts.join('/');
+}
+
+void FolderTree::beginRename() {
+    QTreeWidgetItem* item = selectedItem();
+    // the root stands for the whole store and keeps its key and text
+    if (item == nullptr || isRoot(item)) {
+        return;
+    }
+    m_renaming = item;
+    m_oldName = item->text(0);
+    m_view.editItem(item, 0);
+}
+
+void FolderTree::finishRename(QTreeWidgetItem* item, int column) {
+    if (item != m_renaming || column != 0) {
+        return;
+    }
+    m_renaming = nullptr;
+    const QString newName = item->text(0);
+    if (newName == m_oldName) {
+        return;
+    }
+    const QSignalBlocker noSignals(m_view);
+    if (item->data(0, Qt::CheckStateRole).isValid() && item->checkState(0) == Qt::Checked) {
+        const std::string question = m_options.renameQuestion ? m_options.renameQuestion() : std::string();
+        if (!app::askYesNo(m_context, question, kRenameTitle, app::MsgAnswer::Yes)) {
+            item->setText(0, m_oldName);
+            return;
+        }
+    }
+    const QString oldPath = keyOf(item) + "/";
+    QString newPath = oldPath;
+    newPath.replace(QRegularExpression(QRegularExpression::escape(m_oldName),
+                                       QRegularExpression::CaseInsensitiveOption),
+                    newName);
+    // a name the file system refuses leaves the disk as it was; the node shows the new name
+    (void)platform::renamePath(oldPath.toStdString(), newPath.toStdString());
+    const QString newKey = newPath.chopped(1);
+    m_nodes.remove(keyOf(item));
+    item->setData(0, kKeyRole, newKey);
+    m_nodes.insert(newKey, item);
+    item->setData(0, Qt::CheckStateRole, QVariant());
+}
+
+bool FolderTree::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_view && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_F2:
+                beginRename();
+                return true;
+            case Qt::Key_F5:
+                refresh();
+                return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                // Enter opens the node as a click does, and goes no further: the
+                // dialog's default button must not fire with it
+                if (QTreeWidgetItem* item = m_view.currentItem(); item != nullptr) {
+                    emit nodeClicked(item);
+                }
+                return true;
+            default:
+                break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace store

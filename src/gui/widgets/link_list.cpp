@@ -1,0 +1,203 @@
+#include "gui/widgets/link_list.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTreeWidget>
+
+#include "core/app/texts.h"
+#include "core/app/user_messages.h"
+#include "core/store/store_files.h"
+#include "gui/kit/hourglass.h"
+#include "gui/kit/twips.h"
+
+namespace store {
+
+namespace {
+
+constexpr int kTextCannotOpenLink = 557;
+constexpr int kTitleError = 301;
+constexpr int kTextDeleteQuestion = 544;
+constexpr int kTextDeleteFailed = 533;
+constexpr int kTextDeleted = 545;
+constexpr int kTitleDeleteResult = 308;
+constexpr const char* kDeleteQuestionTitle = "Delete Link";
+
+// The shell answers 32 or less when it could not open a target.
+constexpr int kShellFailureLimit = 32;
+constexpr int kWaitAfterOpenMs = 1000;
+
+QString toQt(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+LinkList::LinkList(app::AppContext& context, QTreeWidget& view, LinkListOptions options)
+    : QObject(&view), m_context(context), m_view(view), m_viewport(view.viewport()), m_options(std::move(options)) {
+    setUpColumns();
+    m_view.installEventFilter(this);
+    m_viewport->installEventFilter(this);
+    connect(m_view.header(), &QHeaderView::sectionClicked, this, &LinkList::sortByHeader);
+    connect(&m_view, &QTreeWidget::itemDoubleClicked, this, [this] { emit openRequested(); });
+    if (m_options.checkBoxes) {
+        connect(&m_view, &QTreeWidget::itemChanged, this, &LinkList::keepCheckAndSelectionTogether);
+    }
+}
+
+void LinkList::setUpColumns() {
+    m_view.setColumnCount(static_cast<int>(m_options.headers.size()));
+    m_view.setHeaderLabels(m_options.headers);
+    m_view.setRootIsDecorated(false);
+    m_view.setUniformRowHeights(true);
+    m_view.setAllColumnsShowFocus(true);
+    m_view.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view.setSortingEnabled(false);
+    m_view.header()->setSectionsClickable(true);
+    m_view.header()->setStretchLastSection(false);
+    // stored widths are honoured however narrow
+    m_view.header()->setMinimumSectionSize(0);
+    const int dpi = ui::logicalDpi(m_view);
+    for (int column = 0; column < static_cast<int>(m_options.widthsTwips.size()); ++column) {
+        m_view.setColumnWidth(column, ui::twipsToPixels(m_options.widthsTwips[static_cast<std::size_t>(column)], dpi));
+    }
+    // the full path stays hidden: it only tells the commands which file a row is
+    m_view.setColumnHidden(kPathColumn, true);
+}
+
+void LinkList::fill(const std::string& folderPath) {
+    clear();
+    const std::vector<LinkRow> rows = listLinks(folderPath, m_options.rowText, [] { QCoreApplication::processEvents(); });
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    for (const LinkRow& row : rows) {
+        auto* item = new QTreeWidgetItem(QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
+        // the path's own bytes: a file name that is not valid UTF-8 does not survive the text
+        item->setData(kPathColumn, Qt::UserRole, QByteArray::fromStdString(row.fullPath));
+        if (m_options.checkBoxes) {
+            item->setCheckState(kNameColumn, Qt::Unchecked);
+        }
+        items.append(item);
+    }
+    const QSignalBlocker noCheckSignals(m_view);
+    m_view.addTopLevelItems(items);
+    applySort();
+}
+
+void LinkList::clear() { m_view.clear(); }
+
+void LinkList::sortByHeader(int column) {
+    const QString key = m_options.columnKeys.value(column);
+    const int sortColumn = key == "URL" || key == "Name" ? column : kNameColumn;
+    if (m_sorted && m_sortColumn == sortColumn) {
+        m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    } else {
+        m_sortColumn = sortColumn;
+        m_sortOrder = Qt::AscendingOrder;
+    }
+    m_sorted = true;
+    applySort();
+}
+
+void LinkList::applySort() {
+    if (!m_sorted) {
+        return;
+    }
+    m_view.sortItems(m_sortColumn, m_sortOrder);
+    m_view.header()->setSortIndicatorShown(true);
+    m_view.header()->setSortIndicator(m_sortColumn, m_sortOrder);
+}
+
+void LinkList::selectAll() {
+    for (int row = 0; row < rowCount(); ++row) {
+        m_view.topLevelItem(row)->setSelected(true);
+    }
+}
+
+void LinkList::openSelectedLink() {
+    QTreeWidgetItem* item = m_view.currentItem();
+    if (item == nullptr || !item->isSelected() || item->text(kTargetColumn).trimmed().isEmpty()) {
+        return;
+    }
+    const ui::Hourglass hourglass;
+    const int result = m_context.shell->open(item->text(kTargetColumn).toStdString());
+    m_context.shell->sleep(kWaitAfterOpenMs);
+    if (result <= kShellFailureLimit) {
+        app::showText(m_context, kTextCannotOpenLink, kTitleError, app::MsgIcon::Critical);
+    }
+}
+
+bool LinkList::deleteSelectedLinks(OnFailure onFailure) {
+    const std::string question = app::languageText(m_context, kTextDeleteQuestion);
+    if (!app::askYesNo(m_context, question, kDeleteQuestionTitle, app::MsgAnswer::No)) {
+        return false;
+    }
+    const int rows = rowCount();
+    for (int row = 0; row < rows; ++row) {
+        if (!isSelected(row) || deletePath(fullPathOf(row))) {
+            continue;
+        }
+        if (onFailure == OnFailure::Stop) {
+            app::showText(m_context, kTextDeleteFailed, kTitleDeleteResult, app::MsgIcon::Critical);
+            break;
+        }
+    }
+    app::showText(m_context, kTextDeleted, kTitleDeleteResult, app::MsgIcon::Information);
+    return true;
+}
+
+int LinkList::rowCount() const { return m_view.topLevelItemCount(); }
+
+std::string LinkList::fullPathOf(int row) const {
+    return m_view.topLevelItem(row)->data(kPathColumn, Qt::UserRole).toByteArray().toStdString();
+}
+
+std::string LinkList::targetOf(int row) const { return m_view.topLevelItem(row)->text(kTargetColumn).toStdString(); }
+
+std::string LinkList::textOf(int row) const { return m_view.topLevelItem(row)->text(kNameColumn).toStdString(); }
+
+bool LinkList::isSelected(int row) const { return m_view.topLevelItem(row)->isSelected(); }
+
+bool LinkList::isChecked(int row) const { return m_view.topLevelItem(row)->checkState(kNameColumn) == Qt::Checked; }
+
+void LinkList::setChecked(int row, bool checked) {
+    m_view.topLevelItem(row)->setCheckState(kNameColumn, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void LinkList::keepCheckAndSelectionTogether(QTreeWidgetItem* item, int column) {
+    if (column == kNameColumn) {
+        item->setSelected(item->checkState(kNameColumn) == Qt::Checked);
+    }
+}
+
+bool LinkList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_view && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::SelectAll)) {
+            selectAll();
+            return true;
+        }
+        switch (key->key()) {
+            case Qt::Key_F5:
+                emit refreshRequested();
+                return true;
+            case Qt::Key_Delete:
+                emit deleteKeyPressed();
+                return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                emit openRequested();
+                return true;
+            default:
+                break;
+        }
+    }
+    // the viewport is the only other object watched; asking the view for it could reach a
+    // view that is halfway through its destruction
+    if (watched != &m_view && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        emit rightButtonReleased();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace store

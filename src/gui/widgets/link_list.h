@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+#include "core/app/app_context.h"
+#include "core/store/folder_scan.h"
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace store {
+
+// How a window's link list is set up: the keys of its columns (a header click sorts by
+// "Name" or "URL" and by the first column for any other key), the text of its rows, and
+// whether rows carry check boxes.
+struct LinkListOptions {
+    QStringList columnKeys{"Name", "URL", "Path"};
+    QStringList headers{"Name", "URL", "Full path"};
+    std::vector<int> widthsTwips{2800, 4800, 0};
+    RowText rowText = RowText::LinkName;
+    bool checkBoxes = false;
+};
+
+// The report-style list of the links of one folder, shared by every window. It shows
+// what the files say and keeps nothing else: each fill rebuilds the rows from the disk.
+class LinkList final : public QObject {
+    Q_OBJECT
+
+public:
+    LinkList(app::AppContext& context, QTreeWidget& view, LinkListOptions options);
+    Q_DISABLE_COPY_MOVE(LinkList)
+
+    static constexpr int kNameColumn = 0;
+    static constexpr int kTargetColumn = 1;
+    static constexpr int kPathColumn = 2;
+
+    // Replaces the rows with the links of the folder (path ends in '/').
+    void fill(const std::string& folderPath);
+    void clear();
+
+    // A header click: sorts by the header's column, flipping the order on a second click.
+    void sortByHeader(int column);
+    // Selects every row (Ctrl+A).
+    void selectAll();
+
+    // Opens the selected row's target with the shell; a failure shows text 557.
+    void openSelectedLink();
+
+    enum class OnFailure { Stop, GoOn };
+    // Deletes the files of the selected rows after one question ("Delete Link", text 544).
+    // Returns false when the user did not answer Yes.
+    bool deleteSelectedLinks(OnFailure onFailure);
+
+    [[nodiscard]] int rowCount() const;
+    [[nodiscard]] std::string fullPathOf(int row) const;
+    [[nodiscard]] std::string targetOf(int row) const;
+    [[nodiscard]] std::string textOf(int row) const;
+    [[nodiscard]] bool isSelected(int row) const;
+    [[nodiscard]] bool isChecked(int row) const;
+    void setChecked(int row, bool checked);
+    [[nodiscard]] QTreeWidget& view() { return m_view; }
+
+signals:
+    void refreshRequested();
+    void deleteKeyPressed();
+    void openRequested();
+    void rightButtonReleased();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setUpColumns();
+    void applySort();
+    void keepCheckAndSelectionTogether(QTreeWidgetItem* item, int column);
+
+    app::AppContext& m_context;
+    QTreeWidget& m_view;
+    QWidget* m_viewport;
+    LinkListOptions m_options;
+    bool m_sorted = false;
+    int m_sortColumn = 0;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+};
+
+}  // namespace store

@@ -1,0 +1,121 @@
+#include "gui/windows/about_dialog.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/app/texts.h"
+#include "core/app/version.h"
+#include "core/platform/file_listing.h"
+#include "core/support/registry_access.h"
+#include "core/support/system_registry.h"
+#include "gui/kit/icons.h"
+#include "gui/kit/localised_fonts.h"
+
+namespace support {
+
+namespace {
+
+constexpr const char* kSysInfoPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr const char* kSysInfoPathValue = "PATH";
+constexpr const char* kSysInfoLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+constexpr const char* kSysInfoLocationValue = "MSINFO";
+constexpr const char* kSysInfoProgram = "MSINFO32.EXE";
+constexpr const char* kSysInfoUnavailable = "System Information Is Unavailable At This Time";
+
+QString toQt(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+std::string versionCaption() {
+    return "Version " + std::to_string(app::kVersionMajor) + "." + std::to_string(app::kVersionMinor) + "." +
+           std::to_string(app::kVersionRevision);
+}
+
+frmAbout::frmAbout(app::AppContext& context, QWidget* owner) : QDialog(owner), m_context(context) {
+    setObjectName("frmAbout");
+    setWindowTitle("About %s");
+
+    auto* picture = new QLabel(this);
+    picture->setPixmap(ui::treeImage(1).pixmap(48, 48));
+    picture->setAlignment(Qt::AlignTop);
+    m_title = new QLabel("Application Title", this);
+    m_title->setObjectName("lblTitle");
+    QFont titleFont = m_title->font();
+    titleFont.setPointSize(titleFont.pointSize() + 6);
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+    m_version = new QLabel("Version", this);
+    m_version->setObjectName("lblVersion");
+    m_disclaimer = new QLabel(this);
+    m_disclaimer->setObjectName("lblDisclaimer");
+    m_disclaimer->setWordWrap(true);
+    m_ok = new QPushButton(this);
+    m_ok->setObjectName("cmdOk");
+    m_ok->setDefault(true);
+    m_sysInfo = new QPushButton("&System Info...", this);
+    m_sysInfo->setObjectName("cmdSysInfo");
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_sysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(m_title);
+    text->addWidget(m_version);
+    text->addSpacing(8);
+    text->addWidget(line);
+    text->addWidget(m_disclaimer, 1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addLayout(text, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_sysInfo);
+    buttons->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+    resize(480, 220);
+
+    setCaptions();
+}
+
+void frmAbout::setCaptions() {
+    setWindowTitle(toQt(app::withProductName(app::supplementaryText(m_context, 303))));
+    m_title->setText(toQt(app::programString(app::kProductNameId)));
+    m_version->setText(toQt(versionCaption()));
+    m_disclaimer->setText(toQt(app::supplementaryText(m_context, 500)));
+    m_ok->setText(toQt(app::supplementaryText(m_context, 100)));
+    m_sysInfo->setText(toQt(app::supplementaryText(m_context, 112)));
+    ui::applyDialogFont(m_context, {m_version, m_disclaimer, m_ok, m_sysInfo});
+}
+
+void frmAbout::StartSysInfo() {
+    const platform::Registry registry = openRegistry(m_context);
+    std::string program;
+    if (GetKeyValue(registry, platform::RegistryRoot::LocalMachine, kSysInfoPathKey, kSysInfoPathValue, program)) {
+        // the program the registry names is started without looking for it first
+        m_context.shell->run(program);
+        return;
+    }
+    std::string folder;
+    if (GetKeyValue(registry, platform::RegistryRoot::LocalMachine, kSysInfoLocationKey, kSysInfoLocationValue,
+                    folder)) {
+        const std::string located = folder + "/" + kSysInfoProgram;
+        if (platform::fileExists(located)) {
+            m_context.shell->run(located);
+            return;
+        }
+    }
+    app::Message message;
+    message.text = kSysInfoUnavailable;
+    message.title = app::programString(app::kProductNameId);
+    m_context.messages->show(message);
+}
+
+}  // namespace support

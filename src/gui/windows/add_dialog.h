@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include "core/app/app_context.h"
+#include "gui/widgets/link_fields.h"
+
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace store {
+class FolderTree;
+}
+
+namespace ui {
+
+// The add dialog: the user picks a folder in the store's tree, types a name and a URL
+// and adds one link at a time, until leaving with Exit. It writes the link file at once
+// and leaves the other windows as they are.
+class frmAdd final : public QDialog {
+    Q_OBJECT
+
+public:
+    // Builds the tree and sets the captions: the dialog is loaded when this returns.
+    explicit frmAdd(app::AppContext& context, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(frmAdd)
+
+    // Add: writes the typed link into the chosen folder, asking before it replaces one.
+    void addLink();
+    // Clear: empties both fields; the tree stays as it is.
+    void clearFields();
+
+    // The folder chosen last, as its node texts from the root down joined by '/'
+    // ("Browser/Internet Explorer/Links"); empty until a folder is chosen.
+    [[nodiscard]] const QString& targetDisplayPath() const { return m_targetDisplayPath; }
+    [[nodiscard]] store::FolderTree& folderTree() { return *m_tree; }
+
+private:
+    void createControls();
+    void setTabOrderOfControls();
+    void setCaptions();
+    void layOut();
+    void chooseFolder(QTreeWidgetItem* item);
+    void warn(int textId);
+    [[nodiscard]] std::string targetFolder() const;
+
+    app::AppContext& m_context;
+    QTreeWidget* m_treeView = nullptr;
+    LinkFields m_fields;
+    QPushButton* m_addButton = nullptr;
+    QPushButton* m_clearButton = nullptr;
+    QPushButton* m_exitButton = nullptr;
+    store::FolderTree* m_tree = nullptr;
+    QString m_targetDisplayPath;
+};
+
+}  // namespace ui

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+
+#include "core/app/app_context.h"
+
+class QLabel;
+class QPushButton;
+
+namespace store {
+class FolderTree;
+class LinkList;
+}  // namespace store
+
+namespace ui {
+
+class FolderAndLinks;
+
+// The delete dialog: the store's folder tree and the links of the chosen folder; the
+// selected links are deleted from the drive for good after one question.
+class frmDelete final : public QDialog {
+    Q_OBJECT
+
+public:
+    // Makes sure the store exists, sets the captions, lays out and builds the tree: the
+    // dialog is loaded when this returns.
+    explicit frmDelete(app::AppContext& context, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(frmDelete)
+
+    // Delete (the button or the Delete key): asks once, then deletes the selected links
+    // from the first to the last, stopping at the first that cannot be deleted.
+    void deleteSelectedLinks();
+    // A double click: the row's file goes to the shell.
+    void openClickedFile();
+
+    [[nodiscard]] store::FolderTree& folderTree();
+    [[nodiscard]] store::LinkList& linkList();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void setTabOrderOfControls();
+    void setCaptions();
+    void layOut();
+    // Deletes the selected rows' files in order; false when one could not be deleted.
+    [[nodiscard]] bool deleteSelectedFiles();
+
+    app::AppContext& m_context;
+    FolderAndLinks* m_panes = nullptr;
+    QLabel* m_instruction = nullptr;
+    QPushButton* m_deleteButton = nullptr;
+    QPushButton* m_exitButton = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,133 @@
+#include "gui/windows/export_dialog.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "core/app/scratch_folder.h"
+#include "core/app/texts.h"
+#include "core/app/user_messages.h"
+#include "gui/widgets/folder_tree.h"
+#include "gui/widgets/link_list.h"
+
+namespace browsers {
+
+namespace {
+
+constexpr int kTextRenameQuestion = 550;
+
+// Messages.
+constexpr int kTitleWarning = 300;
+constexpr int kTextChooseDestination = 548;
+constexpr int kTextNothingToExport = 549;
+constexpr int kTextExported = 539;
+constexpr int kTitleExported = 313;
+
+// The links travel from the store into the browser.
+constexpr TransferDialog::Design kDesign{
+    .storeSide = TransferDialog::StoreSide::Left,
+    .actionName = "btnExport",
+    .actionText = "Export",
+    .windowText = 313,
+    .instructionText = 322,
+    .actionButtonText = 122,
+    .sourceEndText = 331,
+    .destinationEndText = 330,
+};
+
+// The Internet Explorer node is keyed by where it once kept its favorites in the Windows
+// folder: an identity only, the export finds the real folder itself.
+constexpr const char* kInternetExplorerKeyEnd = "/Favorites/";
+
+// Design position and size, in twips, of the line below the instruction.
+constexpr int kSeparatorTop = 420;
+constexpr int kSeparatorHeight = 30;
+
+[[nodiscard]] bool beginsWith(const QString& text, const char* start) {
+    return text.startsWith(QString::fromLatin1(start), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+frmExport::frmExport(app::AppContext& context, QWidget* parent) : TransferDialog(context, kDesign, parent) {
+    setObjectName("frmExport");
+    auto* separator = new QFrame(this);
+    separator->setObjectName("Frame1");
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
+    placeAcrossWindow(*separator, kSeparatorTop, kSeparatorHeight);
+    // no default button: Enter in the list or a tree never starts an export
+    actionButton().setAutoDefault(false);
+    exitButton().setAutoDefault(false);
+
+    createStoreTree(store::FolderTreeOptions{&linkList(), [this] {
+                                                 return app::withOwnerName(
+                                                     app::languageText(this->context(), kTextRenameQuestion),
+                                                     this->context().ownerName);
+                                             }});
+    connect(&storeTree(), &store::FolderTree::nodeClicked, this, &frmExport::chooseSource);
+    connect(&browserTree(), &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { chooseDestination(item); });
+    connect(&browserTree(), &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { chooseDestination(item); });
+    connect(&actionButton(), &QPushButton::clicked, this, &frmExport::exportLinks);
+
+    storeTree().buildTree();
+    buildBrowserTree(windowsFolderKey(kInternetExplorerKeyEnd));
+    // a skin engine would take over the trees and the list here; this build has none
+}
+
+std::vector<ExportItem> frmExport::listedItems() {
+    const store::LinkList& links = linkList();
+    std::vector<ExportItem> items;
+    for (int row = 0; row < links.rowCount(); ++row) {
+        items.push_back({links.textOf(row), links.fullPathOf(row), links.isChecked(row)});
+    }
+    return items;
+}
+
+void frmExport::chooseSource(QTreeWidgetItem* item) {
+    linkList().clear();
+    if (item == nullptr || store::FolderTree::isRoot(item)) {
+        return;
+    }
+    app::ensureScratchFolder(context());
+    const QString sourcePath = pathBelowRoot(store::FolderTree::displayPath(item));
+    showSource(sourcePath);
+    storeTree().openClickedNode(item);
+    if (const std::optional<StoreBrowser> browser = storeBrowserOf(sourcePath.toStdString())) {
+        stageLinks(context(), *browser, listedItems());
+    }
+}
+
+void frmExport::chooseDestination(QTreeWidgetItem* item) {
+    m_destinationText = item->text(0);
+    showDestination(m_destinationText);
+}
+
+void frmExport::tell(int textId, int titleId, app::MsgIcon icon) { app::showText(context(), textId, titleId, icon); }
+
+void frmExport::exportLinks() {
+    app::ensureScratchFolder(context());
+    const bool toInternetExplorer = beginsWith(m_destinationText, kInternetExplorerText);
+    const bool toFirefox = beginsWith(m_destinationText, kFirefoxText);
+    // The browser tree's root "Browser" is no destination: exporting nothing there and then
+    // saying the links were exported would mislead, so it is refused like no choice at all.
+    if (!toInternetExplorer && !toFirefox) {
+        tell(kTextChooseDestination, kTitleWarning, app::MsgIcon::Exclamation);
+        return;
+    }
+    if (linkList().rowCount() == 0) {
+        tell(kTextNothingToExport, kTitleWarning, app::MsgIcon::Exclamation);
+        return;
+    }
+    if (toInternetExplorer) {
+        StoreURLIE(context(), listedItems());
+    } else if (!StoreURLFirefox(context(), listedItems())) {
+        // the writer has told the user what went wrong
+        return;
+    }
+    tell(kTextExported, kTitleExported, app::MsgIcon::Information);
+}
+
+}  // namespace browsers

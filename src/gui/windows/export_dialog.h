@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "core/app/app_context.h"
+#include "core/browsers/export_writer.h"
+#include "gui/windows/transfer_dialog.h"
+
+class QTreeWidgetItem;
+
+namespace browsers {
+
+// The export dialog: the user picks a folder of the store, whose links are listed and
+// staged, checks links and picks a browser of this PC; Export copies the links into
+// Internet Explorer's Favorites folder, or appends the checked ones to Firefox's bookmark
+// file. The dialog stays open after an export.
+class frmExport final : public TransferDialog {
+    Q_OBJECT
+
+public:
+    // Builds both trees, lists the links of the store root and sets the captions: the
+    // dialog is loaded when this returns.
+    explicit frmExport(app::AppContext& context, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(frmExport)
+
+    // A click on a store-tree node: the folder is opened, its links listed and staged.
+    // The root only empties the list.
+    void chooseSource(QTreeWidgetItem* item);
+    // A click on a browser-tree node: its text is the destination.
+    void chooseDestination(QTreeWidgetItem* item);
+    // Export: every listed link into Internet Explorer, or the checked ones into Firefox.
+    void exportLinks();
+
+private:
+    [[nodiscard]] std::vector<ExportItem> listedItems();
+    void tell(int textId, int titleId, app::MsgIcon icon);
+
+    // The text of the browser-tree node clicked last; empty until one is.
+    QString m_destinationText;
+};
+
+}  // namespace browsers

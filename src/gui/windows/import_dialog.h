@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include "core/app/app_context.h"
+#include "core/browsers/browser_locations.h"
+#include "gui/windows/transfer_dialog.h"
+
+class QTreeWidgetItem;
+
+namespace browsers {
+
+// The import dialog: the user picks a browser of this PC in the browser tree, which stages
+// its links and lists them, and a destination folder in the store's tree; Import copies
+// every listed link into the top folder of the store that holds the destination. The
+// dialog stays open after an import.
+class frmImport final : public TransferDialog {
+    Q_OBJECT
+
+public:
+    // Builds both trees and sets the captions: the dialog is loaded when this returns.
+    explicit frmImport(app::AppContext& context, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(frmImport)
+
+    // A click on a store-tree node: it becomes the destination and is opened.
+    void chooseDestination(QTreeWidgetItem* item);
+    // A click on a browser-tree node: the browser named by the node's text is loaded into
+    // the staging folder and its links listed. The root only empties the list.
+    void chooseSource(QTreeWidgetItem* item);
+    // Import: copies every listed link, checked or not, from the staging folder into the
+    // store, then reports the links that failed or says that all went well.
+    void importLinks();
+
+private:
+    [[nodiscard]] bool loadAndList(QTreeWidgetItem* item);
+    [[nodiscard]] bool loadBookmarkBrowser(BookmarkBrowser browser);
+    void listInternetExplorerFolder(QTreeWidgetItem* item);
+    void warn(int textId);
+
+    // The node texts from the root down of the nodes clicked last; empty until one is.
+    QString m_destinationPath;
+    QString m_sourcePath;
+};
+
+}  // namespace browsers

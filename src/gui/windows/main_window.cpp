@@ -1,0 +1,580 @@
+#include "gui/windows/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <array>
+
+#include "core/app/settings.h"
+#include "core/app/text_libraries.h"
+#include "core/app/texts.h"
+#include "core/app/user_messages.h"
+#include "gui/windows/export_dialog.h"
+#include "gui/windows/import_dialog.h"
+#include "core/platform/file_listing.h"
+#include "gui/widgets/folder_tree.h"
+#include "gui/widgets/link_list.h"
+#include "core/store/store_files.h"
+#include "gui/windows/about_dialog.h"
+#include "core/support/help_documents.h"
+#include "core/support/update_check.h"
+#include "gui/windows/update_notice_window.h"
+#include "gui/windows/add_dialog.h"
+#include "gui/windows/delete_dialog.h"
+#include "gui/windows/edit_dialog.h"
+#include "gui/kit/hourglass.h"
+#include "gui/kit/icons.h"
+#include "gui/kit/localised_fonts.h"
+#include "gui/kit/modal_forms.h"
+#include "gui/kit/twips.h"
+#include "gui/widgets/vertical_splitter.h"
+
+namespace ui {
+
+namespace {
+
+// Missing-key values of the layout, in twips.
+constexpr int kMissingColWidth0 = 350;
+constexpr int kMissingColWidth1 = 2000;
+constexpr int kMissingSplitterLeft = 3500;
+
+// The full layout needs at least this much room; below it the plain layout stays.
+constexpr int kFullLayoutMinHeight = 3540;
+constexpr int kFullLayoutMinWidth = 5295;
+
+constexpr int kControlTopTwips = 30;
+
+// Text ids.
+constexpr int kTextAdminWarning = 528;  // supplementary library
+constexpr int kTitleWarning = 300;
+constexpr int kTitleError = 301;
+constexpr int kTextEmptyQuestion = 532;
+constexpr int kTitleEmpty = 309;
+constexpr int kTextSupportMissing = 515;   // supplementary library
+constexpr int kTextDocumentMissing = 527;  // supplementary library
+constexpr int kTextUpToDate = 513;         // supplementary library
+constexpr int kTextUpdateAvailable = 514;  // supplementary library
+
+constexpr int kShellFailureLimit = 32;
+constexpr int kWaitAfterOpenMs = 1000;
+
+QString toQt(const std::string& text) { return QString::fromStdString(text); }
+
+struct ToolbarButton {
+    const char* caption;
+    const char* key;
+};
+
+// Indexes 1 and 6 are separators; the other six run the command of their key.
+constexpr std::array<ToolbarButton, 8> kToolbarButtons{{
+    {nullptr, nullptr},
+    {"Add", "add"},
+    {"Edit", "edit"},
+    {"Delete", "delete"},
+    {"Refresh", "refresh"},
+    {nullptr, nullptr},
+    {"Import", "import"},
+    {"Export", "export"},
+}};
+
+struct EmptyCommand {
+    const char* folder;  // below the application folder
+    bool rebuildAlways;  // Mozilla and Netscape rebuild even when nothing was deleted
+};
+
+EmptyCommand emptyCommandOf(frmMain::Browser browser) {
+    switch (browser) {
+        case frmMain::Browser::InternetExplorer:
+            return {"favorites/Internet Explorer", false};
+        case frmMain::Browser::Firefox:
+            return {"favorites/firefox", false};
+        case frmMain::Browser::Mozilla:
+            return {"favorites/Mozilla", true};
+        case frmMain::Browser::Netscape:
+            return {"favorites/Netscape", true};
+    }
+    return {"", false};
+}
+
+}  // namespace
+
+frmMain::frmMain(app::AppContext& context) : m_context(context) {
+    setObjectName("frmMain");
+    setWindowTitle("Velqor Dorvane Lite");
+    setWindowIcon(treeImage(store::kImagePlainFolder));
+    createControls();
+    createMenus();
+    createToolbar();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls() {
+    auto* central = new QWidget(this);
+    central->setObjectName("centralArea");
+    setCentralWidget(central);
+
+    m_treeView = new QTreeWidget(central);
+    m_treeView->setObjectName("TreeView");
+    m_listView = new QTreeWidget(central);
+    m_listView->setObjectName("ListView1");
+    m_splitter = new VerticalSplitter(central);
+    m_splitter->setObjectName("VSplitter");
+
+    m_list = new store::LinkList(m_context, *m_listView, store::LinkListOptions{});
+    m_tree = new store::FolderTree(m_context, *m_treeView,
+                                   store::FolderTreeOptions{m_list, [] {
+                                                                return std::string(
+                                                                    "Please note that by renaming the folder, you "
+                                                                    "will remove the compressed flag from this "
+                                                                    "folder. Do you wish to continue?");
+                                                            }});
+    setTabOrder(m_treeView, m_listView);
+
+    connect(m_tree, &store::FolderTree::nodeClicked, m_tree, &store::FolderTree::openClickedNode);
+    connect(m_list, &store::LinkList::refreshRequested, this, &frmMain::refresh);
+    connect(m_list, &store::LinkList::openRequested, m_list, &store::LinkList::openSelectedLink);
+    connect(m_list, &store::LinkList::deleteKeyPressed, this, [this] {
+        if (m_list->deleteSelectedLinks(store::LinkList::OnFailure::Stop)) {
+            refresh();
+        }
+    });
+    connect(m_list, &store::LinkList::rightButtonReleased, this, [this] { m_popup->popup(QCursor::pos()); });
+    connect(m_splitter, &VerticalSplitter::moved, this, [this] {
+        plainLayout();
+        m_treeView->repaint();
+        m_listView->repaint();
+        QCoreApplication::processEvents();
+    });
+}
+
+QAction* frmMain::addCommand(QMenu& menu, const char* name, const char* designCaption, void (frmMain::*command)()) {
+    QAction* action = menu.addAction(designCaption);
+    action->setObjectName(name);
+    if (command != nullptr) {
+        connect(action, &QAction::triggered, this, command);
+    }
+    return action;
+}
+
+void frmMain::createMenus() {
+    QMenu* file = menuBar()->addMenu("File");
+    file->setObjectName("mnuFile");
+    addCommand(*file, "mnuFileExit", "Exit", nullptr);
+    connect(findChild<QAction*>("mnuFileExit"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* bookmarks = menuBar()->addMenu("Bookmarks");
+    bookmarks->setObjectName("mnuBookmarks");
+    addCommand(*bookmarks, "mnuAdd", "Add", &frmMain::addLink)->setShortcut(QKeySequence("Ctrl+N"));
+    addCommand(*bookmarks, "mnuEdit", "Edit", &frmMain::editLinks)->setShortcut(QKeySequence("Ctrl+E"));
+    addCommand(*bookmarks, "mnuDelete", "Delete", &frmMain::deleteLinks)->setShortcut(QKeySequence("Ctrl+D"));
+    addCommand(*bookmarks, "mnuRefresh", "Refresh", &frmMain::refresh);
+    QMenu* empty = bookmarks->addMenu("Empty");
+    empty->setObjectName("mnuEmpty");
+    const auto addEmpty = [this, empty](const char* name, const char* caption, Browser browser) {
+        QAction* action = empty->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, browser] { emptyBrowserFolder(browser); });
+        return action;
+    };
+    addEmpty("mnuFirefox_empty", "FireFox", Browser::Firefox);
+    addEmpty("mnuIE_empty", "Internet Explorer", Browser::InternetExplorer);
+    // the Mozilla and Netscape commands exist but are never shown
+    addEmpty("mnuMozilla_empty", "Mozilla", Browser::Mozilla)->setVisible(false);
+    addEmpty("mnuNetscape_empty", "Netscape", Browser::Netscape)->setVisible(false);
+
+    QMenu* tool = menuBar()->addMenu("Tool");
+    tool->setObjectName("mnuTool");
+    addCommand(*tool, "mnuImport", "Import", &frmMain::importLinks);
+    addCommand(*tool, "mnuExport", "Export", &frmMain::exportLinks);
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->setObjectName("mnuHelp");
+    addCommand(*help, "mnuHelpWhat", "", &frmMain::openWhatDocument);
+    addCommand(*help, "mnuHelpOnline", "&Online Support Web Side", &frmMain::openOnlineSupport);
+    // the update check is wired but its menu item is never shown
+    addCommand(*help, "mnuHelpUpdates", "&Check for Updates", &frmMain::checkForUpdates)->setVisible(false);
+    addCommand(*help, "mnuHelpComparison", "&Feature Comparison Chart", &frmMain::openComparisonDocument);
+    help->addSeparator();
+    addCommand(*help, "mnuHelpAbout", "&About", &frmMain::showAbout);
+
+    // the right-click menu of the link list is not on the menu bar
+    m_popup = new QMenu("RightClick", this);
+    m_popup->setObjectName("mnuRightClick");
+    addCommand(*m_popup, "mnuRightAdd", "Add", &frmMain::addLink);
+    addCommand(*m_popup, "mnuRightEdit", "Edit", &frmMain::editLinks);
+    addCommand(*m_popup, "mnuRightDelete", "Delete", &frmMain::deleteSelectedFromPopup);
+    addCommand(*m_popup, "mnuRightRefresh", "Refresh", &frmMain::refresh);
+}
+
+void frmMain::createToolbar() {
+    m_toolbar = addToolBar("Toolbar1");
+    m_toolbar->setObjectName("Toolbar1");
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_toolbar->setIconSize(QSize(24, 24));
+    m_toolbar->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    for (const ToolbarButton& button : kToolbarButtons) {
+        if (button.key == nullptr) {
+            m_toolbar->addSeparator();
+            continue;
+        }
+        const QString key = button.key;
+        QAction* action = m_toolbar->addAction(toolbarImage(key), button.caption);
+        action->setObjectName(QStringLiteral("Toolbar1_") + key);
+        action->setData(key);
+        connect(action, &QAction::triggered, this, [this, key] { runToolbarButton(key); });
+    }
+}
+
+void frmMain::setCaptions() {
+    const auto language = [this](int id) { return toQt(app::languageText(m_context, id)); };
+    const auto supplementary = [this](int id) { return toQt(app::supplementaryText(m_context, id)); };
+    const auto caption = [this](const char* name, const QString& text) {
+        if (auto* action = findChild<QAction*>(name)) {
+            action->setText(text);
+        } else if (auto* menu = findChild<QMenu*>(name)) {
+            menu->setTitle(text);
+        }
+    };
+    setWindowTitle(language(302));
+    caption("mnuFile", language(112));
+    caption("mnuFileExit", language(123));
+    caption("mnuBookmarks", language(113));
+    for (const char* name : {"mnuAdd", "mnuRightAdd", "Toolbar1_add"}) {
+        caption(name, language(104));
+    }
+    for (const char* name : {"mnuEdit", "mnuRightEdit", "Toolbar1_edit"}) {
+        caption(name, language(105));
+    }
+    for (const char* name : {"mnuDelete", "mnuRightDelete", "Toolbar1_delete"}) {
+        caption(name, language(106));
+    }
+    for (const char* name : {"mnuRefresh", "mnuRightRefresh", "Toolbar1_refresh"}) {
+        caption(name, language(114));
+    }
+    caption("mnuEmpty", language(115));
+    caption("mnuIE_empty", language(116));
+    caption("mnuMozilla_empty", language(117));
+    caption("mnuFirefox_empty", language(118));
+    caption("mnuNetscape_empty", language(119));
+    caption("mnuTool", language(120));
+    caption("mnuImport", language(121));
+    caption("Toolbar1_import", language(121));
+    caption("mnuExport", language(122));
+    caption("Toolbar1_export", language(122));
+    caption("mnuHelp", supplementary(103));
+    caption("mnuHelpWhat", toQt(app::withProductName(app::supplementaryText(m_context, 104))));
+    caption("mnuHelpOnline", supplementary(105));
+    caption("mnuHelpUpdates", supplementary(106));
+    caption("mnuHelpComparison", supplementary(122));
+    caption("mnuHelpAbout", supplementary(107));
+    m_listView->headerItem()->setText(store::LinkList::kNameColumn, language(318));
+    m_listView->headerItem()->setText(store::LinkList::kTargetColumn, language(319));
+    applyCharset(m_context, {m_treeView, m_listView});
+}
+
+int frmMain::toPixels(double twips) const { return twipsToPixels(twips, logicalDpi(*this)); }
+
+double frmMain::toTwips(int pixels) const { return pixelsToTwips(pixels, logicalDpi(*this)); }
+
+int frmMain::outerHeightTwips() const { return static_cast<int>(toTwips(frameGeometry().height())); }
+
+int frmMain::outerWidthTwips() const { return static_cast<int>(toTwips(frameGeometry().width())); }
+
+int frmMain::splitterLeftTwips() const { return static_cast<int>(toTwips(m_splitter->x())); }
+
+void frmMain::applyStoredColumnWidths() {
+    const app::ColumnWidths widths = app::readColumnWidths(m_context.settingsFile());
+    if (widths.colWidth0) {
+        m_listView->setColumnWidth(store::LinkList::kNameColumn, toPixels(*widths.colWidth0));
+    }
+    if (widths.colWidth1) {
+        m_listView->setColumnWidth(store::LinkList::kTargetColumn, toPixels(*widths.colWidth1));
+    }
+    m_listView->setColumnWidth(store::LinkList::kPathColumn, 0);
+}
+
+void frmMain::applyStoredSplitterLeft() {
+    // a stored value that is not a number is taken as a missing key
+    const int left = app::readSplitterLeft(m_context.settingsFile()).value_or(kMissingSplitterLeft);
+    m_splitter->move(toPixels(left), toPixels(kControlTopTwips));
+}
+
+void frmMain::load() {
+    setCaptions();
+    applyStoredColumnWidths();
+    store::CreateFolder(m_context.applicationFolder);
+    applyStoredSplitterLeft();
+    plainLayout();
+    m_tree->buildTree();
+    warnWhenNotAdministrator();
+}
+
+void frmMain::warnWhenNotAdministrator() {
+    if (!m_context.isAdministrator || m_context.isAdministrator()) {
+        return;
+    }
+    app::Message message;
+    message.text = app::withOwnerName(app::supplementaryText(m_context, kTextAdminWarning), m_context.ownerName);
+    message.title = app::languageText(m_context, kTitleWarning);
+    message.icon = app::MsgIcon::Exclamation;
+    m_context.messages->show(message);
+}
+
+void frmMain::plainLayout() {
+    const int height = outerHeightTwips();
+    const int width = outerWidthTwips();
+    const int left = splitterLeftTwips();
+    const int top = toPixels(kControlTopTwips);
+    m_treeView->setGeometry(toPixels(2), top, toPixels(left - 15), toPixels(height - 850));
+    m_listView->setGeometry(toPixels(left + 15), top, toPixels(width - left - 150), toPixels(height - 850));
+    m_splitter->setGeometry(m_splitter->x(), top, m_splitter->width(), toPixels(height - 850));
+}
+
+void frmMain::fullLayout() {
+    const int height = outerHeightTwips();
+    const int width = outerWidthTwips();
+    const int left = splitterLeftTwips();
+    const int toolbarHeight = static_cast<int>(toTwips(m_toolbar->height()));
+    const int splitterWidth = static_cast<int>(toTwips(m_splitter->width()));
+    const int top = toPixels(kControlTopTwips);
+    m_treeView->setGeometry(toPixels(2), top, toPixels(left - 10), toPixels(height - toolbarHeight - 900));
+    m_listView->setGeometry(toPixels(left + splitterWidth + 2), top, toPixels(width - left - 150),
+                            toPixels(height - toolbarHeight - 1200));
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    plainLayout();
+    if (outerHeightTwips() >= kFullLayoutMinHeight && outerWidthTwips() >= kFullLayoutMinWidth) {
+        fullLayout();
+    }
+}
+
+void frmMain::restoreStoredSizeAndCentre() {
+    const app::WindowSize stored = app::readWindowSize(m_context.settingsFile());
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    QSize outer = frameGeometry().size();
+    if (stored.height) {
+        outer.setHeight(toPixels(*stored.height));
+    }
+    if (stored.width) {
+        outer.setWidth(toPixels(*stored.width));
+    }
+    resize(outer - frameExtra);
+    if (const QScreen* shown = screen()) {
+        const QRect area = shown->geometry();
+        move(area.x() + area.width() / 2 - outer.width() / 2, area.y() + area.height() / 2 - outer.height() / 2);
+    }
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        restoreStoredSizeAndCentre();
+    }
+}
+
+void frmMain::runToolbarButton(const QString& key) {
+    // keys are compared exactly: a key that differs in case runs nothing
+    if (key == "add") {
+        addLink();
+    } else if (key == "edit") {
+        editLinks();
+    } else if (key == "delete") {
+        deleteLinks();
+    } else if (key == "refresh") {
+        refresh();
+    } else if (key == "import") {
+        importLinks();
+    } else if (key == "export") {
+        exportLinks();
+    }
+}
+
+void frmMain::showDialog(QDialog& dialog) {
+    m_context.modalForms->showModal(dialog);
+    restoreStoredSizeAndCentre();
+}
+
+void frmMain::refresh() { m_tree->refresh(); }
+
+void frmMain::emptyBrowserFolder(Browser browser) {
+    const EmptyCommand command = emptyCommandOf(browser);
+    const bool yes = app::askYesNo(m_context, app::withOwnerName(app::languageText(m_context, kTextEmptyQuestion),
+                                                                 m_context.ownerName),
+                                   app::languageText(m_context, kTitleEmpty), app::MsgAnswer::Yes);
+    const bool deleted = yes && store::deletePath(m_context.applicationFolder + "/" + command.folder);
+    if (deleted || command.rebuildAlways) {
+        m_tree->resetTree();
+    }
+}
+
+void frmMain::deleteSelectedFromPopup() {
+    if (m_list->deleteSelectedLinks(store::LinkList::OnFailure::GoOn)) {
+        refresh();
+    }
+}
+
+void frmMain::openDocument(support::HelpDocument document) {
+    const std::string path = support::helpDocumentPath(m_context.applicationFolder, document, m_context.language);
+    std::optional<Hourglass> hourglass(std::in_place);
+    if (!platform::fileExists(path)) {
+        hourglass.reset();
+        app::Message message;
+        message.text = app::supplementaryText(m_context, kTextDocumentMissing);
+        message.title = app::languageText(m_context, kTitleWarning);
+        message.icon = app::MsgIcon::Exclamation;
+        m_context.messages->show(message);
+        return;
+    }
+    const int result = m_context.shell->open(path);
+    m_context.shell->sleep(kWaitAfterOpenMs);
+    if (result <= kShellFailureLimit) {
+        app::Message message;
+        message.text = "Error: the document " + path + " could not be opened.";
+        message.title = app::languageText(m_context, kTitleError);
+        message.icon = app::MsgIcon::Critical;
+        m_context.messages->show(message);
+    }
+}
+
+void frmMain::openWhatDocument() { openDocument(support::HelpDocument::What); }
+
+void frmMain::openComparisonDocument() { openDocument(support::HelpDocument::Feature); }
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    shutdown();
+    QMainWindow::closeEvent(event);
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void frmMain::saveLayout() {
+    app::WindowLayout layout;
+    layout.height = static_cast<float>(toTwips(frameGeometry().height()));
+    layout.width = static_cast<float>(toTwips(frameGeometry().width()));
+    layout.colWidth0 = static_cast<float>(toTwips(m_listView->columnWidth(store::LinkList::kNameColumn)));
+    layout.colWidth1 = static_cast<float>(toTwips(m_listView->columnWidth(store::LinkList::kTargetColumn)));
+    layout.splitterLeft = static_cast<float>(toTwips(m_splitter->x()));
+    app::saveLayout(m_context.settingsFile(), layout);
+}
+
+void frmMain::shutdown() {
+    if (m_shutDown) {
+        return;
+    }
+    m_shutDown = true;
+    const Hourglass hourglass;
+    saveLayout();
+    app::unloadSupplementaryLibrary(m_context);
+    app::unloadLanguageLibrary(m_context);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible()) {
+            window->close();
+        }
+    }
+}
+
+}  // namespace ui
+
+namespace ui {
+
+void frmMain::addLink() {
+    frmAdd dialog(m_context, this);
+    showDialog(dialog);
+}
+
+void frmMain::editLinks() {
+    frmEdit dialog(m_context, this);
+    showDialog(dialog);
+}
+
+void frmMain::deleteLinks() {
+    frmDelete dialog(m_context, this);
+    showDialog(dialog);
+}
+
+void frmMain::importLinks() {
+    browsers::frmImport dialog(m_context, this);
+    showDialog(dialog);
+    refresh();
+}
+
+void frmMain::exportLinks() {
+    browsers::frmExport dialog(m_context, this);
+    showDialog(dialog);
+}
+
+void frmMain::showAbout() {
+    support::frmAbout about(m_context, this);
+    showDialog(about);
+}
+
+void frmMain::openOnlineSupport() {
+    const Hourglass hourglass;
+    const std::string address = app::programString(app::kSupportPageId);
+    if (QString::fromStdString(address).trimmed().isEmpty()) {
+        app::Message message;
+        message.text = app::supplementaryText(m_context, kTextSupportMissing);
+        message.title = app::languageText(m_context, kTitleWarning);
+        message.icon = app::MsgIcon::Exclamation;
+        m_context.messages->show(message);
+        return;
+    }
+    const int result = m_context.shell->open(address);
+    m_context.shell->sleep(kWaitAfterOpenMs);
+    if (result <= kShellFailureLimit) {
+        app::Message message;
+        message.text = "Error: no program could open " + address + ".";
+        message.title = app::languageText(m_context, kTitleError);
+        message.icon = app::MsgIcon::Critical;
+        m_context.messages->show(message);
+    }
+}
+
+void frmMain::checkForUpdates() {
+    const Hourglass hourglass;
+    const support::UpdateVerdict verdict = support::checkForUpdates(m_context.updateServer);
+    app::Message message;
+    switch (verdict.outcome) {
+        case support::UpdateOutcome::Failure:
+            message.text = verdict.failureMessage;
+            message.title = "Error";
+            message.icon = app::MsgIcon::Critical;
+            m_context.messages->show(message);
+            break;
+        case support::UpdateOutcome::UpToDate:
+            message.text = app::withProductName(app::supplementaryText(m_context, kTextUpToDate));
+            message.title = "Velqor";
+            message.icon = app::MsgIcon::Information;
+            m_context.messages->show(message);
+            break;
+        case support::UpdateOutcome::UpdateAvailable: {
+            auto* notice = new support::frmUpdateNotice(
+                app::withProductName(app::supplementaryText(m_context, kTextUpdateAvailable)),
+                app::programString(app::kSoftwarePageId), this);
+            notice->show();
+            break;
+        }
+    }
+}
+
+}  // namespace ui

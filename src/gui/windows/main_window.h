@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "core/app/app_context.h"
+#include "core/support/help_documents.h"
+
+class QAction;
+class QDialog;
+class QMenu;
+class QToolBar;
+class QTreeWidget;
+
+namespace store {
+class FolderTree;
+class LinkList;
+}  // namespace store
+
+namespace ui {
+
+class VerticalSplitter;
+
+// The main window: the store's folder tree on the left, the links of the selected folder
+// on the right, the splitter between them, menus and a toolbar that open the dialogs.
+// Closing it ends the program.
+class frmMain final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmMain(app::AppContext& context);
+    ~frmMain() override;
+    Q_DISABLE_COPY_MOVE(frmMain)
+
+    // The window's load: captions, column widths, the store, the splitter, the layout,
+    // the tree, and the administrator warning.
+    void load();
+
+    // Every time the window becomes active again (also when a dialog closes): the stored
+    // size, centred on the screen.
+    void restoreStoredSizeAndCentre();
+
+    // A toolbar button's key, compared exactly with the six command keys.
+    void runToolbarButton(const QString& key);
+
+    enum class Browser { InternetExplorer, Firefox, Mozilla, Netscape };
+    void emptyBrowserFolder(Browser browser);
+
+    void addLink();
+    void editLinks();
+    void deleteLinks();
+    void refresh();
+    void importLinks();
+    void exportLinks();
+    void deleteSelectedFromPopup();
+    void openWhatDocument();
+    void openComparisonDocument();
+    void openOnlineSupport();
+    // Asks the update-check script on the context's update server and tells the user the answer.
+    void checkForUpdates();
+    void showAbout();
+
+    [[nodiscard]] store::FolderTree& folderTree() { return *m_tree; }
+    [[nodiscard]] store::LinkList& linkList() { return *m_list; }
+    [[nodiscard]] QMenu& popupMenu() { return *m_popup; }
+    [[nodiscard]] QToolBar& toolbar() { return *m_toolbar; }
+
+    // The layouts, in twips of the window's outer size.
+    void plainLayout();
+    void fullLayout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createToolbar();
+    QAction* addCommand(QMenu& menu, const char* name, const char* designCaption, void (frmMain::*command)());
+    void setCaptions();
+    void applyStoredColumnWidths();
+    void applyStoredSplitterLeft();
+    void warnWhenNotAdministrator();
+    void saveLayout();
+    void shutdown();
+    void showDialog(QDialog& dialog);
+    void openDocument(support::HelpDocument document);
+
+    [[nodiscard]] int toPixels(double twips) const;
+    [[nodiscard]] double toTwips(int pixels) const;
+    [[nodiscard]] int outerHeightTwips() const;
+    [[nodiscard]] int outerWidthTwips() const;
+    [[nodiscard]] int splitterLeftTwips() const;
+
+    app::AppContext& m_context;
+    QTreeWidget* m_treeView = nullptr;
+    QTreeWidget* m_listView = nullptr;
+    VerticalSplitter* m_splitter = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    QMenu* m_popup = nullptr;
+    store::FolderTree* m_tree = nullptr;
+    store::LinkList* m_list = nullptr;
+    bool m_shownOnce = false;
+    bool m_shutDown = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+#include <QString>
+
+#include "core/app/app_context.h"
+#include "gui/widgets/folder_tree.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace store {
+class LinkList;
+}  // namespace store
+
+namespace browsers {
+
+// The form the import and export dialogs share: an instruction, the source and destination
+// captions, then three columns side by side (a tree, the checked link list, a tree) with
+// Select All below the list and the dialog's own button beside Exit at the bottom right.
+// The links travel from the left column to the right one, so the store tree is on the left
+// of an export and on the right of an import.
+class TransferDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    enum class StoreSide { Left, Right };
+
+    // What tells one dialog from the other.
+    struct Design {
+        StoreSide storeSide;
+        const char* actionName;  // the object name of the dialog's own button
+        const char* actionText;  // its text until the captions are read
+        int windowText;          // text ids of the captions
+        int instructionText;
+        int actionButtonText;
+        int sourceEndText;  // what follows the source shown in its caption
+        int destinationEndText;
+    };
+
+    Q_DISABLE_COPY_MOVE(TransferDialog)
+    ~TransferDialog() override = default;
+
+    // Select All: checks every row, or unchecks them all when every row is checked.
+    void toggleAllChecks();
+
+    [[nodiscard]] store::FolderTree& storeTree() { return *m_storeTree; }
+    [[nodiscard]] store::LinkList& linkList() { return *m_links; }
+    [[nodiscard]] QTreeWidget& browserTree() { return *m_browserView; }
+    // The browser-tree node of a key, or nullptr.
+    [[nodiscard]] QTreeWidgetItem* browserNode(const QString& key) const { return m_browserNodes.value(key); }
+
+    static constexpr const char* kBrowserRootKey = "NodeRoot";
+
+protected:
+    // The texts of the browser-tree nodes below the root.
+    static constexpr const char* kFirefoxText = "FireFox";
+    static constexpr const char* kInternetExplorerText = "Internet Explorer";
+
+    // Creates, places and captions the controls; the dialog then makes its store tree with
+    // createStoreTree and connects its own commands.
+    TransferDialog(app::AppContext& context, const Design& design, QWidget* parent);
+
+    void createStoreTree(store::FolderTreeOptions options);
+    // The root "Browser" with the FireFox node and the Internet Explorer node of a key below it.
+    void buildBrowserTree(const QString& internetExplorerKey);
+    // Adds a node keyed once: nullptr when a node of the key is there already.
+    QTreeWidgetItem* addBrowserNode(QTreeWidgetItem* parent, const QString& key, const QString& text, int image);
+    [[nodiscard]] QString browserNodeKey(QTreeWidgetItem* item) const { return m_browserNodes.key(item); }
+
+    // The captions read "<Source:><choice><end>" and "<Destination:><choice><end>".
+    void showSource(const QString& choice);
+    void showDestination(const QString& choice);
+
+    // A node's path from the root down without the root's "Browser/".
+    [[nodiscard]] static QString pathBelowRoot(const QString& nodePath);
+    // A browser-tree key: a place in the Windows folder.
+    [[nodiscard]] static QString windowsFolderKey(const char* place);
+
+    // Places a control across the window between its margins.
+    void placeAcrossWindow(QWidget& control, int top, int height);
+
+    [[nodiscard]] app::AppContext& context() const { return m_context; }
+    [[nodiscard]] QTreeWidget& storeView() const { return *m_storeView; }
+    [[nodiscard]] QPushButton& actionButton() const { return *m_actionButton; }
+    [[nodiscard]] QPushButton& exitButton() const { return *m_exitButton; }
+    [[nodiscard]] QString text(int id) const;
+
+private:
+    void createControls(const Design& design);
+    void createTreesLeftToRight(StoreSide storeSide);
+    void createLinkList();
+    void setCaptions(const Design& design);
+    void layOut();
+
+    app::AppContext& m_context;
+    int m_sourceEndText;
+    int m_destinationEndText;
+    QLabel* m_instruction = nullptr;
+    QLabel* m_source = nullptr;
+    QLabel* m_destination = nullptr;
+    QTreeWidget* m_leftView = nullptr;
+    QTreeWidget* m_rightView = nullptr;
+    QTreeWidget* m_storeView = nullptr;
+    QTreeWidget* m_browserView = nullptr;
+    QTreeWidget* m_listView = nullptr;
+    QCheckBox* m_selectAll = nullptr;
+    QPushButton* m_actionButton = nullptr;
+    QPushButton* m_exitButton = nullptr;
+    store::FolderTree* m_storeTree = nullptr;
+    store::LinkList* m_links = nullptr;
+    QHash<QString, QTreeWidgetItem*> m_browserNodes;
+};
+
+}  // namespace browsers

@@ -1,9 +1,0 @@
-#include "ui/modal_forms.h"
-
-#include <QDialog>
-
-namespace ui {
-
-void QtModalFormService::showModal(QDialog& dialog) { dialog.exec(); }
-
-}  // namespace ui

@@ -1,0 +1,82 @@
+#include "core/platform/text_library.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <tuple>
+
+#include "testing/files.h"
+
+using platform::TextLibrary;
+
+const std::string kTestTexts = DORVANE_TEST_TEXTS_DIR "/test_texts.dll";
+
+TEST(TextLibrary, ReadsEveryTextOfEitherImageKindAsUtf8) {
+    const std::pair<std::uint16_t, const char*> cases[] = {
+        {0, "first of block 1"}, {15, "last of block 1"}, {16, "first of block 2"}, {65535, "last id there is"},
+        {200, "Café über"},      {201, "收藏夹"},         {202, "🔖 mark"},         {203, "\xef\xbf\xbdx"},
+        // a block held in two languages is read in its first
+        {104, "Hinzufügen"},
+        // an empty slot of a present block, and an absent block
+        {1, ""}, {4000, ""},
+    };
+    for (const char* file : {"/test_texts.dll", "/test_texts32.dll"}) {
+        const TextLibrary library = TextLibrary::load(DORVANE_TEST_TEXTS_DIR + std::string(file));
+        ASSERT_TRUE(library.isLoaded()) << file;
+        for (const auto& [id, text] : cases) {
+            EXPECT_EQ(library.loadString(id), text) << file << " id " << id;
+        }
+    }
+}
+
+// Damage beyond these few cases is the fuzzer's to find.
+TEST(TextLibrary, DamagedImageLoadsAsNoLibrary) {
+    const std::string image = testing_support::readFile(kTestTexts);
+    const auto field = [&](std::size_t at) {
+        std::uint32_t value = 0;
+        std::memcpy(&value, image.data() + at, 4);
+        return value;
+    };
+    const auto bytes = [](std::uint32_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); };
+    const std::size_t pe = field(0x3C);
+    // the string type's entry, the first block's first language and that one's data entry
+    const std::size_t resources = field(image.find(".rsrc") + 20);
+    const std::size_t language =
+        resources + (field(resources + (field(resources + 20) & 0x7FFFFFFF) + 20) & 0x7FFFFFFF);
+    const std::size_t dataEntry = resources + field(language + 20);
+    const std::tuple<const char*, std::size_t, std::string> cases[] = {
+        {"not an MZ image", 0, "X"},
+        {"wrong PE signature", pe + 1, "X"},
+        {"unknown optional header", pe + 24, bytes(0x107)},
+        {"optional header too short for its directories", pe + 20, bytes(120).substr(0, 2)},
+        {"string type is not a directory", resources + 20, bytes(24)},
+        {"language entry is a directory", language + 23, "\x80"},
+        {"block data longer than its section", dataEntry + 4, bytes(0x10000)}};
+    ASSERT_TRUE(TextLibrary::fromImage(image).isLoaded());
+    for (const auto& [damage, at, replacement] : cases) {
+        const TextLibrary library =
+            TextLibrary::fromImage(std::string(image).replace(at, replacement.size(), replacement));
+        EXPECT_FALSE(library.isLoaded()) << damage;
+        EXPECT_EQ(library.loadString(302), "") << damage;
+    }
+}
+
+TEST(TextLibrary, TruncatedLibraryGivesAllOrNothing) {
+    const std::string image = testing_support::readFile(kTestTexts);
+    for (std::size_t length = 0; length < image.size(); ++length) {
+        const TextLibrary cut = TextLibrary::fromImage(std::string_view(image).substr(0, length));
+        ASSERT_EQ(cut.loadString(302), cut.isLoaded() ? "Velqor Dorvane Lite" : "") << "cut at " << length;
+    }
+}
+
+TEST(TextLibrary, LoadReadsAFileAndFreeEmptiesIt) {
+    const testing_support::TempFolder folder;
+    EXPECT_FALSE(TextLibrary::load(folder / "missing.dll").isLoaded());
+    EXPECT_FALSE(TextLibrary::load(folder.path()).isLoaded());
+    TextLibrary library = TextLibrary::load(kTestTexts);
+    ASSERT_EQ(library.loadString(302), "Velqor Dorvane Lite");
+    library.free();
+    EXPECT_FALSE(library.isLoaded());
+    EXPECT_EQ(library.loadString(302), "");
+}
