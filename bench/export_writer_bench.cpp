@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "core/app/app_context.h"
 #include "core/browsers/export_writer.h"
 #include "core/platform/file_ops.h"
 #include "core/store/shortcut.h"
@@ -20,11 +19,6 @@ namespace {
 
 constexpr int kBookmarkLines = 100'000;
 constexpr int kLinks = 10'000;
-
-class SilentMessages final : public app::MessageBoxService {
-public:
-    app::MsgAnswer show(const app::Message& /*message*/) override { return app::MsgAnswer::Ok; }
-};
 
 // A bookmark file as a browser writes it: folders of twenty links each, every anchor line
 // with its dates and icon.
@@ -60,7 +54,6 @@ public:
             std::exit(1);
         }
         m_folder = pattern;
-        m_context.messages = &m_messages;
         m_bookmarkFile = m_folder + "/profiles/abcd.default/bookmarks.html";
         std::filesystem::create_directories(m_folder + "/profiles/abcd.default");
         std::filesystem::create_directories(m_folder + "/store");
@@ -86,7 +79,9 @@ public:
         }
     }
 
-    [[nodiscard]] bool exportLinks() { return browsers::EditHTML(m_context, m_folder + "/profiles", m_items); }
+    [[nodiscard]] bool exportLinks() const {
+        return browsers::EditHTML(m_folder + "/profiles", m_items) == browsers::ExportOutcome::Done;
+    }
 
     [[nodiscard]] bool copyOnce() const {
         std::string contents;
@@ -109,8 +104,6 @@ private:
     std::string m_folder;
     std::string m_bookmarkFile;
     std::string m_original;
-    SilentMessages m_messages;
-    app::AppContext m_context;
     std::vector<browsers::ExportItem> m_items;
 };
 

@@ -6,6 +6,7 @@
 #include "core/platform/instance_lock.h"
 #include "core/platform/paths.h"
 #include "gui/kit/desktop_services.h"
+#include "gui/kit/gui_context.h"
 #include "gui/windows/main_window.h"
 #include "gui/kit/modal_forms.h"
 #include "gui/windows/progress_window.h"
@@ -38,7 +39,6 @@ int main(int argc, char** argv) {
     context.homeFolder = qEnvironmentVariable("HOME").toStdString();
     context.messages = &messages;
     context.shell = &shell;
-    context.modalForms = &modalForms;
     context.isAdministrator = platform::isNTAdmin;
 
     const platform::InstanceLock instance(context.productFamilyFolder, platform::executableName());
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents();
     }
 
-    ui::frmMain mainWindow(context);
+    ui::frmMain mainWindow(ui::GuiContext{context, modalForms});
     mainWindow.load();
     mainWindow.show();
     return QApplication::exec();

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "gui/kit/gui_context.h"
 #include "gui/kit/modal_forms.h"
 
 namespace testing_support {

@@ -8,10 +8,6 @@
 #include "core/app/services.h"
 #include "core/platform/text_library.h"
 
-namespace ui {
-class ModalFormService;
-}
-
 // The program-wide values and services, made once by main and handed by reference to
 // every form and routine that needs them. Tests build their own over temporary folders.
 namespace app {
@@ -50,7 +46,6 @@ struct AppContext {
     // Services.
     MessageBoxService* messages = nullptr;
     ShellService* shell = nullptr;
-    ui::ModalFormService* modalForms = nullptr;
     // Whether the user may change the PC's own settings; a warning follows when not.
     std::function<bool()> isAdministrator;
 

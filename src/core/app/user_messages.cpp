@@ -4,16 +4,20 @@
 
 namespace app {
 
+MsgAnswer showMessage(AppContext& context, const std::string& text, const std::string& title, MsgIcon icon) {
+    Message message;
+    message.text = text;
+    message.title = title;
+    message.icon = icon;
+    return context.messages->show(message);
+}
+
 MsgAnswer showText(AppContext& context, int textId, int titleId, MsgIcon icon) {
     return showText(context, textId, languageText(context, titleId), icon);
 }
 
 MsgAnswer showText(AppContext& context, int textId, const std::string& title, MsgIcon icon) {
-    Message message;
-    message.text = withOwnerName(languageText(context, textId), context.ownerName);
-    message.title = title;
-    message.icon = icon;
-    return context.messages->show(message);
+    return showMessage(context, withOwnerName(languageText(context, textId), context.ownerName), title, icon);
 }
 
 bool askYesNo(AppContext& context, const std::string& text, const std::string& title, MsgAnswer defaultAnswer) {

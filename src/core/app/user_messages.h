@@ -8,6 +8,8 @@
 // replaced by the owner name before it is shown.
 namespace app {
 
+// Shows a text under a title, with the icon and an OK button.
+MsgAnswer showMessage(AppContext& context, const std::string& text, const std::string& title, MsgIcon icon);
 // Shows text id `textId` with the title of text id `titleId`.
 MsgAnswer showText(AppContext& context, int textId, int titleId, MsgIcon icon);
 // Shows text id `textId` under a fixed title.

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/app/texts.h"
-#include "core/app/user_messages.h"
 #include "core/browsers/browser_locations.h"
 #include "core/browsers/name_search.h"
 #include "core/platform/file_listing.h"
@@ -20,12 +18,6 @@
 namespace browsers {
 
 namespace {
-
-// Text ids.
-constexpr int kTitleError = 301;
-constexpr int kTextNoBookmarkFile = 540;
-constexpr int kTextNoBookmarkFileHint = 541;
-constexpr int kTextBookmarkFileNotWritten = 558;
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kRootListEnd = "</DL><p>";
@@ -179,15 +171,6 @@ private:
     return file.commit();
 }
 
-void showNoBookmarkFile(app::AppContext& context) {
-    app::Message message;
-    message.text = app::languageText(context, kTextNoBookmarkFile) + std::string(kLineEnd) +
-                   app::withOwnerName(app::languageText(context, kTextNoBookmarkFileHint), context.ownerName);
-    message.title = app::languageText(context, kTitleError);
-    message.icon = app::MsgIcon::Critical;
-    context.messages->show(message);
-}
-
 }  // namespace
 
 void stageLinks(const app::AppContext& context, StoreBrowser browser, const std::vector<ExportItem>& items) {
@@ -223,22 +206,17 @@ void StoreURLIE(const app::AppContext& context, const std::vector<ExportItem>& i
     }
 }
 
-bool StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items) {
-    return EditHTML(context, profileRootOf(context, BookmarkBrowser::Firefox), items);
+ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items) {
+    return EditHTML(profileRootOf(context, BookmarkBrowser::Firefox), items);
 }
 
-bool EditHTML(app::AppContext& context, std::string_view profileRoot, const std::vector<ExportItem>& items) {
+ExportOutcome EditHTML(std::string_view profileRoot, const std::vector<ExportItem>& items) {
     const std::vector<std::string> found = findBookmarkFiles(profileRoot);
     if (found.empty()) {
-        showNoBookmarkFile(context);
-        return false;
+        return ExportOutcome::NoBookmarkFile;
     }
     // with several profiles, the file found last receives the links
-    if (!rewriteBookmarkFile(found.back(), items)) {
-        app::showText(context, kTextBookmarkFileNotWritten, kTitleError, app::MsgIcon::Critical);
-        return false;
-    }
-    return true;
+    return rewriteBookmarkFile(found.back(), items) ? ExportOutcome::Done : ExportOutcome::NotWritten;
 }
 
 std::string bookmarkLine(std::string_view name, std::string_view url) {

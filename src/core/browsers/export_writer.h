@@ -19,6 +19,13 @@ struct ExportItem {
     bool checked = false;
 };
 
+// What an export into a bookmark file came to.
+enum class ExportOutcome {
+    Done,            // the checked links were added to the bookmark file
+    NoBookmarkFile,  // the search found no bookmarks.html
+    NotWritten,      // the file could not be rewritten and is exactly as it was
+};
+
 // Empties the staging folder, then copies into it, for each item in order, the file of
 // the item's name from the browser's top store folder, when there is one. Only the top
 // folder is read: for items of a subfolder, the files of the same names beside the top
@@ -31,16 +38,14 @@ void stageLinks(const app::AppContext& context, StoreBrowser browser, const std:
 void StoreURLIE(const app::AppContext& context, const std::vector<ExportItem>& items);
 
 // Appends the checked items to the Firefox bookmark file of this PC (see EditHTML).
-[[nodiscard]] bool StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items);
+[[nodiscard]] ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items);
 
 // Appends one bookmark line per checked item to the bookmark file below the profile root:
 // the last bookmarks.html the search finds. Its last line (the "</DL><p>" that closes the
 // root list) moves behind the new lines, and every line ends in CR LF. A link whose name
 // the file holds already is not written again. The file is never left half written: when
-// it cannot be written the user is told and it stays exactly as it was. True when the
-// file was found and rewritten; a missing file is reported to the user too.
-[[nodiscard]] bool EditHTML(app::AppContext& context, std::string_view profileRoot,
-                            const std::vector<ExportItem>& items);
+// it cannot be written it stays exactly as it was.
+[[nodiscard]] ExportOutcome EditHTML(std::string_view profileRoot, const std::vector<ExportItem>& items);
 
 // The bookmark line written for a link, without its line end:
 // <DT><A HREF="url" ADD_DATE ="1113502144" LAST_MODIFIED ="1113502155">name</A>

@@ -22,6 +22,10 @@ constexpr int kTextChooseDestination = 548;
 constexpr int kTextNothingToExport = 549;
 constexpr int kTextExported = 539;
 constexpr int kTitleExported = 313;
+constexpr int kTitleError = 301;
+constexpr int kTextNoBookmarkFile = 540;
+constexpr int kTextNoBookmarkFileHint = 541;
+constexpr int kTextBookmarkFileNotWritten = 558;
 
 // The links travel from the store into the browser.
 constexpr TransferDialog::Design kDesign{
@@ -123,11 +127,24 @@ void frmExport::exportLinks() {
     }
     if (toInternetExplorer) {
         StoreURLIE(context(), listedItems());
-    } else if (!StoreURLFirefox(context(), listedItems())) {
-        // the writer has told the user what went wrong
+    } else if (const ExportOutcome outcome = StoreURLFirefox(context(), listedItems());
+               outcome != ExportOutcome::Done) {
+        tellFailure(outcome);
         return;
     }
     tell(kTextExported, kTitleExported, app::MsgIcon::Information);
+}
+
+void frmExport::tellFailure(ExportOutcome outcome) {
+    if (outcome == ExportOutcome::NotWritten) {
+        tell(kTextBookmarkFileNotWritten, kTitleError, app::MsgIcon::Critical);
+        return;
+    }
+    // the hint on the second line speaks to the owner by name
+    app::AppContext& shared = context();
+    const std::string hint = app::withOwnerName(app::languageText(shared, kTextNoBookmarkFileHint), shared.ownerName);
+    app::showMessage(shared, app::languageText(shared, kTextNoBookmarkFile) + "\r\n" + hint,
+                     app::languageText(shared, kTitleError), app::MsgIcon::Critical);
 }
 
 }  // namespace browsers

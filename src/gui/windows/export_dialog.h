@@ -35,6 +35,8 @@ public:
 private:
     [[nodiscard]] std::vector<ExportItem> listedItems();
     void tell(int textId, int titleId, app::MsgIcon icon);
+    // Tells why the links did not reach the bookmark file.
+    void tellFailure(ExportOutcome outcome);
 
     // The text of the browser-tree node clicked last; empty until one is.
     QString m_destinationText;

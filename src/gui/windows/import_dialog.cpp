@@ -77,7 +77,8 @@ QString toQt(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-frmImport::frmImport(app::AppContext& context, QWidget* parent) : TransferDialog(context, kDesign, parent) {
+frmImport::frmImport(const ui::GuiContext& gui, QWidget* parent)
+    : TransferDialog(gui.app, kDesign, parent), m_modalForms(gui.modalForms) {
     setObjectName("frmImport");
     // the store tree lists no links: the list shows what was loaded from the browser
     createStoreTree(store::FolderTreeOptions{});
@@ -89,7 +90,7 @@ frmImport::frmImport(app::AppContext& context, QWidget* parent) : TransferDialog
     actionButton().setAutoDefault(false);
     exitButton().setAutoDefault(false);
     storeTree().buildTree();
-    buildBrowserTree(toQt(ieFavoritesFolder(context)));
+    buildBrowserTree(toQt(ieFavoritesFolder(gui.app)));
 }
 
 void frmImport::chooseDestination(QTreeWidgetItem* item) {
@@ -194,7 +195,7 @@ void frmImport::importLinks() {
                            });
     }
     if (anyFailed) {
-        context().modalForms->showModal(errors);
+        m_modalForms.showModal(errors);
     } else {
         app::showText(context(), kTextImported, kTitleImported, app::MsgIcon::Information);
     }

@@ -4,6 +4,7 @@
 
 #include "core/app/app_context.h"
 #include "core/browsers/browser_locations.h"
+#include "gui/kit/gui_context.h"
 #include "gui/windows/transfer_dialog.h"
 
 class QTreeWidgetItem;
@@ -19,7 +20,7 @@ class frmImport final : public TransferDialog {
 
 public:
     // Builds both trees and sets the captions: the dialog is loaded when this returns.
-    explicit frmImport(app::AppContext& context, QWidget* parent = nullptr);
+    explicit frmImport(const ui::GuiContext& gui, QWidget* parent = nullptr);
     Q_DISABLE_COPY_MOVE(frmImport)
 
     // A click on a store-tree node: it becomes the destination and is opened.
@@ -37,6 +38,7 @@ private:
     void listInternetExplorerFolder(QTreeWidgetItem* item);
     void warn(int textId);
 
+    ui::ModalFormService& m_modalForms;
     // The node texts from the root down of the nodes clicked last; empty until one is.
     QString m_destinationPath;
     QString m_sourcePath;

@@ -105,7 +105,7 @@ EmptyCommand emptyCommandOf(frmMain::Browser browser) {
 
 }  // namespace
 
-frmMain::frmMain(app::AppContext& context) : m_context(context) {
+frmMain::frmMain(const GuiContext& gui) : m_gui(gui), m_context(gui.app) {
     setObjectName("frmMain");
     setWindowTitle("Velqor Dorvane Lite");
     setWindowIcon(treeImage(store::kImagePlainFolder));
@@ -404,7 +404,7 @@ void frmMain::runToolbarButton(const QString& key) {
 }
 
 void frmMain::showDialog(QDialog& dialog) {
-    m_context.modalForms->showModal(dialog);
+    m_gui.modalForms.showModal(dialog);
     restoreStoredSizeAndCentre();
 }
 
@@ -513,7 +513,7 @@ void frmMain::deleteLinks() {
 }
 
 void frmMain::importLinks() {
-    browsers::frmImport dialog(m_context, this);
+    browsers::frmImport dialog(m_gui, this);
     showDialog(dialog);
     refresh();
 }

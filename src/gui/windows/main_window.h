@@ -5,6 +5,7 @@
 
 #include "core/app/app_context.h"
 #include "core/support/help_documents.h"
+#include "gui/kit/gui_context.h"
 
 class QAction;
 class QDialog;
@@ -28,7 +29,7 @@ class frmMain final : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit frmMain(app::AppContext& context);
+    explicit frmMain(const GuiContext& gui);
     ~frmMain() override;
     Q_DISABLE_COPY_MOVE(frmMain)
 
@@ -95,6 +96,7 @@ private:
     [[nodiscard]] int outerWidthTwips() const;
     [[nodiscard]] int splitterLeftTwips() const;
 
+    GuiContext m_gui;
     app::AppContext& m_context;
     QTreeWidget* m_treeView = nullptr;
     QTreeWidget* m_listView = nullptr;

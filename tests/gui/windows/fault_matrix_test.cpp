@@ -105,7 +105,6 @@ std::string nameOf(const Cell& cell) {
 class FaultMatrix : public ::testing::TestWithParam<Cell> {
 protected:
     void SetUp() override {
-        app.context.modalForms = &forms;
         app.loadShippedTextLibraries();
         if (!placeFiles()) {
             GTEST_SKIP() << skipReason;
@@ -277,7 +276,7 @@ protected:
             }
             case Op::RenameFolder:
             case Op::Empty: {
-                auto window = std::make_shared<ui::frmMain>(app.context);
+                auto window = std::make_shared<ui::frmMain>(gui);
                 window->load();
                 if (cell.op == Op::Empty) {
                     return [window] { window->emptyBrowserFolder(ui::frmMain::Browser::InternetExplorer); };
@@ -298,7 +297,7 @@ protected:
                 };
             }
             case Op::Import: {
-                auto dialog = std::make_shared<browsers::frmImport>(app.context);
+                auto dialog = std::make_shared<browsers::frmImport>(gui);
                 clickInternetExplorer(dialog->storeTree());
                 clickBrowser(dialog->browserTree(), "FireFox");
                 return [dialog] { dialog->findChild<QPushButton*>("btnImport")->click(); };
@@ -334,6 +333,7 @@ protected:
 
     testing_support::TestApp app;
     testing_support::FakeModalForms forms;
+    ui::GuiContext gui{app.context, forms};
     std::unique_ptr<TmpfsMount> mount;
     std::string home;
     std::string skipReason;

@@ -31,8 +31,6 @@ namespace {
 // start-up loads them.
 class LocalisedWindows : public ::testing::Test {
 protected:
-    void SetUp() override { app.context.modalForms = &forms; }
-
     void startIn(const std::string& language) {
         app.context.language = language;
         for (const std::string kind : {"langfile", "lic"}) {
@@ -46,7 +44,7 @@ protected:
     }
 
     ui::frmMain& openMainWindow() {
-        window = std::make_unique<ui::frmMain>(app.context);
+        window = std::make_unique<ui::frmMain>(gui);
         window->load();
         return *window;
     }
@@ -61,6 +59,7 @@ protected:
 
     testing_support::TestApp app;
     testing_support::FakeModalForms forms;
+    ui::GuiContext gui{app.context, forms};
     std::unique_ptr<ui::frmMain> window;
 };
 
@@ -178,7 +177,7 @@ TEST_F(LocalisedWindows, LinkDialogsOfSimplifiedChineseShowChineseCaptionsInNine
 TEST_F(LocalisedWindows, TransferDialogsOfSimplifiedChineseShowChineseCaptionsInNinePoints) {
     startIn("0804");
     std::filesystem::create_directories(app.appPath("favorites/Firefox"));
-    const browsers::frmImport import(app.context);
+    const browsers::frmImport import(gui);
     expectCaptionsInNinePoints(import, "导入链接",
                                {{"lbinstruction", "将链接从本机的浏览器导入到 Dorvane Lite 的文件夹中。"},
                                 {"lblSource", "来源: "},

@@ -29,12 +29,11 @@ constexpr const char* kLayoutlessSettings = "[Setting]\r\nLanguage=0409\r\nChars
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app.context.modalForms = &forms;
         app.loadShippedTextLibraries();
     }
 
     ui::frmMain& openMainWindow() {
-        window = std::make_unique<ui::frmMain>(app.context);
+        window = std::make_unique<ui::frmMain>(gui);
         window->load();
         window->show();
         return *window;
@@ -52,6 +51,7 @@ protected:
 
     testing_support::TestApp app;
     testing_support::FakeModalForms forms;
+    ui::GuiContext gui{app.context, forms};
     std::unique_ptr<ui::frmMain> window;
 };
 

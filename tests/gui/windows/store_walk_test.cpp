@@ -24,10 +24,9 @@ using Links = std::map<std::string, std::string>;  // link name -> target
 class StoreWalkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app.context.modalForms = &forms;
         app.loadShippedTextLibraries();
         buildStore();
-        window = std::make_unique<ui::frmMain>(app.context);
+        window = std::make_unique<ui::frmMain>(gui);
         window->load();
         window->show();
     }
@@ -91,6 +90,7 @@ protected:
 
     testing_support::TestApp app;
     testing_support::FakeModalForms forms;
+    ui::GuiContext gui{app.context, forms};
     std::unique_ptr<ui::frmMain> window;
     std::map<std::string, Links> expected;
 };
