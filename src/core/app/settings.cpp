@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/platform/ascii.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/ini_file.h"
 #include "core/platform/paths.h"
@@ -63,14 +64,6 @@ constexpr std::size_t kFirstBufferSize = 256;
 
 void writeNumber(std::string_view settingsFile, const NumberSetting& setting, float value) {
     writeValue(setting.section, setting.key, singleToText(value), settingsFile);
-}
-
-[[nodiscard]] std::string_view trimSpacesAndTabs(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 [[nodiscard]] bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -156,7 +149,7 @@ std::string readCharset(std::string_view settingsFile) {
 }
 
 std::optional<int> readWholeNumber(std::string_view text) {
-    std::string_view number = trimSpacesAndTabs(text);
+    std::string_view number = platform::trim(text, platform::kSpaceAndTab);
     if (!isDecimalNumber(number)) {
         return std::nullopt;
     }

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <unordered_map>
 
+#include "core/platform/ascii.h"
 #include "core/platform/paths.h"
 
 namespace browsers {
@@ -19,20 +20,6 @@ constexpr std::string_view kFieldEnds = ",\r\n";
 constexpr std::string_view kAnchorStart = "<A HREF=";
 constexpr std::string_view kAnchorEnd = "</A>";
 
-[[nodiscard]] bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-[[nodiscard]] std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-[[nodiscard]] char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // The position of an upper-case needle in text at or after from, letters compared without
 // regard to case; npos when absent.
 [[nodiscard]] std::size_t findIgnoreCase(std::string_view text, std::string_view needle, std::size_t from) {
@@ -40,7 +27,7 @@ constexpr std::string_view kAnchorEnd = "</A>";
         return std::string_view::npos;
     }
     const auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), needle.begin(),
-                                   needle.end(), [](char a, char b) { return upperAscii(a) == b; });
+                                   needle.end(), [](char a, char b) { return platform::upperAscii(a) == b; });
     return found == text.end() ? std::string_view::npos : static_cast<std::size_t>(found - text.begin());
 }
 
@@ -168,7 +155,7 @@ void writeShortcut(int fd, std::string_view url) {
 FieldReader::FieldReader(std::string_view text) : m_text(text.substr(0, text.find(kCtrlZ))) {}
 
 std::optional<std::string> FieldReader::next() {
-    while (m_pos < m_text.size() && isBlank(m_text[m_pos])) {
+    while (m_pos < m_text.size() && platform::isSpaceOrTab(m_text[m_pos])) {
         ++m_pos;
     }
     if (m_pos >= m_text.size()) {
@@ -225,7 +212,7 @@ void LinkTable::add(std::string_view name, std::string_view url) {
 
 Link LinkTable::at(std::size_t index) const {
     const Link& link = m_links[index];
-    return Link{std::string(trimBlanks(link.name)), link.url};
+    return Link{std::string(platform::trim(link.name, platform::kSpaceAndTab)), link.url};
 }
 
 void extractFURL(std::string_view text, LinkTable& table) {

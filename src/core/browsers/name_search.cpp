@@ -7,7 +7,7 @@
 #include <cstring>
 #include <span>
 
-#include "core/platform/paths.h"
+#include "core/platform/ascii.h"
 
 namespace browsers {
 
@@ -41,8 +41,6 @@ template <std::size_t KeyLength>
             return foldedKey<4>(name.data());
     }
 }
-
-[[nodiscard]] char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // The bytes of a line's first character: a UTF-8 lead byte takes its continuation bytes along.
 [[nodiscard]] std::size_t firstCharacterLength(std::string_view line) {
@@ -161,7 +159,7 @@ private:
                 continue;
             }
             if (std::equal(name.begin(), name.end(), line.begin() + static_cast<std::ptrdiff_t>(at),
-                           [](char n, char t) { return n == lowerAscii(t); })) {
+                           [](char n, char t) { return n == platform::lowerAscii(t); })) {
                 m_found[candidate.name] = true;
                 --m_missing;
             }

@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "core/platform/ascii.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
-#include "core/platform/paths.h"
 #include "core/store/store_files.h"
 
 namespace browsers {
@@ -37,7 +37,7 @@ constexpr std::array<TopFolder, 4> kTopFolders{{
 
 std::optional<StoreBrowser> storeBrowserOf(std::string_view pathBelowStoreRoot) {
     for (const TopFolder& top : kTopFolders) {
-        if (platform::equalsIgnoreCase(pathBelowStoreRoot.substr(0, top.pathStart.size()), top.pathStart)) {
+        if (platform::startsWithIgnoreCase(pathBelowStoreRoot, top.pathStart)) {
             return top.browser;
         }
     }

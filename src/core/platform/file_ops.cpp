@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 
+#include "core/platform/ascii.h"
 #include "core/platform/paths.h"
 #include "core/platform/replace_file.h"
 

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/platform/ascii.h"
 #include "core/platform/paths.h"
 #include "core/platform/replace_file.h"
 
@@ -19,32 +20,13 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 // Lines, keys and values are trimmed of spaces, tabs and vertical tabs.
-[[nodiscard]] bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
-
-[[nodiscard]] std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
+[[nodiscard]] std::string_view trimBlanks(std::string_view text) { return trim(text, " \t\v"); }
 
 // The names a caller asks for lose their surrounding spaces only: a tab stays part of the name.
-[[nodiscard]] std::string_view trimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+[[nodiscard]] std::string_view trimSpaces(std::string_view text) { return trim(text, " "); }
 
 // A default loses its trailing spaces, nothing else.
-[[nodiscard]] std::string_view trimTrailingSpaces(std::string_view text) {
-    const auto last = text.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
-}
+[[nodiscard]] std::string_view trimTrailingSpaces(std::string_view text) { return trimRight(text, " "); }
 
 // One pair of matching quotes around a value is dropped: "v" and 'v' read as v, ""v"" as "v".
 [[nodiscard]] std::string_view dropSurroundingQuotes(std::string_view value) {

@@ -12,6 +12,8 @@
 #include <sstream>
 #include <vector>
 
+#include "core/platform/ascii.h"
+
 namespace platform {
 namespace {
 
@@ -133,9 +135,6 @@ namespace {
     }
 }
 
-[[nodiscard]] char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-[[nodiscard]] char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 std::string resolvePath(std::string_view path) {
@@ -230,23 +229,6 @@ bool lessIgnoringCase(std::string_view a, std::string_view b) {
         return a.size() < b.size();
     }
     return a < b;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
-std::string toLowerAscii(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), lowerAscii);
-    return result;
-}
-
-std::string toUpperAscii(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), upperAscii);
-    return result;
 }
 
 }  // namespace platform

@@ -37,11 +37,6 @@ namespace platform {
 // The mount point of the file system that holds the path (the "drive root").
 [[nodiscard]] std::string driveRootOf(std::string_view path);
 
-// ASCII case folding, as the file system compares names.
-[[nodiscard]] bool equalsIgnoreCase(std::string_view a, std::string_view b);
-[[nodiscard]] std::string toLowerAscii(std::string_view text);
-[[nodiscard]] std::string toUpperAscii(std::string_view text);
-
 // The order names are listed in: compared as upper case, as NTFS sorts them; names that
 // differ only in case fall back to their bytes so the order is always the same.
 [[nodiscard]] bool lessIgnoringCase(std::string_view a, std::string_view b);

@@ -6,8 +6,10 @@
 #include <unordered_map>
 #include <utility>
 
+#include "core/platform/ascii.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/paths.h"
+#include "core/platform/utf16.h"
 
 namespace platform {
 
@@ -97,23 +99,10 @@ constexpr std::size_t kMaxKeyDepth = 512;
 constexpr std::string_view kHeaderVersion4 = "REGEDIT4";
 constexpr std::string_view kHeaderVersion5 = "Windows Registry Editor Version 5.00";
 
-[[nodiscard]] bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-[[nodiscard]] std::string_view trimLeft(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    return text;
-}
-
-[[nodiscard]] std::string_view trimRight(std::string_view text) {
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-[[nodiscard]] std::string_view trim(std::string_view text) { return trimRight(trimLeft(text)); }
+// Blanks are spaces and tabs.
+[[nodiscard]] std::string_view trimLeft(std::string_view text) { return platform::trimLeft(text, kSpaceAndTab); }
+[[nodiscard]] std::string_view trimRight(std::string_view text) { return platform::trimRight(text, kSpaceAndTab); }
+[[nodiscard]] std::string_view trim(std::string_view text) { return platform::trim(text, kSpaceAndTab); }
 
 // Nothing but blanks, or blanks and a ';' comment, may follow a value's data.
 [[nodiscard]] bool isEndOfData(std::string_view rest) {
@@ -121,57 +110,10 @@ constexpr std::string_view kHeaderVersion5 = "Windows Registry Editor Version 5.
     return rest.empty() || rest.front() == ';';
 }
 
-[[nodiscard]] bool startsWithIgnoreCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && equalsIgnoreCase(text.substr(0, prefix.size()), prefix);
-}
-
-void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// UTF-16LE bytes to UTF-8; a lone surrogate becomes U+FFFD and an odd last byte is dropped.
-[[nodiscard]] std::string utf16leToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() / 2);
-    const auto unitAt = [&](std::size_t i) {
-        return static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                     (static_cast<unsigned char>(bytes[i + 1]) << 8));
-    };
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const char16_t unit = unitAt(i);
-        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-        const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-        if (high && i + 3 < bytes.size()) {
-            const char16_t next = unitAt(i + 2);
-            if (next >= 0xDC00 && next <= 0xDFFF) {
-                appendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (next - 0xDC00));
-                i += 2;
-                continue;
-            }
-        }
-        appendUtf8(out, high || low ? U'\uFFFD' : static_cast<char32_t>(unit));
-    }
-    return out;
-}
-
 // A file that starts with the bytes FF FE is UTF-16LE; any other file is 8-bit text.
 [[nodiscard]] std::string decodeHiveBytes(std::string_view bytes) {
     if (bytes.starts_with("\xFF\xFE")) {
-        return utf16leToUtf8(bytes.substr(2));
+        return utf8FromUtf16le(bytes.substr(2));
     }
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         bytes.remove_prefix(3);
@@ -283,7 +225,7 @@ private:
     void keyLine(std::string_view line) {
         m_current = nullptr;
         const std::size_t close = line.rfind(']');
-        if (close == std::string_view::npos || close < 2 || isBlank(line[1])) {
+        if (close == std::string_view::npos || close < 2 || isSpaceOrTab(line[1])) {
             return;
         }
         std::string_view path = line.substr(1, close - 1);
@@ -443,7 +385,7 @@ private:
             return bytes;
         }
         if (m_unicodeHex) {
-            bytes = utf16leToUtf8(bytes);
+            bytes = utf8FromUtf16le(bytes);
         }
         if (type != kRegSz && (bytes.empty() || bytes.back() != '\0')) {
             bytes += '\0';

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/platform/utf16.h"
+
 namespace platform {
 namespace {
 
@@ -277,45 +279,6 @@ std::optional<StringSlots> readStringTable(std::string_view image) {
         }
     }
     return slots;
-}
-
-void appendUtf8(std::string& out, char32_t codePoint) {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
-
-// UTF-16LE to UTF-8; a surrogate without its partner becomes U+FFFD.
-std::string utf8FromUtf16le(std::string_view bytes) {
-    const ByteReader reader(bytes);
-    const std::size_t units = bytes.size() / 2;
-    std::string out;
-    out.reserve(units);
-    for (std::size_t i = 0; i < units; ++i) {
-        const char32_t unit = *reader.u16(i * 2);
-        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-        const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-        const char32_t next = i + 1 < units ? *reader.u16((i + 1) * 2) : 0;
-        if (high && next >= 0xDC00 && next <= 0xDFFF) {
-            appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
-            ++i;
-        } else {
-            appendUtf8(out, high || low ? 0xFFFD : unit);
-        }
-    }
-    return out;
 }
 
 // The whole file; nothing when it cannot be opened or read (a folder, for one).

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "core/platform/ascii.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/paths.h"
@@ -24,10 +25,6 @@ constexpr std::array<BrowserMark, 4> kBrowserMarks{{
     {"NETSCAPE", kImageNetscape},
 }};
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && platform::equalsIgnoreCase(text.substr(0, prefix.size()), prefix);
-}
-
 bool isDotName(std::string_view name) { return name == "." || name == ".."; }
 
 }  // namespace
@@ -37,12 +34,12 @@ std::string storeKeyRoot(const std::string& applicationFolder) { return applicat
 int folderImage(const std::string& applicationFolder, const std::string& folderPath) {
     const std::string root = storeKeyRoot(applicationFolder);
     std::string_view below = folderPath;
-    if (startsWithIgnoringCase(below, root)) {
+    if (platform::startsWithIgnoreCase(below, root)) {
         below.remove_prefix(root.size());
     }
     int image = kImagePlainFolder;
     for (const BrowserMark& mark : kBrowserMarks) {
-        if (startsWithIgnoringCase(below, mark.upperName)) {
+        if (platform::startsWithIgnoreCase(below, mark.upperName)) {
             image = mark.image;
         }
     }

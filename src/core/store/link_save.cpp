@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/platform/ascii.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/paths.h"
@@ -61,13 +62,7 @@ constexpr std::string_view kExtension = ".url";
 
 }  // namespace
 
-std::string trimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
+std::string trimSpaces(std::string_view text) { return std::string(platform::trim(text, " ")); }
 
 SaveFailure refusedName(std::string_view name) {
     if (name.find('\0') != std::string_view::npos) {

@@ -3,6 +3,7 @@
 #include "core/app/settings.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/ini_file.h"
+#include "core/platform/ascii.h"
 #include "core/platform/paths.h"
 
 namespace store {

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "core/platform/paths.h"
+#include "core/platform/ascii.h"
 
 namespace support {
 

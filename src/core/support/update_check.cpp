@@ -2,14 +2,15 @@
 
 #include "core/app/texts.h"
 #include "core/app/version.h"
+#include "core/platform/ascii.h"
 
 namespace support {
 namespace {
 
 // Blanks are spaces only: a body of line breaks still counts as an answer.
-bool isBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
-
-bool isSuccess(const HttpResponse& response) { return response.statusCode.starts_with('2') && !isBlank(response.body); }
+bool isSuccess(const HttpResponse& response) {
+    return response.statusCode.starts_with('2') && !platform::trim(response.body, " ").empty();
+}
 
 }  // namespace
 
