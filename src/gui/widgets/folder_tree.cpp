@@ -12,6 +12,7 @@
 #include "core/store/store_files.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/icons.h"
+#include "gui/kit/qt_text.h"
 
 namespace store {
 
@@ -21,7 +22,7 @@ constexpr int kKeyRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
 constexpr const char* kRenameTitle = "Rename Folder";
 
-QString toQt(const std::string& text) { return QString::fromStdString(text); }
+using ui::toQt;
 
 // Freezes a widget's drawing for the length of a scan.
 class FrozenDrawing final {

@@ -10,6 +10,7 @@
 #include "core/app/user_messages.h"
 #include "core/store/store_files.h"
 #include "gui/kit/hourglass.h"
+#include "gui/kit/qt_text.h"
 #include "gui/kit/twips.h"
 
 namespace store {
@@ -28,7 +29,7 @@ constexpr const char* kDeleteQuestionTitle = "Delete Link";
 constexpr int kShellFailureLimit = 32;
 constexpr int kWaitAfterOpenMs = 1000;
 
-QString toQt(const std::string& text) { return QString::fromStdString(text); }
+using ui::toQt;
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "core/support/system_registry.h"
 #include "gui/kit/icons.h"
 #include "gui/kit/localised_fonts.h"
+#include "gui/kit/qt_text.h"
 
 namespace support {
 
@@ -25,7 +26,7 @@ constexpr const char* kSysInfoLocationValue = "MSINFO";
 constexpr const char* kSysInfoProgram = "MSINFO32.EXE";
 constexpr const char* kSysInfoUnavailable = "System Information Is Unavailable At This Time";
 
-QString toQt(const std::string& text) { return QString::fromStdString(text); }
+using ui::toQt;
 
 }  // namespace
 

@@ -16,6 +16,7 @@
 #include "gui/kit/dialog_messages.h"
 #include "gui/widgets/link_fields.h"
 #include "gui/kit/localised_fonts.h"
+#include "gui/kit/qt_text.h"
 
 namespace ui {
 
@@ -53,8 +54,6 @@ constexpr int kButtonWidth = 1140;
 constexpr int kButtonHeight = 375;
 constexpr int kWindowWidth = kFrameLeft + kFrameWidth + kMargin;
 constexpr int kWindowHeight = kMargin + kTreeHeight + kMargin;
-
-QString toQt(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "gui/widgets/folder_and_links.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/localised_fonts.h"
+#include "gui/kit/qt_text.h"
 
 namespace ui {
 
@@ -47,8 +48,6 @@ constexpr int kButtonHeight = 375;
 constexpr int kDesignWidth = 9000;
 constexpr int kDesignHeight = kButtonTop + kButtonHeight + kMargin;
 constexpr int kMinimumWidth = 6000;
-
-QString toQt(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 

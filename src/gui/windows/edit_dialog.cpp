@@ -18,6 +18,7 @@
 #include "gui/kit/hourglass.h"
 #include "gui/widgets/link_fields.h"
 #include "gui/kit/localised_fonts.h"
+#include "gui/kit/qt_text.h"
 
 namespace ui {
 
@@ -60,8 +61,6 @@ constexpr int kDesignWidth = 9600;
 constexpr int kDesignHeight = 6300;
 constexpr int kMinimumWidth = 6000;
 constexpr int kMinimumHeight = 4500;
-
-QString toQt(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 

@@ -18,6 +18,7 @@
 #include "gui/widgets/link_list.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/modal_forms.h"
+#include "gui/kit/qt_text.h"
 
 namespace browsers {
 
@@ -44,7 +45,7 @@ constexpr TransferDialog::Design kDesign{
     .destinationEndText = 331,
 };
 
-QString toQt(const std::string& text) { return QString::fromStdString(text); }
+using ui::toQt;
 
 // The browser a node stands for, by its text, capitals counting: Netscape before Mozilla
 // before FireFox; any other text is Internet Explorer (nothing), also for a Favorites

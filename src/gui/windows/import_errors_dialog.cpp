@@ -8,6 +8,7 @@
 #include "core/app/texts.h"
 #include "gui/kit/dialog_layout.h"
 #include "gui/kit/localised_fonts.h"
+#include "gui/kit/qt_text.h"
 #include "gui/kit/twips.h"
 
 namespace browsers {
@@ -36,7 +37,7 @@ constexpr int kWindowHeight = kButtonTop + kButtonHeight + kMargin;
 constexpr int kNumberWidth = 500;
 constexpr int kFileNameWidth = 3200;
 
-QString toQt(const std::string& text) { return QString::fromStdString(text); }
+using ui::toQt;
 
 }  // namespace
 

@@ -33,6 +33,7 @@
 #include "gui/kit/icons.h"
 #include "gui/kit/localised_fonts.h"
 #include "gui/kit/modal_forms.h"
+#include "gui/kit/qt_text.h"
 #include "gui/kit/twips.h"
 #include "gui/widgets/vertical_splitter.h"
 
@@ -64,8 +65,6 @@ constexpr int kTextUpdateAvailable = 514;  // supplementary library
 
 constexpr int kShellFailureLimit = 32;
 constexpr int kWaitAfterOpenMs = 1000;
-
-QString toQt(const std::string& text) { return QString::fromStdString(text); }
 
 struct ToolbarButton {
     const char* caption;
