@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QTreeWidget>
 
+#include "core/app/shell_open.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
 #include "core/store/store_files.h"
@@ -23,11 +24,6 @@ constexpr int kTextDeleteQuestion = 544;
 constexpr int kTextDeleteFailed = 533;
 constexpr int kTextDeleted = 545;
 constexpr int kTitleDeleteResult = 308;
-constexpr const char* kDeleteQuestionTitle = "Delete Link";
-
-// The shell answers 32 or less when it could not open a target.
-constexpr int kShellFailureLimit = 32;
-constexpr int kWaitAfterOpenMs = 1000;
 
 using ui::toQt;
 
@@ -120,16 +116,14 @@ void LinkList::openSelectedLink() {
         return;
     }
     const ui::Hourglass hourglass;
-    const int result = m_context.shell->open(item->text(kTargetColumn).toStdString());
-    m_context.shell->sleep(kWaitAfterOpenMs);
-    if (result <= kShellFailureLimit) {
+    if (!app::openWithShell(m_context, item->text(kTargetColumn).toStdString())) {
         app::showText(m_context, kTextCannotOpenLink, kTitleError, app::MsgIcon::Critical);
     }
 }
 
-bool LinkList::deleteSelectedLinks(OnFailure onFailure) {
+bool LinkList::deleteSelectedLinks(OnFailure onFailure, const std::string& questionTitle) {
     const std::string question = app::languageText(m_context, kTextDeleteQuestion);
-    if (!app::askYesNo(m_context, question, kDeleteQuestionTitle, app::MsgAnswer::No)) {
+    if (!app::askYesNo(m_context, question, questionTitle, app::MsgAnswer::No)) {
         return false;
     }
     const int rows = rowCount();
@@ -137,6 +131,7 @@ bool LinkList::deleteSelectedLinks(OnFailure onFailure) {
         if (!isSelected(row) || deletePath(fullPathOf(row))) {
             continue;
         }
+        // with Stop, the rows after a link that cannot be deleted are left alone
         if (onFailure == OnFailure::Stop) {
             app::showText(m_context, kTextDeleteFailed, kTitleDeleteResult, app::MsgIcon::Critical);
             break;

@@ -50,9 +50,11 @@ public:
     void openSelectedLink();
 
     enum class OnFailure { Stop, GoOn };
-    // Deletes the files of the selected rows after one question ("Delete Link", text 544).
+    // Deletes the files of the selected rows, from the first to the last, after one question
+    // (text 544 under the title given, No the default), then says they are deleted (text 545).
+    // A file that cannot be deleted shows text 533 with Stop, and is passed over with GoOn.
     // Returns false when the user did not answer Yes.
-    bool deleteSelectedLinks(OnFailure onFailure);
+    bool deleteSelectedLinks(OnFailure onFailure, const std::string& questionTitle = "Delete Link");
 
     [[nodiscard]] int rowCount() const;
     [[nodiscard]] std::string fullPathOf(int row) const;

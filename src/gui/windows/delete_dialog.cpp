@@ -5,7 +5,6 @@
 #include <QTreeWidget>
 
 #include "core/app/texts.h"
-#include "core/app/user_messages.h"
 #include "gui/widgets/folder_tree.h"
 #include "gui/widgets/link_list.h"
 #include "core/store/store_files.h"
@@ -26,11 +25,7 @@ constexpr int kTextDeleteButton = 311;
 constexpr int kTextExitButton = 123;
 
 // Messages.
-constexpr int kTextDeleteQuestion = 544;
 constexpr int kTitleDeleteQuestion = 306;
-constexpr int kTextDeleteFailed = 533;
-constexpr int kTextDeleted = 545;
-constexpr int kTitleDeleteResult = 308;
 constexpr int kTextRenameQuestion = 550;
 
 // Design positions and sizes, in twips. The dialog grows in width only: the tree and
@@ -124,31 +119,12 @@ void frmDelete::resizeEvent(QResizeEvent* event) {
 
 void frmDelete::deleteSelectedLinks() {
     store::LinkList& list = m_panes->list();
-    if (list.rowCount() == 0) {
+    if (list.rowCount() == 0 || !list.deleteSelectedLinks(store::LinkList::OnFailure::Stop,
+                                                           app::languageText(m_context, kTitleDeleteQuestion))) {
         return;
     }
-    if (!app::askYesNo(m_context, app::languageText(m_context, kTextDeleteQuestion),
-                       app::languageText(m_context, kTitleDeleteQuestion), app::MsgAnswer::No)) {
-        return;
-    }
-    if (!deleteSelectedFiles()) {
-        app::showText(m_context, kTextDeleteFailed, kTitleDeleteResult, app::MsgIcon::Critical);
-    }
-    app::showText(m_context, kTextDeleted, kTitleDeleteResult, app::MsgIcon::Information);
     m_panes->tree().refresh();
     m_panes->selectFirstRow();
-}
-
-bool frmDelete::deleteSelectedFiles() {
-    const store::LinkList& list = m_panes->list();
-    const int rows = list.rowCount();
-    for (int row = 0; row < rows; ++row) {
-        // the rows after a link that cannot be deleted are left alone
-        if (list.isSelected(row) && !store::deletePath(list.fullPathOf(row))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 void frmDelete::openClickedFile() {

@@ -44,8 +44,6 @@ private:
     void setTabOrderOfControls();
     void setCaptions();
     void layOut();
-    // Deletes the selected rows' files in order; false when one could not be deleted.
-    [[nodiscard]] bool deleteSelectedFiles();
 
     app::AppContext& m_context;
     FolderAndLinks* m_panes = nullptr;

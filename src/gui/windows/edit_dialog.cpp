@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "core/app/shell_open.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
 #include "gui/widgets/folder_tree.h"
@@ -40,8 +41,6 @@ constexpr const char* kRenameFolderQuestion =
     "Please note that by renaming the folder, you will remove the compressed flag from this folder. "
     "Do you wish to continue?";
 constexpr const char* kNoLinkChosen = "No link has been chosen. Click the link to change in the list first.";
-
-constexpr int kWaitAfterOpenMs = 1000;
 
 // Design positions and sizes, in twips. The tree and the list share the top of the
 // dialog and grow with it; the frame keeps its height below them and grows in width.
@@ -171,8 +170,7 @@ void frmEdit::openClickedTarget() {
     }
     const Hourglass hourglass;
     // an empty URL goes to the shell as it is; whatever the shell answers, nothing is shown
-    static_cast<void>(m_context.shell->open(m_panes->list().targetOf(row)));
-    m_context.shell->sleep(kWaitAfterOpenMs);
+    static_cast<void>(app::openWithShell(m_context, m_panes->list().targetOf(row)));
 }
 
 void frmEdit::saveLink() {

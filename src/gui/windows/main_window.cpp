@@ -13,6 +13,7 @@
 #include <array>
 
 #include "core/app/settings.h"
+#include "core/app/shell_open.h"
 #include "core/app/text_libraries.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
@@ -62,9 +63,6 @@ constexpr int kTextSupportMissing = 515;   // supplementary library
 constexpr int kTextDocumentMissing = 527;  // supplementary library
 constexpr int kTextUpToDate = 513;         // supplementary library
 constexpr int kTextUpdateAvailable = 514;  // supplementary library
-
-constexpr int kShellFailureLimit = 32;
-constexpr int kWaitAfterOpenMs = 1000;
 
 struct ToolbarButton {
     const char* caption;
@@ -438,9 +436,7 @@ void frmMain::openDocument(support::HelpDocument document) {
         m_context.messages->show(message);
         return;
     }
-    const int result = m_context.shell->open(path);
-    m_context.shell->sleep(kWaitAfterOpenMs);
-    if (result <= kShellFailureLimit) {
+    if (!app::openWithShell(m_context, path)) {
         app::Message message;
         message.text = "Error: the document " + path + " could not be opened.";
         message.title = app::languageText(m_context, kTitleError);
@@ -538,9 +534,7 @@ void frmMain::openOnlineSupport() {
         m_context.messages->show(message);
         return;
     }
-    const int result = m_context.shell->open(address);
-    m_context.shell->sleep(kWaitAfterOpenMs);
-    if (result <= kShellFailureLimit) {
+    if (!app::openWithShell(m_context, address)) {
         app::Message message;
         message.text = "Error: no program could open " + address + ".";
         message.title = app::languageText(m_context, kTitleError);
