@@ -2,6 +2,7 @@
 
 #include "core/app/app_context.h"
 #include "core/app/startup.h"
+#include "core/app/user_messages.h"
 #include "core/platform/admin.h"
 #include "core/platform/instance_lock.h"
 #include "core/platform/paths.h"
@@ -13,12 +14,8 @@
 
 namespace {
 
-int stopWith(app::MessageBoxService& messages, const std::string& text) {
-    app::Message message;
-    message.text = text;
-    message.title = app::kStartupErrorTitle;
-    message.icon = app::MsgIcon::Critical;
-    messages.show(message);
+int stopWith(app::AppContext& context, const std::string& text) {
+    app::showMessage(context, text, app::kStartupErrorTitle, app::MsgIcon::Critical);
     return 1;
 }
 
@@ -43,10 +40,10 @@ int main(int argc, char** argv) {
 
     const platform::InstanceLock instance(context.productFamilyFolder, platform::executableName());
     if (instance.anotherInstanceRuns()) {
-        return stopWith(messages, app::kAlreadyRunningMessage);
+        return stopWith(context, app::kAlreadyRunningMessage);
     }
     if (const std::optional<std::string> stop = app::prepareStartup(context)) {
-        return stopWith(messages, *stop);
+        return stopWith(context, *stop);
     }
     app::probeSkinning(context);
     {

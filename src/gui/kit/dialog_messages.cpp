@@ -12,11 +12,7 @@ constexpr int kTitleReplace = 329;
 }  // namespace
 
 void showError(app::AppContext& context, const std::string& description) {
-    app::Message message;
-    message.text = "Error: " + description;
-    message.title = app::languageText(context, kTitleError);
-    message.icon = app::MsgIcon::Critical;
-    context.messages->show(message);
+    app::showMessage(context, "Error: " + description, app::languageText(context, kTitleError), app::MsgIcon::Critical);
 }
 
 bool askToReplaceLink(app::AppContext& context) {

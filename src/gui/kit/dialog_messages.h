@@ -4,7 +4,7 @@
 
 #include "core/app/app_context.h"
 
-// Messages that the add and edit dialogs both show.
+// Messages that several windows show.
 namespace ui {
 
 // Tells the user that a command failed: "Error: " and what went wrong, under the title

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/texts.h"
+#include "core/app/user_messages.h"
 #include "core/app/version.h"
 #include "core/platform/file_listing.h"
 #include "core/support/registry_access.h"
@@ -113,10 +114,7 @@ void frmAbout::StartSysInfo() {
             return;
         }
     }
-    app::Message message;
-    message.text = kSysInfoUnavailable;
-    message.title = app::programString(app::kProductNameId);
-    m_context.messages->show(message);
+    app::showMessage(m_context, kSysInfoUnavailable, app::programString(app::kProductNameId), app::MsgIcon::None);
 }
 
 }  // namespace support
