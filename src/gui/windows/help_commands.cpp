@@ -1,0 +1,95 @@
+#include "gui/windows/help_commands.h"
+
+#include <QWidget>
+#include <optional>
+
+#include "core/app/shell_open.h"
+#include "core/app/texts.h"
+#include "core/app/user_messages.h"
+#include "core/platform/file_listing.h"
+#include "core/support/update_check.h"
+#include "gui/kit/dialog_messages.h"
+#include "gui/kit/hourglass.h"
+#include "gui/kit/qt_text.h"
+#include "gui/windows/about_dialog.h"
+#include "gui/windows/update_notice_window.h"
+
+namespace ui {
+
+namespace {
+
+// Text ids.
+constexpr int kTitleWarning = 300;
+constexpr int kTextSupportMissing = 515;   // supplementary library
+constexpr int kTextDocumentMissing = 527;  // supplementary library
+constexpr int kTextUpToDate = 513;         // supplementary library
+constexpr int kTextUpdateAvailable = 514;  // supplementary library
+
+}  // namespace
+
+HelpCommands::HelpCommands(app::AppContext& context, QWidget& window, std::function<void(QDialog&)> showDialog)
+    : QObject(&window), m_context(context), m_window(window), m_showDialog(std::move(showDialog)) {}
+
+void HelpCommands::warn(int textId) {
+    app::showMessage(m_context, app::supplementaryText(m_context, textId), app::languageText(m_context, kTitleWarning),
+                     app::MsgIcon::Exclamation);
+}
+
+void HelpCommands::openDocument(support::HelpDocument document) {
+    const std::string path = support::helpDocumentPath(m_context.applicationFolder, document, m_context.language);
+    std::optional<Hourglass> hourglass(std::in_place);
+    if (!platform::fileExists(path)) {
+        hourglass.reset();
+        warn(kTextDocumentMissing);
+        return;
+    }
+    if (!app::openWithShell(m_context, path)) {
+        showError(m_context, "the document " + path + " could not be opened.");
+    }
+}
+
+void HelpCommands::openWhatDocument() { openDocument(support::HelpDocument::What); }
+
+void HelpCommands::openComparisonDocument() { openDocument(support::HelpDocument::Feature); }
+
+void HelpCommands::openOnlineSupport() {
+    const Hourglass hourglass;
+    const std::string address = app::programString(app::kSupportPageId);
+    if (toQt(address).trimmed().isEmpty()) {
+        warn(kTextSupportMissing);
+        return;
+    }
+    if (!app::openWithShell(m_context, address)) {
+        showError(m_context, "no program could open " + address + ".");
+    }
+}
+
+void HelpCommands::checkForUpdates() { runUpdateCheck(app::programString(app::kUpdateCheckId)); }
+
+void HelpCommands::runUpdateCheck(const std::string& address) {
+    const Hourglass hourglass;
+    const support::UpdateVerdict verdict = support::checkForUpdates(address);
+    switch (verdict.outcome) {
+        case support::UpdateOutcome::Failure:
+            app::showMessage(m_context, verdict.failureMessage, "Error", app::MsgIcon::Critical);
+            break;
+        case support::UpdateOutcome::UpToDate:
+            app::showMessage(m_context, app::withProductName(app::supplementaryText(m_context, kTextUpToDate)),
+                             "Velqor", app::MsgIcon::Information);
+            break;
+        case support::UpdateOutcome::UpdateAvailable: {
+            auto* notice = new support::frmUpdateNotice(
+                app::withProductName(app::supplementaryText(m_context, kTextUpdateAvailable)),
+                app::programString(app::kSoftwarePageId), &m_window);
+            notice->show();
+            break;
+        }
+    }
+}
+
+void HelpCommands::showAbout() {
+    support::frmAbout about(m_context, &m_window);
+    m_showDialog(about);
+}
+
+}  // namespace ui
