@@ -36,6 +36,8 @@ std::string_view trimRight(std::string_view text, std::string_view blanks) {
     return text;
 }
 
-std::string_view trim(std::string_view text, std::string_view blanks) { return trimRight(trimLeft(text, blanks), blanks); }
+std::string_view trim(std::string_view text, std::string_view blanks) {
+    return trimRight(trimLeft(text, blanks), blanks);
+}
 
 }  // namespace platform

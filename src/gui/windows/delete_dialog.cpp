@@ -120,7 +120,7 @@ void frmDelete::resizeEvent(QResizeEvent* event) {
 void frmDelete::deleteSelectedLinks() {
     store::LinkList& list = m_panes->list();
     if (list.rowCount() == 0 || !list.deleteSelectedLinks(store::LinkList::OnFailure::Stop,
-                                                           app::languageText(m_context, kTitleDeleteQuestion))) {
+                                                          app::languageText(m_context, kTitleDeleteQuestion))) {
         return;
     }
     m_panes->tree().refresh();
