@@ -3,16 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/platform/ascii.h"
+
 namespace app {
 namespace {
-
-// Placeholders are plain ASCII, so folding ASCII letters is all a comparison needs.
-std::string foldCase(std::string_view text) {
-    std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return folded;
-}
 
 bool isContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
@@ -46,8 +40,9 @@ std::string replaceIgnoringCase(std::string_view text, std::string_view placehol
     if (placeholder.empty()) {
         return std::string(text);
     }
-    const std::string foldedText = foldCase(text);
-    const std::string foldedPlaceholder = foldCase(placeholder);
+    // placeholders are plain ASCII, so folding ASCII letters is all a comparison needs
+    const std::string foldedText = platform::toLowerAscii(text);
+    const std::string foldedPlaceholder = platform::toLowerAscii(placeholder);
     std::string result;
     std::size_t from = 0;
     for (std::size_t at = foldedText.find(foldedPlaceholder); at != std::string::npos;

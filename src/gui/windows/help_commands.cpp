@@ -64,11 +64,9 @@ void HelpCommands::openOnlineSupport() {
     }
 }
 
-void HelpCommands::checkForUpdates() { runUpdateCheck(app::programString(app::kUpdateCheckId)); }
-
-void HelpCommands::runUpdateCheck(const std::string& address) {
+void HelpCommands::checkForUpdates() {
     const Hourglass hourglass;
-    const support::UpdateVerdict verdict = support::checkForUpdates(address);
+    const support::UpdateVerdict verdict = support::checkForUpdates(m_context.updateServer);
     switch (verdict.outcome) {
         case support::UpdateOutcome::Failure:
             app::showMessage(m_context, verdict.failureMessage, "Error", app::MsgIcon::Critical);

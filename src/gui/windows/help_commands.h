@@ -26,9 +26,8 @@ public:
     void openWhatDocument();
     void openComparisonDocument();
     void openOnlineSupport();
+    // Asks the update-check script on the context's update server and tells the user the answer.
     void checkForUpdates();
-    // Asks the update-check script at the address and tells the user the answer.
-    void runUpdateCheck(const std::string& address);
     void showAbout();
 
 private:

@@ -13,30 +13,25 @@
 #include <array>
 
 #include "core/app/settings.h"
-#include "core/app/shell_open.h"
 #include "core/app/text_libraries.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
-#include "gui/windows/export_dialog.h"
-#include "gui/windows/import_dialog.h"
-#include "core/platform/file_listing.h"
-#include "gui/widgets/folder_tree.h"
-#include "gui/widgets/link_list.h"
 #include "core/store/store_files.h"
-#include "gui/windows/about_dialog.h"
-#include "core/support/help_documents.h"
-#include "core/support/update_check.h"
-#include "gui/windows/update_notice_window.h"
-#include "gui/windows/add_dialog.h"
-#include "gui/windows/delete_dialog.h"
-#include "gui/windows/edit_dialog.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/icons.h"
 #include "gui/kit/localised_fonts.h"
 #include "gui/kit/modal_forms.h"
 #include "gui/kit/qt_text.h"
 #include "gui/kit/twips.h"
+#include "gui/widgets/folder_tree.h"
+#include "gui/widgets/link_list.h"
 #include "gui/widgets/vertical_splitter.h"
+#include "gui/windows/add_dialog.h"
+#include "gui/windows/delete_dialog.h"
+#include "gui/windows/edit_dialog.h"
+#include "gui/windows/export_dialog.h"
+#include "gui/windows/help_commands.h"
+#include "gui/windows/import_dialog.h"
 
 namespace ui {
 
@@ -56,13 +51,17 @@ constexpr int kControlTopTwips = 30;
 // Text ids.
 constexpr int kTextAdminWarning = 528;  // supplementary library
 constexpr int kTitleWarning = 300;
-constexpr int kTitleError = 301;
 constexpr int kTextEmptyQuestion = 532;
 constexpr int kTitleEmpty = 309;
-constexpr int kTextSupportMissing = 515;   // supplementary library
-constexpr int kTextDocumentMissing = 527;  // supplementary library
-constexpr int kTextUpToDate = 513;         // supplementary library
-constexpr int kTextUpdateAvailable = 514;  // supplementary library
+
+// A menu command under its design caption; the language library's caption comes later.
+template <typename Receiver, typename Command>
+QAction* addCommand(QMenu& menu, const char* name, const char* designCaption, Receiver* receiver, Command command) {
+    QAction* action = menu.addAction(designCaption);
+    action->setObjectName(name);
+    QObject::connect(action, &QAction::triggered, receiver, command);
+    return action;
+}
 
 struct ToolbarButton {
     const char* caption;
@@ -106,6 +105,7 @@ frmMain::frmMain(const GuiContext& gui) : m_gui(gui), m_context(gui.app) {
     setObjectName("frmMain");
     setWindowTitle("Velqor Dorvane Lite");
     setWindowIcon(treeImage(store::kImagePlainFolder));
+    m_help = new HelpCommands(m_context, *this, [this](QDialog& dialog) { showDialog(dialog); });
     createControls();
     createMenus();
     createToolbar();
@@ -152,27 +152,17 @@ void frmMain::createControls() {
     });
 }
 
-QAction* frmMain::addCommand(QMenu& menu, const char* name, const char* designCaption, void (frmMain::*command)()) {
-    QAction* action = menu.addAction(designCaption);
-    action->setObjectName(name);
-    if (command != nullptr) {
-        connect(action, &QAction::triggered, this, command);
-    }
-    return action;
-}
-
 void frmMain::createMenus() {
     QMenu* file = menuBar()->addMenu("File");
     file->setObjectName("mnuFile");
-    addCommand(*file, "mnuFileExit", "Exit", nullptr);
-    connect(findChild<QAction*>("mnuFileExit"), &QAction::triggered, this, &QWidget::close);
+    addCommand(*file, "mnuFileExit", "Exit", this, &QWidget::close);
 
     QMenu* bookmarks = menuBar()->addMenu("Bookmarks");
     bookmarks->setObjectName("mnuBookmarks");
-    addCommand(*bookmarks, "mnuAdd", "Add", &frmMain::addLink)->setShortcut(QKeySequence("Ctrl+N"));
-    addCommand(*bookmarks, "mnuEdit", "Edit", &frmMain::editLinks)->setShortcut(QKeySequence("Ctrl+E"));
-    addCommand(*bookmarks, "mnuDelete", "Delete", &frmMain::deleteLinks)->setShortcut(QKeySequence("Ctrl+D"));
-    addCommand(*bookmarks, "mnuRefresh", "Refresh", &frmMain::refresh);
+    addCommand(*bookmarks, "mnuAdd", "Add", this, &frmMain::addLink)->setShortcut(QKeySequence("Ctrl+N"));
+    addCommand(*bookmarks, "mnuEdit", "Edit", this, &frmMain::editLinks)->setShortcut(QKeySequence("Ctrl+E"));
+    addCommand(*bookmarks, "mnuDelete", "Delete", this, &frmMain::deleteLinks)->setShortcut(QKeySequence("Ctrl+D"));
+    addCommand(*bookmarks, "mnuRefresh", "Refresh", this, &frmMain::refresh);
     QMenu* empty = bookmarks->addMenu("Empty");
     empty->setObjectName("mnuEmpty");
     const auto addEmpty = [this, empty](const char* name, const char* caption, Browser browser) {
@@ -189,26 +179,27 @@ void frmMain::createMenus() {
 
     QMenu* tool = menuBar()->addMenu("Tool");
     tool->setObjectName("mnuTool");
-    addCommand(*tool, "mnuImport", "Import", &frmMain::importLinks);
-    addCommand(*tool, "mnuExport", "Export", &frmMain::exportLinks);
+    addCommand(*tool, "mnuImport", "Import", this, &frmMain::importLinks);
+    addCommand(*tool, "mnuExport", "Export", this, &frmMain::exportLinks);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
-    addCommand(*help, "mnuHelpWhat", "", &frmMain::openWhatDocument);
-    addCommand(*help, "mnuHelpOnline", "&Online Support Web Side", &frmMain::openOnlineSupport);
+    addCommand(*help, "mnuHelpWhat", "", m_help, &HelpCommands::openWhatDocument);
+    addCommand(*help, "mnuHelpOnline", "&Online Support Web Side", m_help, &HelpCommands::openOnlineSupport);
     // the update check is wired but its menu item is never shown
-    addCommand(*help, "mnuHelpUpdates", "&Check for Updates", &frmMain::checkForUpdates)->setVisible(false);
-    addCommand(*help, "mnuHelpComparison", "&Feature Comparison Chart", &frmMain::openComparisonDocument);
+    addCommand(*help, "mnuHelpUpdates", "&Check for Updates", m_help, &HelpCommands::checkForUpdates)
+        ->setVisible(false);
+    addCommand(*help, "mnuHelpComparison", "&Feature Comparison Chart", m_help, &HelpCommands::openComparisonDocument);
     help->addSeparator();
-    addCommand(*help, "mnuHelpAbout", "&About", &frmMain::showAbout);
+    addCommand(*help, "mnuHelpAbout", "&About", m_help, &HelpCommands::showAbout);
 
     // the right-click menu of the link list is not on the menu bar
     m_popup = new QMenu("RightClick", this);
     m_popup->setObjectName("mnuRightClick");
-    addCommand(*m_popup, "mnuRightAdd", "Add", &frmMain::addLink);
-    addCommand(*m_popup, "mnuRightEdit", "Edit", &frmMain::editLinks);
-    addCommand(*m_popup, "mnuRightDelete", "Delete", &frmMain::deleteSelectedFromPopup);
-    addCommand(*m_popup, "mnuRightRefresh", "Refresh", &frmMain::refresh);
+    addCommand(*m_popup, "mnuRightAdd", "Add", this, &frmMain::addLink);
+    addCommand(*m_popup, "mnuRightEdit", "Edit", this, &frmMain::editLinks);
+    addCommand(*m_popup, "mnuRightDelete", "Delete", this, &frmMain::deleteSelectedFromPopup);
+    addCommand(*m_popup, "mnuRightRefresh", "Refresh", this, &frmMain::refresh);
 }
 
 void frmMain::createToolbar() {
@@ -321,11 +312,9 @@ void frmMain::warnWhenNotAdministrator() {
     if (!m_context.isAdministrator || m_context.isAdministrator()) {
         return;
     }
-    app::Message message;
-    message.text = app::withOwnerName(app::supplementaryText(m_context, kTextAdminWarning), m_context.ownerName);
-    message.title = app::languageText(m_context, kTitleWarning);
-    message.icon = app::MsgIcon::Exclamation;
-    m_context.messages->show(message);
+    app::showMessage(m_context,
+                     app::withOwnerName(app::supplementaryText(m_context, kTextAdminWarning), m_context.ownerName),
+                     app::languageText(m_context, kTitleWarning), app::MsgIcon::Exclamation);
 }
 
 void frmMain::plainLayout() {
@@ -424,31 +413,6 @@ void frmMain::deleteSelectedFromPopup() {
     }
 }
 
-void frmMain::openDocument(support::HelpDocument document) {
-    const std::string path = support::helpDocumentPath(m_context.applicationFolder, document, m_context.language);
-    std::optional<Hourglass> hourglass(std::in_place);
-    if (!platform::fileExists(path)) {
-        hourglass.reset();
-        app::Message message;
-        message.text = app::supplementaryText(m_context, kTextDocumentMissing);
-        message.title = app::languageText(m_context, kTitleWarning);
-        message.icon = app::MsgIcon::Exclamation;
-        m_context.messages->show(message);
-        return;
-    }
-    if (!app::openWithShell(m_context, path)) {
-        app::Message message;
-        message.text = "Error: the document " + path + " could not be opened.";
-        message.title = app::languageText(m_context, kTitleError);
-        message.icon = app::MsgIcon::Critical;
-        m_context.messages->show(message);
-    }
-}
-
-void frmMain::openWhatDocument() { openDocument(support::HelpDocument::What); }
-
-void frmMain::openComparisonDocument() { openDocument(support::HelpDocument::Feature); }
-
 void frmMain::closeEvent(QCloseEvent* event) {
     shutdown();
     QMainWindow::closeEvent(event);
@@ -488,10 +452,6 @@ void frmMain::shutdown() {
     }
 }
 
-}  // namespace ui
-
-namespace ui {
-
 void frmMain::addLink() {
     frmAdd dialog(m_context, this);
     showDialog(dialog);
@@ -516,58 +476,6 @@ void frmMain::importLinks() {
 void frmMain::exportLinks() {
     browsers::frmExport dialog(m_context, this);
     showDialog(dialog);
-}
-
-void frmMain::showAbout() {
-    support::frmAbout about(m_context, this);
-    showDialog(about);
-}
-
-void frmMain::openOnlineSupport() {
-    const Hourglass hourglass;
-    const std::string address = app::programString(app::kSupportPageId);
-    if (QString::fromStdString(address).trimmed().isEmpty()) {
-        app::Message message;
-        message.text = app::supplementaryText(m_context, kTextSupportMissing);
-        message.title = app::languageText(m_context, kTitleWarning);
-        message.icon = app::MsgIcon::Exclamation;
-        m_context.messages->show(message);
-        return;
-    }
-    if (!app::openWithShell(m_context, address)) {
-        app::Message message;
-        message.text = "Error: no program could open " + address + ".";
-        message.title = app::languageText(m_context, kTitleError);
-        message.icon = app::MsgIcon::Critical;
-        m_context.messages->show(message);
-    }
-}
-
-void frmMain::checkForUpdates() {
-    const Hourglass hourglass;
-    const support::UpdateVerdict verdict = support::checkForUpdates(m_context.updateServer);
-    app::Message message;
-    switch (verdict.outcome) {
-        case support::UpdateOutcome::Failure:
-            message.text = verdict.failureMessage;
-            message.title = "Error";
-            message.icon = app::MsgIcon::Critical;
-            m_context.messages->show(message);
-            break;
-        case support::UpdateOutcome::UpToDate:
-            message.text = app::withProductName(app::supplementaryText(m_context, kTextUpToDate));
-            message.title = "Velqor";
-            message.icon = app::MsgIcon::Information;
-            m_context.messages->show(message);
-            break;
-        case support::UpdateOutcome::UpdateAvailable: {
-            auto* notice = new support::frmUpdateNotice(
-                app::withProductName(app::supplementaryText(m_context, kTextUpdateAvailable)),
-                app::programString(app::kSoftwarePageId), this);
-            notice->show();
-            break;
-        }
-    }
 }
 
 }  // namespace ui

@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "core/app/app_context.h"
-#include "core/support/help_documents.h"
 #include "gui/kit/gui_context.h"
 
 class QAction;
@@ -20,6 +19,7 @@ class LinkList;
 
 namespace ui {
 
+class HelpCommands;
 class VerticalSplitter;
 
 // The main window: the store's folder tree on the left, the links of the selected folder
@@ -54,17 +54,12 @@ public:
     void importLinks();
     void exportLinks();
     void deleteSelectedFromPopup();
-    void openWhatDocument();
-    void openComparisonDocument();
-    void openOnlineSupport();
-    // Asks the update-check script on the context's update server and tells the user the answer.
-    void checkForUpdates();
-    void showAbout();
 
     [[nodiscard]] store::FolderTree& folderTree() { return *m_tree; }
     [[nodiscard]] store::LinkList& linkList() { return *m_list; }
     [[nodiscard]] QMenu& popupMenu() { return *m_popup; }
     [[nodiscard]] QToolBar& toolbar() { return *m_toolbar; }
+    [[nodiscard]] HelpCommands& help() { return *m_help; }
 
     // The layouts, in twips of the window's outer size.
     void plainLayout();
@@ -80,7 +75,6 @@ private:
     void createControls();
     void createMenus();
     void createToolbar();
-    QAction* addCommand(QMenu& menu, const char* name, const char* designCaption, void (frmMain::*command)());
     void setCaptions();
     void applyStoredColumnWidths();
     void applyStoredSplitterLeft();
@@ -88,7 +82,6 @@ private:
     void saveLayout();
     void shutdown();
     void showDialog(QDialog& dialog);
-    void openDocument(support::HelpDocument document);
 
     [[nodiscard]] int toPixels(double twips) const;
     [[nodiscard]] double toTwips(int pixels) const;
@@ -103,6 +96,7 @@ private:
     VerticalSplitter* m_splitter = nullptr;
     QToolBar* m_toolbar = nullptr;
     QMenu* m_popup = nullptr;
+    HelpCommands* m_help = nullptr;
     store::FolderTree* m_tree = nullptr;
     store::LinkList* m_list = nullptr;
     bool m_shownOnce = false;

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "core/app/scratch_folder.h"
-#include "core/app/texts.h"
 #include "core/browsers/bookmark_reader.h"
 #include "testing/files.h"
 #include "testing/test_app.h"
@@ -25,12 +24,6 @@ std::string lineFor(const std::string& name, const std::string& url) {
 
 class ExportWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        app.loadShippedTextLibraries();
-        ASSERT_FALSE(app::languageText(app.context, 540).empty());
-        app.context.ownerName = "Ada";
-    }
-
     // A link of the store, listed as the export list lists it.
     ExportItem link(const std::string& name, const std::string& url, bool checked = true,
                     const std::string& folder = "favorites/Firefox") {
@@ -41,7 +34,7 @@ protected:
     // Exports into the single bookmark file of a profile below the test's profile root.
     std::string exportInto(const std::string& bookmarks, const std::vector<ExportItem>& items) {
         writeFile(bookmarkFile(), bookmarks);
-        EXPECT_TRUE(browsers::EditHTML(app.context, profileRoot(), items));
+        EXPECT_EQ(browsers::EditHTML(profileRoot(), items), browsers::ExportOutcome::Done);
         return readFile(bookmarkFile());
     }
 
@@ -132,17 +125,12 @@ TEST_F(ExportWriterTest, ExportedLinksAreReadBackByTheBookmarkReader) {
 
 TEST_F(ExportWriterTest, TheFileFoundLastReceivesTheLinksAndAMissingFileIsReported) {
     std::filesystem::create_directories(profileRoot() + "/x1.default");
-    EXPECT_FALSE(browsers::EditHTML(app.context, profileRoot(), {link("A", "u")}));
-    ASSERT_EQ(app.messages.shown.size(), 1U);
-    EXPECT_EQ(app.messages.shown[0].text, app::languageText(app.context, 540) + "\r\n" +
-                                              app::withOwnerName(app::languageText(app.context, 541), "Ada"));
-    EXPECT_EQ(app.messages.shown[0].title, app::languageText(app.context, 301));
-    EXPECT_EQ(app.messages.shown[0].icon, app::MsgIcon::Critical);
+    EXPECT_EQ(browsers::EditHTML(profileRoot(), {link("A", "u")}), browsers::ExportOutcome::NoBookmarkFile);
     EXPECT_EQ(treeOf(profileRoot()), Entries{"x1.default/"});
 
     writeFile(profileRoot() + "/a.default/bookmarks.html", "</DL><p>\n");
     writeFile(profileRoot() + "/b.default/bookmarks.html", "</DL><p>\n");
-    EXPECT_TRUE(browsers::EditHTML(app.context, profileRoot(), {link("A", "u")}));
+    EXPECT_EQ(browsers::EditHTML(profileRoot(), {link("A", "u")}), browsers::ExportOutcome::Done);
     EXPECT_EQ(readFile(profileRoot() + "/a.default/bookmarks.html"), "</DL><p>\n");
     EXPECT_EQ(readFile(profileRoot() + "/b.default/bookmarks.html"), lineFor("A", "u") + "</DL><p>\r\n");
 }

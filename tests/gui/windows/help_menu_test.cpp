@@ -3,9 +3,11 @@
 #include <QLabel>
 
 #include "gui/windows/about_dialog.h"
+#include "gui/windows/help_commands.h"
+#include "gui/windows/main_window.h"
+#include "testing/fake_modal_forms.h"
 #include "testing/local_server.h"
 #include "testing/test_app.h"
-#include "gui/windows/main_window.h"
 
 namespace {
 
@@ -30,21 +32,23 @@ protected:
     }
 
     testing_support::TestApp app;
-    ui::frmMain window{app.context};
+    testing_support::FakeModalForms forms;
+    ui::GuiContext gui{app.context, forms};
+    ui::frmMain window{gui};
 };
 
 TEST_F(HelpMenuTest, DocumentsAndSupportPageOpenThroughTheShellWhichMayFail) {
-    window.openWhatDocument();
+    window.help().openWhatDocument();
     EXPECT_EQ(takeMessages(),
               "Warning: The document could not be found. Please make sure that it lies in the "
               "program's folder. (!)\n");
     writeFile(app.appPath("what_0409.pdf"), "%PDF-1.4");
     writeFile(app.appPath("feature_0409.pdf"), "%PDF-1.4");
     app.shell.result = 33;  // 32 and below are the shell's failures
-    window.openWhatDocument();
+    window.help().openWhatDocument();
     app.shell.result = 32;
-    window.openComparisonDocument();
-    window.openOnlineSupport();
+    window.help().openComparisonDocument();
+    window.help().openOnlineSupport();
     EXPECT_EQ(app.shell.opened, (std::vector<std::string>{app.appPath("what_0409.pdf"), app.appPath("feature_0409.pdf"),
                                                           "http://www.velqor.example/support/"}));
     EXPECT_EQ(app.shell.slept, (std::vector<int>{1000, 1000, 1000}));
@@ -89,7 +93,7 @@ TEST_F(HelpMenuTest, UpdateCheckPostsTheVersionAndTellsTheServersAnswer) {
         answer.status = status;
         answer.body = body;
         const qsizetype notices = window.findChildren<QWidget*>("frmUpdateNotice").size();
-        window.checkForUpdates();
+        window.help().checkForUpdates();
         EXPECT_EQ(takeMessages(), messages) << status << " " << body;
         EXPECT_EQ(window.findChildren<QWidget*>("frmUpdateNotice").size() - notices, messages.empty() ? 1 : 0) << body;
     }
@@ -107,7 +111,7 @@ TEST_F(HelpMenuTest, UpdateCheckPostsTheVersionAndTellsTheServersAnswer) {
         notice->findChild<QLabel*>("lburl")->text().contains("http://www.velqor.example/support/software.html"));
 
     app.context.updateServer.site = "http://127.0.0.2";  // nothing answers there
-    window.checkForUpdates();
+    window.help().checkForUpdates();
     EXPECT_EQ(takeMessages(), failure + " (stop)\n");
 }
 

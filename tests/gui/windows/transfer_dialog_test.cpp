@@ -39,16 +39,15 @@ std::string stored(const std::string& name, const std::string& url) {
 class TransferDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app.context.modalForms = &forms;
         app.loadShippedTextLibraries();
         ASSERT_FALSE(app::languageText(app.context, 300).empty());
         testing_support::writeFavoritesRegistry(app.context.registryFile, favorites);
         std::filesystem::create_directories(favorites);
     }
 
-    template <typename Dialog>
-    void open() {
-        owned = std::make_unique<Dialog>(app.context);
+    template <typename Dialog, typename Context>
+    void open(Context& context) {
+        owned = std::make_unique<Dialog>(context);
         dialog = owned.get();
     }
 
@@ -99,6 +98,7 @@ protected:
 
     testing_support::TestApp app;
     testing_support::FakeModalForms forms;
+    ui::GuiContext gui{app.context, forms};
     std::string favorites = app.root / "home/u1/Favorites";
     std::string profiles = app.root / "home/u1/Application data/Mozilla/";
     std::unique_ptr<browsers::TransferDialog> owned;
@@ -114,7 +114,7 @@ protected:
         }
         writeLink(app.appPath("favorites/Firefox"), "Wanted", "http://wanted/");
         writeLink(app.appPath("favorites/Firefox"), "Unwanted", "http://unwanted/");
-        open<browsers::frmExport>();
+        open<browsers::frmExport>(app.context);
     }
 
     std::string bookmarkFile() const { return profiles + "Firefox/Profiles/x.default/bookmarks.html"; }
@@ -170,11 +170,9 @@ TEST_F(ExportDialogTest, InternetExplorerReceivesEveryListedLinkAndFirefoxOnlyTh
     ASSERT_EQ(rows(), (QStringList{"Unwanted.url", "Wanted.url"}));
     dialog->linkList().setChecked(1, true);
     clickBrowser(kFirefoxKey);
-    // without a bookmark file the writer's own message is the only one
+    // without a bookmark file the user is told where one is looked for, and nothing else
     press("btnExport");
-    ASSERT_EQ(app.messages.shown.size(), 1U);
-    EXPECT_EQ(app.messages.shown[0].icon, app::MsgIcon::Critical);
-    app.messages.shown.clear();
+    EXPECT_EQ(messages(), Entries{app::languageText(app.context, 540) + "\r\n" + message(541, 301, app::MsgIcon::Critical)});
 
     testing_support::writeFile(bookmarkFile(), "<DL><p>\n</DL><p>\n");
     press("btnExport");
@@ -191,7 +189,7 @@ protected:
         for (const char* folder : {"favorites/Internet Explorer/Work", "favorites/Firefox/Work", "favorites/Other"}) {
             std::filesystem::create_directories(app.appPath(folder));
         }
-        open<browsers::frmImport>();
+        open<browsers::frmImport>(gui);
     }
 };
 
@@ -289,7 +287,7 @@ TEST_F(ImportDialogTest, FirefoxLinksTravelFromTheProfilesIntoTheMainWindow) {
              {"b2.default/BOOKMARKS.HTML", {{"Beta", "http://beta/"}, {"Sport", "http://s2/"}}}}) {
         writeBookmarks("Firefox/Profiles/" + profileFile, links);
     }
-    ui::frmMain window(app.context);
+    ui::frmMain window(gui);
     window.load();
     store::FolderTree& mainTree = window.folderTree();
     emit mainTree.view().itemClicked(mainTree.itemByKey(QString::fromStdString(app.appPath("Favorites/Firefox"))), 0);
