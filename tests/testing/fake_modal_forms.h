@@ -15,13 +15,11 @@ class FakeModalForms final : public ui::ModalFormService {
 public:
     void showModal(QDialog& dialog) override {
         opened.append(dialog.objectName());
-        if (whileOpen) {
-            whileOpen(dialog);
-        }
+        whileOpen(dialog);
     }
 
     QStringList opened;
-    std::function<void(QDialog&)> whileOpen;
+    std::function<void(QDialog&)> whileOpen = [](QDialog&) {};
 };
 
 }  // namespace testing_support

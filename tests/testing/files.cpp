@@ -6,26 +6,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace testing_support {
 
-TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dorvane-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        ADD_FAILURE() << "cannot create a temporary folder";
-    }
-    m_path = pattern;
+TempFolder::TempFolder() : m_path((std::filesystem::temp_directory_path() / "dorvane-test-XXXXXX").string()) {
+    EXPECT_NE(mkdtemp(m_path.data()), nullptr) << "cannot create a temporary folder";
 }
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);
     std::filesystem::remove_all(m_path, ignored);
-}
-
-std::string TempFolder::operator/(std::string_view relative) const {
-    return m_path + "/" + std::string(relative);
 }
 
 void writeFile(const std::string& path, std::string_view contents) {
@@ -37,16 +29,13 @@ void writeFile(const std::string& path, std::string_view contents) {
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::vector<std::string> treeOf(const std::string& folder) {
-    namespace fs = std::filesystem;
     std::vector<std::string> entries;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-        const std::string relative = fs::relative(entry.path(), folder).string();
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string relative = std::filesystem::relative(entry.path(), folder).string();
         entries.push_back(entry.is_directory() ? relative + "/" : relative + "=" + readFile(entry.path().string()));
     }
     std::sort(entries.begin(), entries.end());

@@ -9,7 +9,7 @@ namespace testing_support {
 
 // A fresh folder under the system's temporary folder, removed with all its contents
 // when the object goes.
-class TempFolder final {
+class TempFolder {
 public:
     TempFolder();
     ~TempFolder();
@@ -17,8 +17,8 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     [[nodiscard]] const std::string& path() const { return m_path; }
-    // path()/relative
-    [[nodiscard]] std::string operator/(std::string_view relative) const;
+    // path()/name
+    [[nodiscard]] std::string operator/(std::string_view name) const { return m_path + "/" + std::string(name); }
 
 private:
     std::string m_path;

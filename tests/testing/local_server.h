@@ -15,15 +15,12 @@ public:
             std::this_thread::yield();
         }
     }
-    ~LocalServer() override {
-        stop();
-        m_thread.join();
-    }
+    ~LocalServer() override { stop(); }  // the thread is joined as it goes
 
     const std::uint16_t port = static_cast<std::uint16_t>(bind_to_any_port("127.0.0.1"));
 
 private:
-    std::thread m_thread{[this] { listen_after_bind(); }};
+    std::jthread m_thread{[this] { listen_after_bind(); }};
 };
 
 }  // namespace testing_support

@@ -6,7 +6,6 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,99 +16,59 @@
 namespace testing_support {
 namespace {
 
-// Exit codes of a child: the action's answer, or a set-up that could not be done.
-constexpr int kAnswerTrue = 0;
-constexpr int kAnswerFalse = 1;
+// The exit code of a child that could not set itself up; 0 and 1 are the action's answer.
 constexpr int kSetupFailed = 86;
 
 [[nodiscard]] std::string lastError(std::string_view what) { return std::string(what) + ": " + std::strerror(errno); }
 
-// Mounts made after this stay inside the process and its children.
-[[nodiscard]] bool enterPrivateMountNamespace(std::string& reason) {
-    if (::unshare(CLONE_NEWNS) != 0) {
-        reason = lastError("cannot make a mount namespace (unshare)");
-        return false;
+// Mounts a tmpfs on the folder and fills it; answers why not when it cannot. Mounts made
+// after leaving the shared mount namespace stay inside the process and its children.
+[[nodiscard]] std::string mountAndFill(const std::string& folder, const std::vector<TreeEntry>& entries,
+                                       TmpfsMount::Access access, std::size_t sizeBytes) {
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+        return lastError("cannot make a private mount namespace");
     }
-    if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-        reason = lastError("cannot make mounts private");
-        return false;
+    const std::string options = "size=" + std::to_string(sizeBytes) + ",mode=0755";
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+        return lastError("cannot mount a tmpfs");
     }
-    return true;
-}
-
-[[nodiscard]] bool writeEntry(const std::string& root, const TreeEntry& entry) {
-    const std::filesystem::path target = std::filesystem::path(root) / entry.path;
-    std::error_code error;
-    if (entry.path.ends_with('/')) {
-        std::filesystem::create_directories(target, error);
-        return !error;
+    for (const TreeEntry& entry : entries) {
+        if (entry.path.ends_with('/')) {
+            std::filesystem::create_directories(folder + "/" + entry.path);
+        } else {
+            writeFile(folder + "/" + entry.path, entry.contents);
+        }
     }
-    writeFile(target.string(), entry.contents);
-    return std::filesystem::exists(target, error);
-}
-
-[[nodiscard]] ChildOutcome waitForChild(pid_t child) {
-    int status = 0;
-    if (::waitpid(child, &status, 0) != child) {
-        return {std::nullopt, lastError("cannot wait for the child process")};
+    if (access == TmpfsMount::Access::ReadOnly &&
+        ::mount("tmpfs", folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, options.c_str()) != 0) {
+        return lastError("cannot remount the tmpfs read-only");
     }
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (code == kSetupFailed) {
-        return {std::nullopt, "the child process could not set itself up"};
-    }
-    return code == kAnswerTrue || code == kAnswerFalse ? ChildOutcome{code == kAnswerTrue, {}} : ChildOutcome{};
+    return {};
 }
 
 // Forks; the child runs setup, then the action, and ends without running the test's
 // exit handlers.
 [[nodiscard]] ChildOutcome runInChildAfter(const std::function<bool()>& setup, const std::function<bool()>& action) {
     const pid_t child = ::fork();
-    if (child < 0) {
-        return {std::nullopt, lastError("cannot fork")};
-    }
     if (child == 0) {
-        if (!setup()) {
-            ::_exit(kSetupFailed);
-        }
-        ::_exit(action() ? kAnswerTrue : kAnswerFalse);
+        ::_exit(!setup() ? kSetupFailed : action() ? 0 : 1);
     }
-    return waitForChild(child);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child) {
+        return {std::nullopt, lastError("cannot run a child process")};
+    }
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return code == kSetupFailed     ? ChildOutcome{std::nullopt, "the child process could not set itself up"}
+           : code == 0 || code == 1 ? ChildOutcome{code == 0, {}}
+                                    : ChildOutcome{};
 }
 
 }  // namespace
 
 TmpfsMount::TmpfsMount(const std::vector<TreeEntry>& entries, Access access, std::size_t sizeBytes)
-    : m_path(m_base / "mnt") {
-    m_mounted = mountAndFill(entries, access, sizeBytes);
-}
+    : m_skipReason(mountAndFill(path(), entries, access, sizeBytes)) {}
 
-bool TmpfsMount::mountAndFill(const std::vector<TreeEntry>& entries, Access access, std::size_t sizeBytes) {
-    if (!enterPrivateMountNamespace(m_skipReason)) {
-        return false;
-    }
-    std::filesystem::create_directories(m_path);
-    const std::string options = "size=" + std::to_string(sizeBytes) + ",mode=0755";
-    if (::mount("tmpfs", m_path.c_str(), "tmpfs", 0, options.c_str()) != 0) {
-        m_skipReason = lastError("cannot mount a tmpfs");
-        return false;
-    }
-    for (const TreeEntry& entry : entries) {
-        if (!writeEntry(m_path, entry)) {
-            m_skipReason = "cannot fill the tmpfs with " + entry.path;
-            return false;
-        }
-    }
-    if (access == Access::ReadOnly &&
-        ::mount("tmpfs", m_path.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, options.c_str()) != 0) {
-        m_skipReason = lastError("cannot remount the tmpfs read-only");
-        return false;
-    }
-    return true;
-}
-
-TmpfsMount::~TmpfsMount() { ::umount2(m_path.c_str(), MNT_DETACH); }
-
-std::string TmpfsMount::operator/(std::string_view relative) const { return m_path + "/" + std::string(relative); }
+TmpfsMount::~TmpfsMount() { ::umount2(path().c_str(), MNT_DETACH); }
 
 ChildOutcome runInChild(const std::function<bool()>& action) {
     return runInChildAfter([] { return true; }, action);
@@ -117,30 +76,25 @@ ChildOutcome runInChild(const std::function<bool()>& action) {
 
 ChildOutcome runAsNobody(const std::function<bool()>& action) {
     const passwd* nobody = ::getpwnam("nobody");
-    if (nobody == nullptr) {
-        return {std::nullopt, "there is no user nobody on this machine"};
+    if (nobody == nullptr || ::geteuid() != 0) {
+        return {std::nullopt, "only root can run a child as user nobody, and only where there is one"};
     }
-    if (::geteuid() != 0) {
-        return {std::nullopt, "only root can run a child as nobody"};
-    }
-    const uid_t uid = nobody->pw_uid;
-    const gid_t gid = nobody->pw_gid;
-    const auto dropToNobody = [uid, gid] {
-        return ::setgroups(0, nullptr) == 0 && ::setresgid(gid, gid, gid) == 0 && ::setresuid(uid, uid, uid) == 0;
-    };
-    return runInChildAfter(dropToNobody, action);
+    return runInChildAfter(
+        [uid = nobody->pw_uid, gid = nobody->pw_gid] {
+            return ::setgroups(0, nullptr) == 0 && ::setresgid(gid, gid, gid) == 0 && ::setresuid(uid, uid, uid) == 0;
+        },
+        action);
 }
 
 ChildOutcome runWithFileSizeLimit(std::uint64_t limitBytes, const std::function<bool()>& action) {
-    const auto limitFileSize = [limitBytes] {
-        // without this the first write beyond the limit would end the child by SIGXFSZ
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{limitBytes, limitBytes};
-        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    };
-    return runInChildAfter(limitFileSize, action);
+    return runInChildAfter(
+        [limitBytes] {
+            // without this the first write beyond the limit would end the child by SIGXFSZ
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{limitBytes, limitBytes};
+            return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        },
+        action);
 }
-
-void openToOthers(const std::string& folder) { ::chmod(folder.c_str(), 0755); }
 
 }  // namespace testing_support

@@ -16,11 +16,6 @@ app::MsgAnswer RecordingMessageBox::show(const app::Message& message) {
     return answer;
 }
 
-int FakeShell::open(const std::string& target) {
-    opened.push_back(target);
-    return result;
-}
-
 TestApp::TestApp() {
     context.applicationFolder = root / "stick/app";
     context.productFamilyFolder = root / "velqor";
@@ -31,10 +26,6 @@ TestApp::TestApp() {
     context.shell = &shell;
     context.isAdministrator = [] { return true; };
     std::filesystem::create_directories(context.applicationFolder);
-}
-
-std::string TestApp::appPath(std::string_view relative) const {
-    return context.applicationFolder + "/" + std::string(relative);
 }
 
 void TestApp::loadShippedTextLibraries() {

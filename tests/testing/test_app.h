@@ -21,10 +21,13 @@ private:
     std::deque<app::MsgAnswer> m_answers;
 };
 
-// Records what the program asked the shell to open; answers with a settable result.
-class FakeShell final : public app::ShellService {
-public:
-    int open(const std::string& target) override;
+// Records what the program asked the shell to open, start or wait for; opening answers
+// with a settable result.
+struct FakeShell final : app::ShellService {
+    int open(const std::string& target) override {
+        opened.push_back(target);
+        return result;
+    }
     bool run(const std::string& program) override {
         started.push_back(program);
         return true;
@@ -49,8 +52,8 @@ public:
     FakeShell shell;
     app::AppContext context;
 
-    // <application folder>/relative
-    [[nodiscard]] std::string appPath(std::string_view relative) const;
+    // <application folder>/name
+    std::string appPath(std::string_view name) const { return context.applicationFolder + "/" + std::string(name); }
 
     // Lays the English text libraries of the build beside the program and loads them as
     // start-up does.
