@@ -2,14 +2,12 @@
 
 #include <httplib.h>
 
-#include <cstdint>
 #include <thread>
 
 namespace testing_support {
 
 // A real HTTP server on 127.0.0.1 and a free port, answering by its routes while it exists.
-class LocalServer : public httplib::Server {
-public:
+struct LocalServer : httplib::Server {
     LocalServer() {
         while (!is_running()) {
             std::this_thread::yield();
@@ -18,9 +16,7 @@ public:
     ~LocalServer() override { stop(); }  // the thread is joined as it goes
 
     const std::uint16_t port = static_cast<std::uint16_t>(bind_to_any_port("127.0.0.1"));
-
-private:
-    std::jthread m_thread{[this] { listen_after_bind(); }};
+    std::jthread thread{[this] { listen_after_bind(); }};
 };
 
 }  // namespace testing_support

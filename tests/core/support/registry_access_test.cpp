@@ -43,18 +43,3 @@ TEST(GetIEFavoritesPath, ReturnsTheStoredPathWhenItFits) {
             << body;
     }
 }
-
-TEST(GetKeyValue, ReadsTextWithOrWithoutItsNulAndNothingTooBig) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"hex(1):61,62,00", "found ab"},
-        {"hex(1):61,62", "found ab"},
-        {"\"" + std::string(1023, 'A') + "\"", "found " + std::string(1023, 'A')},  // 1,024 bytes with its NUL
-        {"\"" + std::string(1024, 'A') + "\"", "none "},
-    };
-    for (const auto& [data, expected] : cases) {
-        const Registry registry = Registry::fromText("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Tools]\r\n\"V\"=" + data, "");
-        std::string value = "stale";
-        const bool found = support::GetKeyValue(registry, RegistryRoot::LocalMachine, "Tools", "V", value);
-        EXPECT_EQ((found ? "found " : "none ") + value, expected) << data;
-    }
-}
