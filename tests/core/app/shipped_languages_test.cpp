@@ -2,37 +2,28 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <string>
-#include <string_view>
-#include <tuple>
 
 #include "core/app/texts.h"
 #include "core/platform/text_library.h"
 
-// Every language shipped in the portable folder must give every caption and message the
-// English libraries give, with the same placeholders, access keys and joining blanks.
-namespace {
-
 using platform::TextLibrary;
 
-TextLibrary shipped(const std::string& name) { return TextLibrary::load(DORVANE_PORTABLE_DIR "/" + name + ".dll"); }
-
-std::size_t count(std::string_view text, std::string_view placeholder) {
-    const std::string marked = app::replaceIgnoringCase(text, placeholder, "\x01");
-    return static_cast<std::size_t>(std::count(marked.begin(), marked.end(), '\x01'));
-}
+static TextLibrary shipped(std::string name) { return TextLibrary::load(DORVANE_PORTABLE_DIR "/" + name + ".dll"); }
 
 // What a translation must keep of the English text: its placeholders, its access key ('&'
 // alone; "&&" shows an ampersand) and the blanks at either end, where labels are joined.
-std::string shapeOf(const std::string& text) {
+static std::string shapeOf(const std::string& text) {
+    const auto count = [&](std::string_view mark) {
+        return std::to_string((text.size() - app::replaceIgnoringCase(text, mark, "").size()) / mark.size());
+    };
     const std::string keys = app::replaceIgnoringCase(text, "&&", "");
-    return std::to_string(count(text, "%s")) + " %s, " + std::to_string(count(text, "%username")) + " %username, " +
+    return count("%s") + " %s, " + count("%username") + " %username, " +
            std::to_string(std::count(keys.begin(), keys.end(), '&')) + " &, blank in front " +
            std::to_string(text.front() == ' ') + ", at the end " + std::to_string(text.back() == ' ');
 }
 
-}  // namespace
-
+// Every language shipped in the portable folder must give every caption and message the
+// English libraries give, in the same shape.
 TEST(ShippedLanguages, EveryLanguageHasEveryEnglishTextInTheSameShape) {
     std::size_t languages = 0;
     for (const auto& folder : std::filesystem::directory_iterator(DORVANE_SOURCE_DIR "/lang")) {
@@ -42,16 +33,14 @@ TEST(ShippedLanguages, EveryLanguageHasEveryEnglishTextInTheSameShape) {
         }
         ++languages;
         for (const std::string kind : {"langfile", "lic"}) {
-            const TextLibrary english = shipped(kind + "0409");
-            const TextLibrary library = shipped(kind + language);
+            const TextLibrary english = shipped(kind + "0409"), library = shipped(kind + language);
             ASSERT_TRUE(library.isLoaded()) << kind << language;
             for (std::uint32_t id = 0; id <= 0xFFFF; ++id) {
                 const std::string text = english.loadString(static_cast<std::uint16_t>(id));
                 const std::string translated = library.loadString(static_cast<std::uint16_t>(id));
                 if (!text.empty()) {
                     ASSERT_FALSE(translated.empty()) << kind << language << " lacks " << id;
-                    EXPECT_EQ(shapeOf(translated), shapeOf(text))
-                        << kind << language << " " << id << ": " << translated;
+                    EXPECT_EQ(shapeOf(translated), shapeOf(text)) << kind << language << " " << id << " " << translated;
                     EXPECT_EQ(app::fetchText(library, static_cast<int>(id)), translated) << "cut: " << kind << language;
                 }
             }
@@ -62,10 +51,9 @@ TEST(ShippedLanguages, EveryLanguageHasEveryEnglishTextInTheSameShape) {
 
 TEST(ShippedLanguages, TextsAreReadInTheirOwnScriptWithTheirPlaceholdersAndBlanks) {
     const std::tuple<const char*, std::uint16_t, const char*> cases[] = {
-        {"langfile0804", 104, "添加"},         {"langfile0404", 121, "匯入"},
-        {"langfile0411", 122, "エクスポート"}, {"langfile0407", 104, "Hinzufügen"},
-        {"lic040C", 303, "À propos de %s"},    {"lic0C0A", 104, "¿Qué es %s?"},
-        {"lic0409", 104, "What is %s?"},       {"langfile0409", 323, "Source: "},
+        {"langfile0804", 104, "添加"}, {"langfile0404", 121, "匯入"}, {"langfile0411", 122, "エクスポート"},
+        {"langfile0407", 104, "Hinzufügen"}, {"lic040C", 303, "À propos de %s"}, {"lic0C0A", 104, "¿Qué es %s?"},
+        {"lic0409", 104, "What is %s?"}, {"langfile0409", 323, "Source: "},
         {"langfile0409", 331, " (folder in Dorvane Lite)"},
         {"langfile0409", 520, "Welcome, %username. Please wait while Dorvane Lite is loading..."},
     };

@@ -6,7 +6,6 @@ TEST(OsProbe, ThisSystemAnswersAsWindowsNt10SoSkinningStaysOff) {
     platform::OsVersionRecord record;
     record.osCode = -1;
     EXPECT_TRUE(platform::probeOs(record));
-    EXPECT_EQ(record.osCode, 7);
-    EXPECT_EQ(record.majorVersion, 10);
-    EXPECT_EQ(record.minorVersion, 0);
+    const std::tuple<int, int, int> answered(record.osCode, record.majorVersion, record.minorVersion);
+    EXPECT_EQ(answered, std::tuple(7, 10, 0));
 }

@@ -2,37 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <optional>
-#include <tuple>
-#include <vector>
+#include "testing/read_only.h"
 
-#include "testing/files.h"
-
-using testing_support::TempFolder;
-using testing_support::writeFile;
+using namespace testing_support;
 
 TEST(Paths, EachComponentResolvesToItsExactNameElseTheFirstOfAnyCaseInNameOrder) {
     TempFolder root;
-    writeFile(root / "favorites/Firefox/News/Daily.url", "x");
-    for (const char* name : {"data", "Data", "DATA"}) {
-        writeFile(root / (std::string(name) + "/x"), "");
+    for (const char* file : {"favorites/Firefox/News/Daily.url", "data/x", "Data/x", "DATA/x"}) {
+        writeFile(root / file, "");
     }
-    const struct {
-        const char* written;
-        const char* stored;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
+        // as written, and as stored
         {"Favorites/FIREFOX/news/DAILY.URL", "favorites/Firefox/News/Daily.url"},
-        {"Favorites/Firefox/", "favorites/Firefox/"},
+        {"Favorites/Firefox/", "favorites/Firefox/"}, {"Data/X", "Data/x"}, {"dATA", "DATA"},
         // below a missing component everything is kept as written
         {"FAVORITES/Mozilla/news", "favorites/Mozilla/news"},
         {"Favorites/firefox/news/missing.url", "favorites/Firefox/News/missing.url"},
-        {"Data/X", "Data/x"},
-        {"dATA", "DATA"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(platform::resolvePath(root / c.written), root / c.stored) << c.written;
+    for (const auto& [written, stored] : cases) {
+        EXPECT_EQ(platform::resolvePath(root / written), root / stored) << written;
     }
 }
 
@@ -42,19 +30,15 @@ TEST(Paths, ProductFamilyAndRegistryFollowTheXdgFoldersElseHome) {
         {"/x", "/x/Velqor", "/x/Velqor/registry.reg"},
         {nullptr, "/home/u/.cache/Velqor", "/home/u/.config/Velqor/registry.reg"},
         {"rel", "/home/u/.cache/Velqor", "/home/u/.config/Velqor/registry.reg"}};
-    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
-    for (const char* name : {"HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME"}) {
-        saved.emplace_back(name, std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt);
-    }
-    ::setenv("HOME", "/home/u", 1);
     for (const auto& [xdgHome, family, registry] : cases) {
-        for (const char* name : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME"}) {
-            xdgHome ? ::setenv(name, xdgHome, 1) : ::unsetenv(name);
-        }
-        EXPECT_EQ(platform::defaultProductFamilyFolder(), family) << (xdgHome ? xdgHome : "(unset)");
-        EXPECT_EQ(platform::defaultRegistryFile(), registry) << (xdgHome ? xdgHome : "(unset)");
-    }
-    for (const auto& [name, value] : saved) {
-        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+        // in a child process, so that this process's environment stays as it was
+        const ChildOutcome outcome = runInChild([&] {
+            ::setenv("HOME", "/home/u", 1);
+            for (const char* name : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME"}) {
+                xdgHome ? ::setenv(name, xdgHome, 1) : ::unsetenv(name);
+            }
+            return platform::defaultProductFamilyFolder() == family && platform::defaultRegistryFile() == registry;
+        });
+        EXPECT_EQ(outcome.answer, true) << (xdgHome ? xdgHome : "(unset)");
     }
 }

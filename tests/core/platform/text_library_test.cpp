@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
-#include <tuple>
 
+#include "app/texts.h"
 #include "testing/files.h"
 
 using platform::TextLibrary;
@@ -28,6 +27,8 @@ TEST(TextLibrary, ReadsEveryTextOfEitherImageKindAsUtf8) {
             EXPECT_EQ(library.loadString(id), text) << file << " id " << id;
         }
     }
+    EXPECT_FALSE(TextLibrary::load(DORVANE_TEST_TEXTS_DIR).isLoaded() ||
+                 TextLibrary::load(DORVANE_TEST_TEXTS_DIR "/missing.dll").isLoaded());
 }
 
 // Damage beyond these few cases is the fuzzer's to find.
@@ -46,12 +47,9 @@ TEST(TextLibrary, DamagedImageLoadsAsNoLibrary) {
         resources + (field(resources + (field(resources + 20) & 0x7FFFFFFF) + 20) & 0x7FFFFFFF);
     const std::size_t dataEntry = resources + field(language + 20);
     const std::tuple<const char*, std::size_t, std::string> cases[] = {
-        {"not an MZ image", 0, "X"},
-        {"wrong PE signature", pe + 1, "X"},
-        {"unknown optional header", pe + 24, bytes(0x107)},
+        {"not an MZ image", 0, "X"}, {"wrong PE signature", pe + 1, "X"}, {"unknown header", pe + 24, bytes(0x107)},
         {"optional header too short for its directories", pe + 20, bytes(120).substr(0, 2)},
-        {"string type is not a directory", resources + 20, bytes(24)},
-        {"language entry is a directory", language + 23, "\x80"},
+        {"string type is no directory", resources + 20, bytes(24)}, {"language is a directory", language + 23, "\x80"},
         {"block data longer than its section", dataEntry + 4, bytes(0x10000)}};
     ASSERT_TRUE(TextLibrary::fromImage(image).isLoaded());
     for (const auto& [damage, at, replacement] : cases) {
@@ -60,23 +58,38 @@ TEST(TextLibrary, DamagedImageLoadsAsNoLibrary) {
         EXPECT_FALSE(library.isLoaded()) << damage;
         EXPECT_EQ(library.loadString(302), "") << damage;
     }
-}
-
-TEST(TextLibrary, TruncatedLibraryGivesAllOrNothing) {
-    const std::string image = testing_support::readFile(kTestTexts);
+    // a library cut anywhere gives all its texts or none
     for (std::size_t length = 0; length < image.size(); ++length) {
         const TextLibrary cut = TextLibrary::fromImage(std::string_view(image).substr(0, length));
         ASSERT_EQ(cut.loadString(302), cut.isLoaded() ? "Velqor Dorvane Lite" : "") << "cut at " << length;
     }
 }
 
-TEST(TextLibrary, LoadReadsAFileAndFreeEmptiesIt) {
-    const testing_support::TempFolder folder;
-    EXPECT_FALSE(TextLibrary::load(folder / "missing.dll").isLoaded());
-    EXPECT_FALSE(TextLibrary::load(folder.path()).isLoaded());
-    TextLibrary library = TextLibrary::load(kTestTexts);
-    ASSERT_EQ(library.loadString(302), "Velqor Dorvane Lite");
-    library.free();
-    EXPECT_FALSE(library.isLoaded());
-    EXPECT_EQ(library.loadString(302), "");
+TEST(FetchText, CutsAt382CharactersNeverInsideOneAndAtTheFirstNul) {
+    std::string accents;
+    for (int i = 0; i < 382; ++i) {
+        accents += "é";
+    }
+    const std::pair<int, std::string> cases[] = {
+        {205, std::string(382, 'a')}, {206, std::string(381, 'a') + "é"}, {207, accents},
+        // only the low 16 bits of an id count
+        {208, std::string(381, 'a') + "🔖"}, {204, "before"}, {0x10000 + 302, "Velqor Dorvane Lite"},
+    };
+    for (const auto& [id, text] : cases) {
+        EXPECT_EQ(app::fetchText(TextLibrary::load(kTestTexts), id), text) << id;
+    }
+    EXPECT_EQ(app::fetchText(TextLibrary{}, 302), "");
+}
+
+TEST(Placeholders, ReplacedWhateverTheirCaseLeftToRight) {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"About %S and %s", "%s", "X", "About X and X"},
+        {"Hello %USERNAME, bye %UserName, %user", "%username", "Ada", "Hello Ada, bye Ada, %user"},
+        {"a%sb", "%s", "%s%s", "a%s%sb"}, {"keep %s", "", "X", "keep %s"},
+    };
+    for (const auto& [text, placeholder, replacement, expected] : cases) {
+        EXPECT_EQ(app::replaceIgnoringCase(text, placeholder, replacement), expected) << text;
+    }
+    EXPECT_EQ(app::withProductName("About %s"), "About Dorvane Lite");
+    EXPECT_EQ(app::withOwnerName("%UserName, %user", "Ada"), "Ada, %user");
 }
