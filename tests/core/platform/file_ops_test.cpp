@@ -9,17 +9,17 @@
 using namespace testing_support;
 using Tree = std::vector<std::string>;
 
-TEST(FileOps, DeleteRenameAndCreateFolderFindTheirNamesWhateverTheCase) {
+TEST(FileOps, DeleteRenameCreateFolderAndWriteFindTheirNamesWhateverTheCase) {
     TempFolder root;
+    const std::string ie = root / "favorites/Internet Explorer/";
+    for (const char* name : {"b", "c", "d"}) {
+        writeFile(ie + name + ".url", name);
+    }
     writeFile(root / "favorites/Firefox/News/Deep/a.url", "a");
-    writeFile(root / "favorites/Internet Explorer/b.url", "b");
-    writeFile(root / "favorites/Internet Explorer/c.url", "c");
-    writeFile(root / "favorites/Internet Explorer/d.url", "d");
     EXPECT_TRUE(platform::shellDelete(root / "Favorites/FIREFOX"));
     EXPECT_TRUE(platform::shellDelete(root / "favorites/internet explorer/C.URL"));
     EXPECT_FALSE(platform::shellDelete(root / "missing") || platform::shellDelete(""));
     // a rename refuses an existing target, but a change of case names the same entry
-    const std::string ie = root / "favorites/Internet Explorer/";
     EXPECT_FALSE(platform::renamePath(ie + "d.url", root / "FAVORITES/internet explorer/B.URL"));
     EXPECT_TRUE(platform::renamePath(ie + "d.url", ie + "D.url"));
     EXPECT_TRUE(platform::renamePath(root / "FAVORITES", root / "Store"));
@@ -27,8 +27,16 @@ TEST(FileOps, DeleteRenameAndCreateFolderFindTheirNamesWhateverTheCase) {
     // a folder is made with the name as given, below a parent of any case
     EXPECT_TRUE(platform::createFolder(root / "STORE/Mozilla"));
     EXPECT_FALSE(platform::createFolder(root / "store/mozilla") || platform::createFolder(root / "missing/child"));
+    // a file is written over whatever its case, wholly, and read back byte for byte
+    const std::string bytes("line\r\n\0binary\xff", 15);
+    ASSERT_TRUE(platform::writeWholeFile(root / "store/internet explorer/b.URL", bytes));
+    std::string read = "kept";
+    EXPECT_FALSE(platform::readWholeFile(root / "missing.txt", read) || platform::readWholeFile(root.path(), read));
+    EXPECT_TRUE(read == "kept" && platform::readWholeFile(root / "STORE/internet explorer/B.url", read));
+    EXPECT_EQ(read, bytes);
+    ASSERT_TRUE(platform::writeWholeFile(root / "Store/Internet Explorer/B.URL", "short"));
     EXPECT_EQ(treeOf(root.path()), (Tree{"Store/", "Store/Internet Explorer/", "Store/Internet Explorer/D.url=d",
-                                         "Store/Internet Explorer/b.url=b", "Store/Mozilla/"}));
+                                         "Store/Internet Explorer/b.url=short", "Store/Mozilla/"}));
 }
 
 TEST(ShellCopy, GoesIntoAnExistingFolderElseUnderTheTargetNameAndReplacesWhatIsThereWhateverItsCase) {
@@ -50,18 +58,4 @@ TEST(ShellCopy, GoesIntoAnExistingFolderElseUnderTheTargetNameAndReplacesWhatIsT
     EXPECT_FALSE(platform::shellCopy(root / "store", root / "store") ||
                  platform::shellCopy(root / "store", root / "STORE/Inner"));
     EXPECT_FALSE(std::filesystem::exists(root / "target") || std::filesystem::exists(root / "store/Inner"));
-}
-
-TEST(WholeFile, WriteThenReadGivesTheSameBytesWhateverTheCase) {
-    TempFolder root;
-    const std::string bytes("line\r\n\0binary\xff", 15);
-    ASSERT_TRUE(platform::writeWholeFile(root / "a.bin", bytes));
-    ASSERT_TRUE(platform::writeWholeFile(root / "short.txt", "longer text"));
-    ASSERT_TRUE(platform::writeWholeFile(root / "SHORT.TXT", "short"));
-    std::string read;
-    ASSERT_TRUE(platform::readWholeFile(root / "A.BIN", read));
-    EXPECT_EQ(treeOf(root.path()), (Tree{"a.bin=" + bytes, "short.txt=short"}));
-    // a failed read leaves what the caller had
-    EXPECT_FALSE(platform::readWholeFile(root / "missing.txt", read) || platform::readWholeFile(root.path(), read));
-    EXPECT_EQ(read, bytes);
 }

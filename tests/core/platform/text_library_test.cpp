@@ -66,10 +66,7 @@ TEST(TextLibrary, DamagedImageLoadsAsNoLibrary) {
 }
 
 TEST(FetchText, CutsAt382CharactersNeverInsideOneAndAtTheFirstNul) {
-    std::string accents;
-    for (int i = 0; i < 382; ++i) {
-        accents += "é";
-    }
+    const std::string accents = app::replaceIgnoringCase(std::string(382, 'a'), "a", "é");
     const std::pair<int, std::string> cases[] = {
         {205, std::string(382, 'a')}, {206, std::string(381, 'a') + "é"}, {207, accents},
         // only the low 16 bits of an id count
@@ -90,6 +87,4 @@ TEST(Placeholders, ReplacedWhateverTheirCaseLeftToRight) {
     for (const auto& [text, placeholder, replacement, expected] : cases) {
         EXPECT_EQ(app::replaceIgnoringCase(text, placeholder, replacement), expected) << text;
     }
-    EXPECT_EQ(app::withProductName("About %s"), "About Dorvane Lite");
-    EXPECT_EQ(app::withOwnerName("%UserName, %user", "Ada"), "Ada, %user");
 }
