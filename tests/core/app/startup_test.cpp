@@ -1,11 +1,13 @@
-#include "core/app/startup.h"
+#include "app/startup.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 
-#include "core/app/text_libraries.h"
-#include "core/app/texts.h"
+#include "app/settings.h"
+#include "app/text_libraries.h"
+#include "app/texts.h"
 #include "testing/read_only.h"
 #include "testing/test_app.h"
 
@@ -33,9 +35,7 @@ TEST_F(StartupTest, AFirstStartWritesTheDefaultSettingsAndLoadsFreshCopiesOfBoth
               "ColWidth0=3495.118\r\nColWidth1=3704.882\r\n\r\n[VSplitter]\r\nLeft =3820\r\n\r\n[Skin]\r\n"
               "SkinFile=Skins\\default.skf\r\n");
     EXPECT_EQ(app.context.ownerName, "User");
-    EXPECT_EQ(
-        fs::status(app.context.productFamilyFolder).permissions() & (fs::perms::group_all | fs::perms::others_all),
-        fs::perms::none);
+    EXPECT_EQ(fs::status(app.context.productFamilyFolder).permissions(), fs::perms::owner_all);
     EXPECT_EQ(readFile(scratch("dv_langfile0409.dll")), readFile(app.appPath("langfile0409.dll")));
     EXPECT_EQ(app::languageText(app.context, 302), "Velqor Dorvane Lite");
     // a copy left over from an earlier run is replaced, and never stands in for a missing library
@@ -75,4 +75,46 @@ TEST(OwnerName, ComesFromTheOwnerInfoFileAtTheRootOfTheDrive) {
         GTEST_SKIP() << drive.skipReason();
     }
     EXPECT_EQ(app::readOwnerName(drive / "Tools/Dorvane"), "Ann Lee");
+}
+
+TEST(SettingsFile, AnExistingFileIsKeptWhateverTheCaseOfItsName) {
+    TempFolder folder;
+    writeFile(folder / "Setting.INI", "[Setting]\r\nLanguage=0804\r\n");
+    EXPECT_TRUE(app::ensureSettingsFile(folder.path()));
+    EXPECT_EQ(treeOf(folder.path()), std::vector<std::string>{"Setting.INI=[Setting]\r\nLanguage=0804\r\n"});
+    EXPECT_FALSE(app::ensureSettingsFile(folder / "gone"));
+}
+
+TEST(SettingsFile, ValuesAreReadWholeAndLayoutValuesThatAreNoNumbersGiveNoneAndMissingOnesTheSmallerDefaults) {
+    TempFolder folder;
+    const std::string file = folder / "setting.ini";
+    // lengths around the sizes of the buffers the reader passes through
+    for (const std::size_t length : {254, 255, 511, 5000}) {
+        const std::string value(length, 'v');
+        writeFile(file, "[Skin]\r\nSkinFile=" + value + "\r\n");
+        EXPECT_EQ(app::readValue("Skin", "SkinFile", "", file), value);
+        EXPECT_EQ(app::readValue("Skin", "Other", value, file), value) << "a default of " << length;
+    }
+    writeFile(file, "[Size]\r\nHeight=tall\r\nWidth=900.5\r\n[Grid]\r\nColWidth0=\r\n");
+    const app::WindowSize size = app::readWindowSize(file);
+    const app::ColumnWidths columns = app::readColumnWidths(file);
+    EXPECT_EQ((std::array{size.height, size.width, columns.colWidth0, columns.colWidth1, app::readSplitterLeft(file)}),
+              (std::array<std::optional<int>, 5>{std::nullopt, 900, std::nullopt, 2000, 3500}));
+}
+
+TEST(SettingsFile, NumbersAreReadRoundingHalfToEvenAndWrittenWithSevenDigits) {
+    std::string read;
+    for (const char* text : {"3495.118", "3704.882", "3495.5", "3494.5", "-2.5", "-3.5", "-0.4", " 42 ", "+7",
+                             ".5", "5.", "1E3", "2147483647", "-2147483648", "2147483647.5", "", "12px", "1,5",
+                             "inf", "nan", ".", "1e400"}) {
+        const std::optional<int> number = app::readWholeNumber(text);
+        read += (number ? std::to_string(*number) : "none") + " ";
+    }
+    EXPECT_EQ(read, "3495 3705 3496 3494 -2 -4 0 42 7 0 5 1000 2147483647 -2147483648 "
+                    "none none none none none none none none ");
+    std::string written;
+    for (const float value : {7830.0f, 3495.118f, 0.0f, 0.5f, -459.65f, 1234567.0f, 12345678.0f}) {
+        written += app::singleToText(value) + " ";
+    }
+    EXPECT_EQ(written, "7830 3495.118 0 0.5 -459.65 1234567 1.234568E+07 ");
 }
