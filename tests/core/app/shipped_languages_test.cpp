@@ -41,7 +41,6 @@ TEST(ShippedLanguages, EveryLanguageHasEveryEnglishTextInTheSameShape) {
                 if (!text.empty()) {
                     ASSERT_FALSE(translated.empty()) << kind << language << " lacks " << id;
                     EXPECT_EQ(shapeOf(translated), shapeOf(text)) << kind << language << " " << id << " " << translated;
-                    EXPECT_EQ(app::fetchText(library, static_cast<int>(id)), translated) << "cut: " << kind << language;
                 }
             }
         }
@@ -54,7 +53,6 @@ TEST(ShippedLanguages, TextsAreReadInTheirOwnScript) {
     const std::tuple<const char*, std::uint16_t, const char*> cases[] = {
         {"langfile0804", 104, "添加"}, {"langfile0404", 121, "匯入"}, {"langfile0411", 122, "エクスポート"},
         {"langfile0407", 104, "Hinzufügen"}, {"lic040C", 303, "À propos de %s"}, {"lic0C0A", 104, "¿Qué es %s?"},
-        {"langfile0409", 520, "Welcome, %username. Please wait while Dorvane Lite is loading..."},
     };
     for (const auto& [library, id, text] : cases) {
         EXPECT_EQ(shipped(library).loadString(id), text) << library;

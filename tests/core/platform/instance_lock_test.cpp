@@ -21,8 +21,7 @@ TEST(InstanceLock, ASecondInstanceFindsTheLockTakenUntilTheFirstEndsAndNoFolderM
         }).answer;
     };
     std::optional<platform::InstanceLock> first(std::in_place, folder, "dorvane-lite");
-    ASSERT_TRUE(first->held());
-    EXPECT_FALSE(first->anotherInstanceRuns());
+    ASSERT_TRUE(first->held() && !first->anotherInstanceRuns());
     EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all) << "the owner's alone";
     EXPECT_EQ(anotherProcessFinds("dorvane-lite", false), true);
     EXPECT_EQ(anotherProcessFinds("other-program", true), true);

@@ -34,9 +34,8 @@ TEST(Paths, ProductFamilyAndRegistryFollowTheXdgFoldersElseHome) {
         // in a child process, so that this process's environment stays as it was
         const ChildOutcome outcome = runInChild([&] {
             ::setenv("HOME", "/home/u", 1);
-            for (const char* name : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME"}) {
-                xdgHome ? ::setenv(name, xdgHome, 1) : ::unsetenv(name);
-            }
+            xdgHome ? ::setenv("XDG_CACHE_HOME", xdgHome, 1) : ::unsetenv("XDG_CACHE_HOME");
+            xdgHome ? ::setenv("XDG_CONFIG_HOME", xdgHome, 1) : ::unsetenv("XDG_CONFIG_HOME");
             return platform::defaultProductFamilyFolder() == family && platform::defaultRegistryFile() == registry;
         });
         EXPECT_EQ(outcome.answer, true) << (xdgHome ? xdgHome : "(unset)");

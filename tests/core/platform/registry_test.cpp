@@ -7,7 +7,8 @@ using platform::Registry;
 using platform::RegistryRoot;
 
 // The bytes of a value, or "<absent>" when the key or the value is missing.
-static std::string valueOf(const Registry& registry, RegistryRoot root, std::string_view key, std::string_view name) {
+static std::string valueOf(const Registry& registry, std::string_view key, std::string_view name,
+                           RegistryRoot root = RegistryRoot::CurrentUser) {
     const auto opened = registry.openKey(root, key);
     const auto value = opened ? opened->queryValue(name) : std::nullopt;
     return value ? value->data : "<absent>";
@@ -43,7 +44,7 @@ TEST(Registry, ReadsTextValuesAsTheRegistryEditorWritesThem) {
         {"REGEDIT5\r\n[HKLM\\K]\r\n\"V\"=\"1\"", absent}, {"REGEDIT\r\n[HKLM\\K]\r\n\"V\"=\"1\"", absent},
     };
     for (const auto& [file, expected] : cases) {
-        EXPECT_EQ(valueOf(Registry::fromText(file, ""), RegistryRoot::LocalMachine, "K", "V"), expected) << file;
+        EXPECT_EQ(valueOf(Registry::fromText(file, ""), "K", "V", RegistryRoot::LocalMachine), expected) << file;
     }
 }
 
@@ -62,7 +63,7 @@ TEST(Registry, KeysIgnoreCaseKeepTheirFirstOrderAndAreDeletedWithAllBelowThem) {
         {"U\\Zeta", "Gone", "<absent>"},   {"U\\Zeta", "Stays", "y\0"s},
     };
     for (const auto& [key, name, expected] : values) {
-        EXPECT_EQ(valueOf(registry, RegistryRoot::CurrentUser, key, name), expected) << name;
+        EXPECT_EQ(valueOf(registry, key, name), expected) << name;
     }
 }
 
@@ -70,16 +71,15 @@ TEST(Registry, FavoritesFolderDefaultsToTheHomeFolderUnlessTheFileSaysOtherwise)
     const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
     const std::string shellFolders = "[HKCU\\" + key + "]\n", u1 = "/home/u1", home = "/home/u1/Favorites\0"s;
     const std::string file4 = "REGEDIT4\n" + shellFolders, absent = "<absent>";
-    const std::tuple<std::optional<std::string>, std::string, std::string> cases[] = {
-        // the file, the home folder, and the Favorites value read; without a home folder there is no default
-        {std::nullopt, u1, home}, {std::nullopt, "", absent}, {"REGEDIT4\n[HKCU\\Software\\Other]\n", u1, home},
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // the file (empty when there is none), the home folder, and the Favorites value read; without a home folder
+        // there is no default
+        {"", u1, home}, {"", "", absent}, {"REGEDIT4\n[HKCU\\Software\\Other]\n", u1, home},
         {file4 + "\"Desktop\"=\"/d\"\n", u1, home}, {"REGEDIT5\n" + shellFolders + "\"Favorites\"=\"/m\"\n", u1, home},
         {file4 + "\"Favorites\"=\"/mnt/fav\"\n", u1, "/mnt/fav\0"s}, {file4 + "\"Favorites\"=-\n", u1, absent},
         {"REGEDIT4\n[-" + shellFolders.substr(1), u1, absent},
     };
     for (const auto& [file, homeFolder, expected] : cases) {
-        const Registry registry = file ? Registry::fromText(*file, homeFolder)
-                                       : Registry::load(DORVANE_CORPUS_DIR "/missing.reg", homeFolder);
-        EXPECT_EQ(valueOf(registry, RegistryRoot::CurrentUser, key, "Favorites"), expected) << file.value_or("no file");
+        EXPECT_EQ(valueOf(Registry::fromText(file, homeFolder), key, "Favorites"), expected) << file;
     }
 }
