@@ -1,13 +1,13 @@
-#include "app/startup.h"
+#include "core/app/startup.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
 
-#include "app/settings.h"
-#include "app/text_libraries.h"
-#include "app/texts.h"
+#include "core/app/settings.h"
+#include "core/app/text_libraries.h"
+#include "core/app/texts.h"
 #include "testing/read_only.h"
 #include "testing/test_app.h"
 

@@ -1,10 +1,10 @@
-#include "platform/file_listing.h"
+#include "core/platform/file_listing.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "platform/file_ops.h"
+#include "core/platform/file_ops.h"
 #include "testing/read_only.h"
 
 using namespace testing_support;

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/texts.h"
+#include "core/app/texts.h"
 #include "testing/files.h"
 
 using platform::TextLibrary;
