@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "core/app/texts.h"
+#include "gui/widgets/folder_tree.h"
+#include "gui/widgets/link_list.h"
+#include "testing/files.h"
+#include "testing/test_app.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using store::FolderTree;
+using testing_support::writeLink;
+
+// The store's folder tree and the link list it fills, as the main window joins them.
+class StoreViewsTest : public ::testing::Test {
+protected:
+    StoreViewsTest() {
+        app.loadShippedTextLibraries();
+        QObject::connect(&tree, &FolderTree::nodeClicked, &tree, &FolderTree::openClickedNode);
+    }
+
+    std::string store(const std::string& relative) const { return app.appPath("favorites/" + relative); }
+    QTreeWidgetItem* node(const std::string& relative) const {
+        return tree.itemByKey(QString::fromStdString(app.context.applicationFolder + "/Favorites/" + relative));
+    }
+    // The texts and images of a node's children, in the order shown.
+    QStringList children(QTreeWidgetItem* parent) const {
+        QStringList texts;
+        for (int i = 0; i < parent->childCount(); ++i) {
+            texts << parent->child(i)->text(0) + QString::number(FolderTree::imageOf(parent->child(i)));
+        }
+        return texts;
+    }
+    void click(QTreeWidgetItem* item) { emit treeView.itemClicked(item, 0); }
+    void rename(const std::string& relative, const char* newName) {
+        click(node(relative));
+        tree.beginRename();
+        tree.selectedItem()->setText(0, newName);
+    }
+
+    QStringList column(int index) const {
+        QStringList texts;
+        for (int row = 0; row < listView.topLevelItemCount(); ++row) {
+            texts << listView.topLevelItem(row)->text(index);
+        }
+        return texts;
+    }
+    void fillWith(const std::vector<std::pair<std::string, std::string>>& links) {
+        for (const auto& [name, target] : links) {
+            writeLink(folder, name, target);
+        }
+        list.fill(folder + "/");
+    }
+    void select(int row) { listView.setCurrentItem(listView.topLevelItem(row), 0, QItemSelectionModel::Select); }
+
+    // The messages shown since the last call, each as "text | title | icon".
+    std::vector<std::string> messages() {
+        std::vector<std::string> shown;
+        for (const app::Message& message : app.messages.shown) {
+            shown.push_back(message.text + " | " + message.title + " | " + std::to_string(int(message.icon)));
+        }
+        app.messages.shown.clear();
+        return shown;
+    }
+    std::string message(int textId, const std::string& title, app::MsgIcon icon) const {
+        const std::string text = app::languageText(app.context, textId);
+        EXPECT_FALSE(text.empty()) << textId;
+        return text + " | " + title + " | " + std::to_string(int(icon));
+    }
+
+    testing_support::TestApp app;
+    QTreeWidget treeView;
+    QTreeWidget listView;
+    store::LinkList list{app.context, listView, store::LinkListOptions{}};
+    FolderTree tree{app.context, treeView, store::FolderTreeOptions{&list, [] { return std::string("Rename?"); }}};
+    std::string folder = app.appPath("favorites/Firefox");
+};
+
+TEST_F(StoreViewsTest, FoldersAppearOneLevelPerClickSortedWithTheImageOfTheirTopFolder) {
+    // a folder carries the image of the browser whose top folder holds it, named in any case
+    for (const char* folder : {"internet explorer/Links", "Other", ".trash", "Old", "Mozilla", "NETSCAPE", "Firefo",
+                               "FirefoxStuff"}) {
+        fs::create_directories(store(folder));
+    }
+    writeLink(store("Firefox"), "Docs", "http://docs.example/");
+    writeLink(store(""), "Home", "http://home.example/");
+    tree.buildTree();
+    EXPECT_EQ(children(tree.root()), (QStringList{"Firefo1", "Firefox3", "FirefoxStuff3", "Mozilla4", "NETSCAPE5",
+                                                  "Old1", "Other1", "internet explorer2"}));
+    EXPECT_EQ(node("internet explorer/Links"), nullptr);
+    EXPECT_EQ(list.textOf(0) + std::to_string(list.rowCount()), "Home1");
+
+    click(node("internet explorer"));
+    EXPECT_TRUE(node("internet explorer")->isExpanded());
+    // a second click adds only the folders made in between
+    fs::create_directories(store("internet explorer/Art"));
+    click(node("internet explorer"));
+    EXPECT_EQ(children(node("internet explorer")), (QStringList{"Art2", "Links2"}));
+    // a folder click lists its links; a root click changes nothing
+    click(node("Firefox"));
+    click(tree.root());
+    EXPECT_EQ(list.textOf(0) + std::to_string(list.rowCount()), "Docs1");
+
+    // F5 on the root rebuilds the tree; the root cannot be renamed
+    fs::remove_all(store("Old"));
+    treeView.setCurrentItem(tree.root());
+    QTest::keyClick(&treeView, Qt::Key_F5);
+    EXPECT_EQ(children(tree.root()).size(), 7);
+    QTest::keyClick(&treeView, Qt::Key_F2);
+    EXPECT_EQ(treeView.findChild<QLineEdit*>(), nullptr);
+    // a reset brings back the two default top folders, and leaves a complete store as it is
+    fs::remove_all(store(""));
+    tree.resetTree();
+    EXPECT_EQ(children(tree.root()), (QStringList{"Firefox3", "Internet Explorer2"}));
+    fs::rename(store("Firefox"), store("FIREFOX"));
+    tree.resetTree();
+    EXPECT_EQ(children(tree.root()), (QStringList{"FIREFOX3", "Internet Explorer2"}));
+}
+
+// A renamed folder is renamed on disk and its node keyed by the new path; a name the file
+// system refuses leaves the disk as it was.
+TEST_F(StoreViewsTest, RenamingAFolderRenamesItOnDiskAndRekeysItsNode) {
+    writeLink(store("Internet Explorer/Links"), "News", "http://news.example/");
+    fs::create_directories(store("Internet Explorer/Taken/Inside"));
+    tree.buildTree();
+    click(node("Internet Explorer"));
+    rename("Internet Explorer/Links", "Bar");
+    EXPECT_EQ(node("Internet Explorer/Links"), nullptr);
+    rename("Internet Explorer/Bar", "Taken");
+    EXPECT_EQ(
+        testing_support::treeOf(store("Internet Explorer")),
+        (std::vector<std::string>{"Bar/", "Bar/News.url=" + testing_support::shortcutBytes("http://news.example/"),
+                                  "Taken/", "Taken/Inside/"}));
+    EXPECT_TRUE(app.messages.shown.empty());
+}
+
+TEST_F(StoreViewsTest, HeaderClicksSortByNameOrUrlAndFlipOnTheSecondClick) {
+    fillWith({{"b", "http://3"}, {"c", "http://1"}, {"a", "http://2"}});
+    for (const auto& [header, shown] : std::vector<std::pair<int, const char*>>{
+             {1, "http://1 http://2 http://3"}, {1, "http://3 http://2 http://1"}, {0, "a b c"}}) {
+        list.sortByHeader(header);
+        EXPECT_EQ(column(header).join(' ').toStdString(), shown);
+    }
+    // the sort holds for the next fill
+    writeLink(folder, "0first", "http://9");
+    list.fill(folder + "/");
+    EXPECT_EQ(column(0).first(), "0first");
+
+    QTest::keyClick(&listView, Qt::Key_A, Qt::ControlModifier);  // selects every row
+    EXPECT_EQ(listView.selectedItems().size(), 4);
+}
+
+TEST_F(StoreViewsTest, OpeningALinkHandsItsTargetToTheShellWaitsASecondAndReportsAFailure) {
+    fillWith({{"Blank", "   "}, {"News", "http://news.example/"}});
+    // no selection, then an empty target: nothing is opened
+    list.openSelectedLink();
+    select(0);
+    list.openSelectedLink();
+    listView.clearSelection();
+    select(1);
+    for (const int result : {33, 32}) {  // the shell answers 32 or less when it cannot open a target
+        app.shell.result = result;
+        list.openSelectedLink();
+    }
+    EXPECT_EQ(app.shell.opened, (std::vector<std::string>{"http://news.example/", "http://news.example/"}));
+    EXPECT_EQ(app.shell.slept, (std::vector<int>{1000, 1000}));
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{message(557, app::languageText(app.context, 301), app::MsgIcon::Critical)});
+}
+
+// The key command stops at the first link that cannot be deleted; the right-click command goes on.
+TEST_F(StoreViewsTest, DeletingAsksOnceThenDeletesTheSelectedRowsAndOnlyTheKeyCommandStopsAtAFailure) {
+    const std::string title = app::languageText(app.context, 308);
+    const std::string asked = message(544, "Delete Link", app::MsgIcon::Question);
+    const std::string failed = message(533, title, app::MsgIcon::Critical);
+    const std::string deleted = message(545, title, app::MsgIcon::Information);
+    const struct {
+        app::MsgAnswer answer;
+        store::LinkList::OnFailure onFailure;
+        std::size_t left;
+        std::vector<std::string> shown;
+    } cases[] = {{app::MsgAnswer::No, store::LinkList::OnFailure::Stop, 3, {asked}},
+                 {app::MsgAnswer::Yes, store::LinkList::OnFailure::Stop, 3, {asked, failed, deleted}},
+                 {app::MsgAnswer::Yes, store::LinkList::OnFailure::GoOn, 1, {asked, deleted}}};
+    for (const auto& test : cases) {
+        fillWith({{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}});
+        std::filesystem::remove(folder + "/a.url");  // gone behind the list's back
+        select(0);
+        select(1);
+        select(2);
+        app.messages.answerNext(test.answer);
+        EXPECT_EQ(list.deleteSelectedLinks(test.onFailure), test.answer == app::MsgAnswer::Yes);
+        EXPECT_EQ(app.messages.shown.at(0).defaultAnswer, app::MsgAnswer::No);
+        EXPECT_EQ(testing_support::treeOf(folder).size(), test.left);
+        EXPECT_EQ(messages(), test.shown);
+    }
+}
+
+}  // namespace
