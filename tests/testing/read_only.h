@@ -24,10 +24,12 @@ struct TreeEntry {
 class TmpfsMount final : public TempFolder {
 public:
     enum class Access { ReadOnly, Writable };
+    static constexpr std::size_t kDefaultSize = 1024 * 1024;
+    static constexpr std::size_t kFullDiskSize = 64 * 1024;
 
     // Mounts a tmpfs of the given size, writes the entries into it, then (for ReadOnly)
     // remounts it read-only.
-    TmpfsMount(const std::vector<TreeEntry>& entries, Access access, std::size_t sizeBytes = 1024 * 1024);
+    TmpfsMount(const std::vector<TreeEntry>& entries, Access access, std::size_t sizeBytes = kDefaultSize);
     ~TmpfsMount();
 
     [[nodiscard]] bool mounted() const { return m_skipReason.empty(); }
@@ -35,7 +37,6 @@ public:
     [[nodiscard]] const std::string& skipReason() const { return m_skipReason; }
 
     // A disk that a few files fill up.
-    static constexpr std::size_t kFullDiskSize = 64 * 1024;
 
 private:
     std::string m_skipReason;

@@ -1,22 +1,15 @@
 #include "gui/windows/add_dialog.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
-#include "testing/files.h"
-#include "gui/windows/link_dialog_fixture.h"
+#include "gui/windows/store_window_fixture.h"
 
 namespace {
 
-using testing_support::shortcutBytes;
 using testing_support::treeOf;
 using Tree = std::vector<std::string>;
 
-class AddDialogTest : public testing_support::LinkDialogTest {
+class AddDialogTest : public testing_support::StoreWindowTest {
 protected:
     AddDialogTest() {
-        app.context.ownerName = "Ann";
         std::filesystem::create_directories(store("Internet Explorer/Links"));
         std::filesystem::create_directories(store("Firefox"));
         dialog = std::make_unique<ui::frmAdd>(app.context);
@@ -27,72 +20,54 @@ protected:
     std::unique_ptr<ui::frmAdd> dialog;
 };
 
-TEST_F(AddDialogTest, WithTheRootSelectedItAsksForAFolderEvenWhenBothFieldsAreFilled) {
-    add("News", "http://news.example/");
-    expectMessage("Please select a folder in Dorvane Lite first, Ann.", text(300), app::MsgIcon::Exclamation);
-    EXPECT_EQ(treeOf(store("")), (Tree{"Firefox/", "Internet Explorer/", "Internet Explorer/Links/"}));
+TEST_F(AddDialogTest, NothingIsAddedWithoutAFolderOrWithANameOrUrlMadeOfSpaces) {
+    add("News", "http://news.example/");  // the root is selected
+    EXPECT_EQ(shown(),
+              Tree{said("Please select a folder in Dorvane Lite first, Ann.", text(300), app::MsgIcon::Exclamation)});
     EXPECT_EQ(fields(*dialog), (QStringList{"News", "http://news.example/"}));
-}
-
-TEST_F(AddDialogTest, ANameOrUrlMadeOfSpacesCountsAsEmpty) {
-    clickFolder(dialog->folderTree(), "Firefox");
+    click(dialog->folderTree().view(), "Firefox");
     const std::pair<const char*, const char*> cases[] = {
-        {"", "http://x/"}, {"News", ""}, {"   ", "http://x/"}, {"News", "  "}};
+        {"", "http://x/"}, {"News", ""}, {"  ", "http://x/"}, {"N", " "}};
     for (const auto& [name, target] : cases) {
         add(name, target);
-        expectMessage("Please enter both a name and a URL for the link, Ann.", text(300), app::MsgIcon::Exclamation);
+        EXPECT_EQ(shown(), Tree{said("Please enter both a name and a URL for the link, Ann.", text(300),
+                                     app::MsgIcon::Exclamation)});
     }
-    EXPECT_TRUE(std::filesystem::is_empty(store("Firefox")));
+    EXPECT_EQ(treeOf(store("")), (Tree{"Firefox/", "Internet Explorer/", "Internet Explorer/Links/"}));
 }
 
-TEST_F(AddDialogTest, AddingNewsInLinksWritesTheTrimmedLinkAndEmptiesTheFields) {
-    clickFolder(dialog->folderTree(), "Internet Explorer/Links");
+// A typed name is trimmed and becomes the file name, with ".url" added unless it holds one.
+TEST_F(AddDialogTest, EachAddWritesTheTrimmedLinkIntoTheChosenFolderAndEmptiesTheFields) {
+    click(dialog->folderTree().view(), "Internet Explorer");
+    click(dialog->folderTree().view(), "Links");
     EXPECT_EQ(dialog->targetDisplayPath(), "Browser/Internet Explorer/Links");
-    add("  News ", " http://news.example/a b  ");
-    EXPECT_EQ(treeOf(store("Internet Explorer/Links")),
-              Tree{"News.url=[InternetShortcut]\r\nURL=http://news.example/a b\r\n"});
-    expectMessage(text(538), text(307), app::MsgIcon::Information);
+    for (const char* name : {"  News ", "Page.URL", "my.url.backup"}) {
+        add(name, " http://news.example/a b  ");
+        EXPECT_EQ(shown(), Tree{said(538, 307, app::MsgIcon::Information)});
+        EXPECT_EQ(fields(*dialog), (QStringList{"", ""}));
+    }
+    // Clear empties the fields and keeps the chosen folder
+    enter(*dialog, "Plain", "x", "btnCancel");
     EXPECT_EQ(fields(*dialog), (QStringList{"", ""}));
+    add("Plain", "x");
+    const std::string link = "=[InternetShortcut]\r\nURL=http://news.example/a b\r\n";
+    EXPECT_EQ(treeOf(store("Internet Explorer/Links")),
+              (Tree{"News.url" + link, "Page.URL" + link, "Plain.url=[InternetShortcut]\r\nURL=x\r\n",
+                    "my.url.backup" + link}));
 }
 
-TEST_F(AddDialogTest, AddingANameTwiceAsksAndNoKeepsTheLinkAndTheFields) {
-    clickFolder(dialog->folderTree(), "Internet Explorer/Links");
+TEST_F(AddDialogTest, AddingANameTwiceAsksAndNoKeepsTheLinkAndTheFieldsWhileYesReplacesIt) {
+    click(dialog->folderTree().view(), "Firefox");
     add("News", "http://first.example/");
-    app.messages.shown.clear();
-
     app.messages.answerNext(app::MsgAnswer::No);
     add("news", "http://second.example/");
-    expectMessage(text(556), text(329), app::MsgIcon::Question);
-    EXPECT_EQ(treeOf(store("Internet Explorer/Links")), Tree{"News.url=" + shortcutBytes("http://first.example/")});
+    const std::string ask = said(556, 329, app::MsgIcon::Question, app::MsgAnswer::No);
+    EXPECT_EQ(shown(), (Tree{said(538, 307, app::MsgIcon::Information), ask}));
+    EXPECT_EQ(treeOf(store("Firefox")), Tree{"News.url=" + testing_support::shortcutBytes("http://first.example/")});
     EXPECT_EQ(fields(*dialog), (QStringList{"news", "http://second.example/"}));
-
-    // Yes replaces the link in its file, whatever the case the name was typed in
+    // the file keeps the case of its name
     add("news", "http://second.example/");
-    EXPECT_EQ(treeOf(store("Internet Explorer/Links")), Tree{"News.url=" + shortcutBytes("http://second.example/")});
-}
-
-TEST_F(AddDialogTest, ANameHoldingDotUrlIsTheWholeFileName) {
-    clickFolder(dialog->folderTree(), "Firefox");
-    for (const char* name : {"Page.URL", "my.url.backup", "Plain"}) {
-        add(name, "x");
-    }
-    EXPECT_EQ(treeOf(store("Firefox")), (Tree{"Page.URL=" + shortcutBytes("x"), "Plain.url=" + shortcutBytes("x"),
-                                              "my.url.backup=" + shortcutBytes("x")}));
-}
-
-TEST_F(AddDialogTest, ANameNeverLeadsIntoAnotherFolder) {
-    clickFolder(dialog->folderTree(), "Internet Explorer");
-    add("Links/News", "http://x/");
-    expectError();
-    EXPECT_TRUE(std::filesystem::is_empty(store("Internet Explorer/Links")));
-}
-
-TEST_F(AddDialogTest, ClearEmptiesTheFieldsAndKeepsTheChosenFolder) {
-    clickFolder(dialog->folderTree(), "Internet Explorer/Links");
-    enter(*dialog, "News", "http://x/", "btnCancel");
-    EXPECT_EQ(fields(*dialog), (QStringList{"", ""}));
-    add("News", "http://x/");
-    EXPECT_TRUE(std::filesystem::exists(store("Internet Explorer/Links/News.url")));
+    EXPECT_EQ(treeOf(store("Firefox")), Tree{"News.url=" + testing_support::shortcutBytes("http://second.example/")});
 }
 
 }  // namespace

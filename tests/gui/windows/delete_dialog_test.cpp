@@ -1,37 +1,27 @@
 #include "gui/windows/delete_dialog.h"
 
-#include <gtest/gtest.h>
-
 #include <QTest>
-#include <filesystem>
 
-#include "core/app/text_libraries.h"
-#include "gui/widgets/link_list.h"
-#include "testing/files.h"
-#include "gui/windows/link_dialog_fixture.h"
+#include "gui/windows/store_window_fixture.h"
 
 namespace {
 
-class DeleteDialogTest : public testing_support::LinkDialogTest {
+using Tree = std::vector<std::string>;
+using app::MsgAnswer;
+using app::MsgIcon;
+
+class DeleteDialogTest : public testing_support::StoreWindowTest {
 protected:
     DeleteDialogTest() {
         for (const char* name : {"a", "b", "c", "d"}) {
             testing_support::writeLink(store("Firefox"), name, "http://x/");
         }
-    }
-
-    void openOnFirefox() {
+        std::filesystem::create_directories(store("Firefox/Work"));
         dialog = std::make_unique<ui::frmDelete>(app.context);
-        clickFolder(dialog->folderTree(), "Firefox");
-    }
-
-    void select(std::initializer_list<int> rows) {
-        for (int row : rows) {
-            list().topLevelItem(row)->setSelected(true);
-        }
     }
 
     [[nodiscard]] QTreeWidget& list() { return dialog->linkList().view(); }
+    void pressDelete() { dialog->findChild<QPushButton*>("btnDelete")->click(); }
 
     // Each row's name, with '*' after a selected one.
     [[nodiscard]] QStringList rows() {
@@ -47,79 +37,55 @@ protected:
 
 TEST_F(DeleteDialogTest, AnEmptyListAsksNothing) {
     // the store root holds no links
-    dialog = std::make_unique<ui::frmDelete>(app.context);
     ASSERT_EQ(dialog->linkList().rowCount(), 0);
     QTest::keyClick(&list(), Qt::Key_Delete);
-    dialog->findChild<QPushButton*>("btnDelete")->click();
+    pressDelete();
     EXPECT_TRUE(app.messages.shown.empty());
 }
 
-TEST_F(DeleteDialogTest, AnsweringNoKeepsEveryFileAndTheSelection) {
-    openOnFirefox();
-    select({1, 3});
-    app.messages.answerNext(app::MsgAnswer::No);
-    dialog->findChild<QPushButton*>("btnDelete")->click();
-    EXPECT_EQ(app.messages.shown[0].defaultAnswer, app::MsgAnswer::No);
-    expectMessage(text(544), text(306), app::MsgIcon::Question);
-    EXPECT_EQ(rows(), (QStringList{"a", "b*", "c", "d*"}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(store("Firefox")), {}), 4);
-}
+// the dialog walks the selection itself and stops at the first link it cannot delete
+TEST_F(DeleteDialogTest, NoKeepsEveryLinkAndYesDeletesTheSelectedOnesUpToOneThatCannotGo) {
+    click(dialog->folderTree().view(), "Firefox");
+    for (const int row : {0, 2, 3}) {
+        list().topLevelItem(row)->setSelected(true);
+    }
+    const std::string ask = said(544, 306, MsgIcon::Question, MsgAnswer::No);
+    app.messages.answerNext(MsgAnswer::No);
+    pressDelete();
+    EXPECT_EQ(shown(), Tree{ask});
+    EXPECT_EQ(rows(), (QStringList{"a*", "b", "c*", "d*"}));
+    EXPECT_EQ(testing_support::treeOf(store("Firefox")).size(), 5u);
 
-TEST_F(DeleteDialogTest, DeletingReportsOnceAndSelectsTheFirstRemainingRow) {
-    openOnFirefox();
-    select({0, 2});
+    std::filesystem::remove(store("Firefox/c.url"));  // gone behind the dialog's back
     QTest::keyClick(&list(), Qt::Key_Delete);
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{text(544), text(545)}));
-    EXPECT_EQ(app.messages.shown[1].title, text(308));
-    EXPECT_EQ(app.messages.shown[1].icon, app::MsgIcon::Information);
+    EXPECT_EQ(shown(), (Tree{ask, said(533, 308, MsgIcon::Critical), said(545, 308, MsgIcon::Information)}));
     EXPECT_EQ(rows(), (QStringList{"b*", "d"}));
-}
-
-TEST_F(DeleteDialogTest, TheWalkStopsAtTheFirstLinkThatCannotBeDeleted) {
-    openOnFirefox();
-    select({0, 1, 2});
-    std::filesystem::remove(store("Firefox/b.url"));  // gone behind the dialog's back
-    dialog->findChild<QPushButton*>("btnDelete")->click();
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{text(544), text(533), text(545)}));
-    EXPECT_EQ(app.messages.shown[1].title, text(308));
-    EXPECT_EQ(app.messages.shown[1].icon, app::MsgIcon::Critical);
-    EXPECT_EQ(rows(), (QStringList{"c*", "d"}));
+    const std::string link = ".url=" + testing_support::shortcutBytes("http://x/");
+    EXPECT_EQ(testing_support::treeOf(store("Firefox")), (Tree{"Work/", "b" + link, "d" + link}));
 }
 
 TEST_F(DeleteDialogTest, DoubleClickingARowOpensItsFile) {
-    openOnFirefox();
-    list().setCurrentItem(list().topLevelItem(2));
-    emit list().itemDoubleClicked(list().topLevelItem(2), 0);
-    ASSERT_EQ(app.shell.opened.size(), 1u);
-    EXPECT_TRUE(app.shell.opened[0].ends_with("/Firefox/c.url")) << app.shell.opened[0];
+    click(dialog->folderTree().view(), "Firefox");
+    click(list(), "c");
+    emit list().itemDoubleClicked(list().currentItem(), 0);
+    EXPECT_EQ(app.shell.opened, std::vector<std::string>{store("Firefox/c.url")});
 }
 
 TEST_F(DeleteDialogTest, RenamingACheckedFolderAsksWithTheOwnerNameAndNoKeepsIt) {
-    std::filesystem::create_directories(store("Firefox/Work"));
-    app.context.ownerName = "Ann";
-    openOnFirefox();
-    clickFolder(dialog->folderTree(), "Firefox/Work");
+    click(dialog->folderTree().view(), "Firefox");
+    click(dialog->folderTree().view(), "Work");
     QTreeWidgetItem* work = dialog->folderTree().selectedItem();
     work->setCheckState(0, Qt::Checked);
     dialog->folderTree().beginRename();
-    app.messages.answerNext(app::MsgAnswer::No);
+    app.messages.answerNext(MsgAnswer::No);
     work->setText(0, "Job");
-    expectMessage("Ann, renaming this folder will remove its compressed flag. Do you want to continue?",
-                  "Rename Folder", app::MsgIcon::Question);
+    EXPECT_EQ(shown(), Tree{said("Ann, renaming this folder will remove its compressed flag. Do you want to continue?",
+                                 "Rename Folder", MsgIcon::Question, MsgAnswer::Yes)});
     EXPECT_EQ(work->text(0), "Work");
     EXPECT_TRUE(std::filesystem::is_directory(store("Firefox/Work")));
 }
 
-TEST_F(DeleteDialogTest, ListHeadersAreLocalised) {
-    app.context.language = "0804";
-    std::filesystem::copy_file(DORVANE_PORTABLE_DIR "/langfile0804.dll", app.appPath("langfile0804.dll"));
-    app::loadLanguageLibrary(app.context);
-    openOnFirefox();
-    EXPECT_EQ(list().headerItem()->text(0), "名称");
-}
-
 TEST_F(DeleteDialogTest, WideningTheDialogWidensOnlyTheList) {
-    openOnFirefox();
     QWidget& tree = dialog->folderTree().view();
     const QWidget* splitter = dialog->findChild<QWidget*>("VSplitter");
     // at 96 dpi a pixel is 15 twips: the tree ends at the splitter, the list starts a pixel past it

@@ -1,141 +1,89 @@
 #include "gui/windows/edit_dialog.h"
 
-#include <gtest/gtest.h>
+#include <tuple>
 
-#include <filesystem>
-
-#include "gui/widgets/link_list.h"
-#include "testing/files.h"
-#include "testing/read_only.h"
-#include "gui/windows/link_dialog_fixture.h"
+#include "gui/windows/store_window_fixture.h"
 
 namespace {
 
 using testing_support::shortcutBytes;
-using testing_support::TmpfsMount;
 using testing_support::treeOf;
-using testing_support::writeLink;
 using Tree = std::vector<std::string>;
+using app::MsgAnswer;
 
-class EditDialogTest : public testing_support::LinkDialogTest {
+// Firefox holds the links news (with a line the program never writes) and other, and the
+// folder Work.
+const std::string kNews = "news.url=[InternetShortcut]\r\nURL=http://n/\r\nIconIndex=1\r\n";
+const std::string kOther = "other.url=" + shortcutBytes("http://o/");
+
+class EditDialogTest : public testing_support::StoreWindowTest {
 protected:
     void openOnFirefox() {
+        std::filesystem::remove_all(store("Firefox"));
+        std::filesystem::create_directories(store("Firefox/Work"));
+        testing_support::writeFile(store("Firefox/news.url"), kNews.substr(9));
+        testing_support::writeLink(store("Firefox"), "other", "http://o/");
         dialog = std::make_unique<ui::frmEdit>(app.context);
-        clickFolder(dialog->folderTree(), "Firefox");
+        click(dialog->folderTree().view(), "Firefox");
     }
 
-    // Clicks the link's row, types the new name and URL, and saves.
-    void edit(const std::string& linkName, const QString& name, const QString& target) {
-        for (int row = 0; row < dialog->linkList().rowCount(); ++row) {
-            if (dialog->linkList().textOf(row) == linkName) {
-                clickRow(dialog->linkList().view(), row);
-            }
+    // Clicks the link news (unless told not to), types the new name and URL, and saves.
+    void edit(const std::string& name, const QString& target, bool clickNews = true) {
+        if (clickNews) {
+            click(dialog->linkList().view(), "news");
+            EXPECT_EQ(fields(*dialog), (QStringList{"news", "http://n/"}));
         }
-        enter(*dialog, name, target, "btnSave");
+        enter(*dialog, QString::fromStdString(name), target, "btnSave");
     }
 
-    void expectSaved() { expectMessage(text(538), text(312), app::MsgIcon::Information); }
+    [[nodiscard]] std::string saved() const { return said(538, 312, app::MsgIcon::Information); }
 
     std::unique_ptr<ui::frmEdit> dialog;
 };
 
-TEST_F(EditDialogTest, ChangingOnlyTheUrlRewritesTheSameFileWithoutAsking) {
-    testing_support::writeFile(store("Firefox/news.url"), "[InternetShortcut]\r\nURL=http://old/\r\nIconIndex=1\r\n");
-    openOnFirefox();
-    clickRow(dialog->linkList().view(), 0);
-    EXPECT_EQ(fields(*dialog), (QStringList{"news", "http://old/"}));
-    enter(*dialog, "news", "http://new/", "btnSave");
-    expectSaved();
-    EXPECT_EQ(treeOf(store("Firefox")), Tree{"news.url=" + shortcutBytes("http://new/")});
-    EXPECT_EQ(dialog->linkList().targetOf(0), "http://new/");
-    EXPECT_EQ(fields(*dialog), (QStringList{"", ""}));
-}
-
-TEST_F(EditDialogTest, RenamesStayInTheFolderAndAskOnlyWhenAnotherLinkHasTheName) {
-    struct Case {
-        const char* newName;
-        app::MsgAnswer answer;
-        bool asked;
-        Tree expected;
+// A link stays in its folder: a save rewrites its whole file, renames it when the name
+// changes, and asks before it takes the name of another link.
+TEST_F(EditDialogTest, SavingRewritesOrRenamesTheClickedLinkAndRefusesWhatItCannotSave) {
+    const std::string edited = "=" + shortcutBytes("http://new/");
+    const std::string ask = said(556, 329, app::MsgIcon::Question, MsgAnswer::No);
+    const Tree unchanged = {"Work/", kNews, kOther};
+    // whether news is clicked, the name typed, the answer to a question, the messages, the folder afterwards
+    const std::tuple<bool, std::string, MsgAnswer, std::vector<std::string>, Tree> cases[] = {
+        {true, "news", MsgAnswer::Yes, {saved()}, {"Work/", "news.url" + edited, kOther}},
+        {true, "News", MsgAnswer::Yes, {saved()}, {"News.url" + edited, "Work/", kOther}},
+        {true, " Fresh ", MsgAnswer::Yes, {saved()}, {"Fresh.url" + edited, "Work/", kOther}},
+        {true, "other", MsgAnswer::No, {ask}, unchanged},
+        {true, "OTHER", MsgAnswer::Yes, {ask, saved()}, {"Work/", "other.url" + edited}},
+        {false, "Fresh", MsgAnswer::Yes, {error()}, unchanged},  // no link was clicked
+        {true, "Work/News", MsgAnswer::Yes, {error()}, unchanged},
+        {true, std::string(300, 'x'), MsgAnswer::Yes, {error()}, unchanged},
     };
-    const std::string other = "other.url=" + shortcutBytes("http://o/");
-    const Case cases[] = {
-        {"News", app::MsgAnswer::Yes, false, {"News.url=" + shortcutBytes("http://new/"), other}},
-        {" Fresh ", app::MsgAnswer::Yes, false, {"Fresh.url=" + shortcutBytes("http://new/"), other}},
-        {"other", app::MsgAnswer::No, true, {"news.url=" + shortcutBytes("http://n/"), other}},
-        {"OTHER", app::MsgAnswer::Yes, true, {"other.url=" + shortcutBytes("http://new/")}},
-    };
-    for (const Case& each : cases) {
-        SCOPED_TRACE(each.newName);
-        std::filesystem::remove_all(store("Firefox"));
-        writeLink(store("Firefox"), "news", "http://n/");
-        writeLink(store("Firefox"), "other", "http://o/");
-        app.messages.shown.clear();
+    for (const auto& [clicked, typed, answer, messages, tree] : cases) {
+        SCOPED_TRACE(typed);
         openOnFirefox();
-        app.messages.answerNext(each.answer);
-        edit("news", each.newName, "http://new/");
-        EXPECT_EQ(!app.messages.shown.empty() && app.messages.shown[0].text == text(556), each.asked);
-        EXPECT_EQ(treeOf(store("Firefox")), each.expected);
-    }
-}
-
-TEST_F(EditDialogTest, SavingBeforeAnyLinkWasClickedShowsAnErrorAndChangesNothing) {
-    writeLink(store("Firefox"), "news", "http://n/");
-    openOnFirefox();
-    const Tree before = treeOf(store(""));
-    enter(*dialog, "Fresh", "http://new/", "btnSave");
-    expectError();
-    EXPECT_EQ(treeOf(store("")), before);
-}
-
-TEST_F(EditDialogTest, ANameTheFileSystemRefusesKeepsTheOldLink) {
-    std::filesystem::create_directories(store("Firefox/Work"));
-    writeLink(store("Firefox"), "news", "http://n/");
-    openOnFirefox();
-    for (const std::string& name : {std::string("Work/News"), std::string(300, 'x')}) {
-        edit("news", QString::fromStdString(name), "http://new/");
-        expectError();
-        EXPECT_EQ(treeOf(store("Firefox")), (Tree{"Work/", "news.url=" + shortcutBytes("http://n/")}));
-        EXPECT_EQ(fields(*dialog)[0].toStdString(), name);
-    }
-}
-
-TEST_F(EditDialogTest, AReadOnlyOrFullDriveKeepsTheOldLink) {
-    const std::string link = shortcutBytes("http://n/");
-    TmpfsMount readOnly({{"favorites/Firefox/news.url", link}}, TmpfsMount::Access::ReadOnly);
-    // one page for the link, the rest of the drive taken by a filler
-    TmpfsMount full({{"favorites/Firefox/news.url", link}, {"filler", std::string(60 * 1024, 'f')}},
-                    TmpfsMount::Access::Writable, TmpfsMount::kFullDiskSize);
-    if (!readOnly.mounted() || !full.mounted()) {
-        GTEST_SKIP() << readOnly.skipReason() << full.skipReason();
-    }
-    for (const TmpfsMount* drive : {&readOnly, &full}) {
-        app.context.applicationFolder = drive->path();
-        openOnFirefox();
-        for (const char* newName : {"news", "Fresh"}) {
-            SCOPED_TRACE(drive->path() + " " + newName);
-            edit("news", newName, "http://a-much-longer-address.example/with/a/path");
-            expectError();
-            EXPECT_EQ(treeOf(store("Firefox")), Tree{"news.url=" + link});
-        }
+        app.messages.answerNext(answer);
+        edit(typed, "http://new/", clicked);
+        EXPECT_EQ(shown(), messages);
+        EXPECT_EQ(treeOf(store("Firefox")), tree);
+        const bool done = messages.back() == saved();
+        EXPECT_EQ(fields(*dialog)[0].toStdString(), done ? "" : typed);
+        EXPECT_EQ(dialog->linkList().targetOf(0), done ? "http://new/" : "http://n/");
     }
 }
 
 TEST_F(EditDialogTest, ASecondSaveWithoutAClickWritesANewLinkIntoTheSameFolder) {
-    writeLink(store("Firefox"), "news", "http://n/");
     openOnFirefox();
-    edit("news", "Renamed", "http://r/");
-    expectSaved();
+    edit("Renamed", "http://r/");
     enter(*dialog, "Another", "http://a/", "btnSave");
-    expectSaved();
-    EXPECT_EQ(treeOf(store("Firefox")),
-              (Tree{"Another.url=" + shortcutBytes("http://a/"), "Renamed.url=" + shortcutBytes("http://r/")}));
+    EXPECT_EQ(shown(), (Tree{saved(), saved()}));
+    EXPECT_EQ(treeOf(store("Firefox")), (Tree{"Another.url=" + shortcutBytes("http://a/"),
+                                              "Renamed.url=" + shortcutBytes("http://r/"), "Work/", kOther}));
 }
 
 TEST_F(EditDialogTest, DoubleClickingARowOpensItsUrlWithoutAMessage) {
-    writeLink(store("Firefox"), "news", "http://n/");
-    writeLink(store("Firefox"), "blank", "");
     openOnFirefox();
+    testing_support::writeLink(store("Firefox"), "blank", "");
+    click(dialog->folderTree().view(), "Firefox");
     app.shell.result = 2;
     QTreeWidget& list = dialog->linkList().view();
     for (int row = 0; row < list.topLevelItemCount(); ++row) {
@@ -143,8 +91,8 @@ TEST_F(EditDialogTest, DoubleClickingARowOpensItsUrlWithoutAMessage) {
         emit list.itemDoubleClicked(list.topLevelItem(row), 0);
     }
     // an empty URL goes to the shell as it is
-    EXPECT_EQ(app.shell.opened, (std::vector<std::string>{"", "http://n/"}));
-    EXPECT_EQ(app.shell.slept, (std::vector<int>{1000, 1000}));
+    EXPECT_EQ(app.shell.opened, (std::vector<std::string>{"", "http://n/", "http://o/"}));
+    EXPECT_EQ(app.shell.slept, (std::vector<int>{1000, 1000, 1000}));
     EXPECT_TRUE(app.messages.shown.empty());
 }
 
