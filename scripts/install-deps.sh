@@ -12,6 +12,7 @@ packages=(
   xvfb xauth poppler-utils fonts-dejavu-core
   xdotool
   fonts-wqy-microhei
+  fusefat dosfstools
 )
 
 missing=()

@@ -181,6 +181,71 @@ bool shellCopy(std::string_view source, std::string_view target) {
     return S_ISREG(sourceInfo->st_mode) && createParentFolders(to) && copyFile(from, to);
 }
 
+namespace {
+
+// True when the folder holds an entry of exactly this name.
+[[nodiscard]] bool listsExactName(const std::string& folder, const std::string& name) {
+    DIR* directory = ::opendir(folder.c_str());
+    if (directory == nullptr) {
+        return false;
+    }
+    bool found = false;
+    while (const dirent* entry = ::readdir(directory)) {
+        if (name == entry->d_name) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(directory);
+    return found;
+}
+
+}  // namespace
+
+bool isSameEntry(std::string_view a, std::string_view b) {
+    const std::string first = resolvedPath(a);
+    const std::string second = resolvedPath(b);
+    const std::optional<struct stat> firstInfo = statOf(first);
+    const std::optional<struct stat> secondInfo = statOf(second);
+    if (!firstInfo || !secondInfo || firstInfo->st_dev != secondInfo->st_dev) {
+        return false;
+    }
+    if (firstInfo->st_ino == secondInfo->st_ino) {
+        return true;
+    }
+    // a drive that ignores case itself (FAT through FUSE) may number one entry differently
+    // under each spelling: two spellings in one folder are one entry unless both are listed
+    const std::string folder = parentOf(first);
+    const std::string firstName = nameOf(first);
+    const std::string secondName = nameOf(second);
+    return folder == parentOf(second) && equalsIgnoreCase(firstName, secondName) &&
+           !(listsExactName(folder, firstName) && listsExactName(folder, secondName));
+}
+
+namespace {
+
+// Gives an entry a new case of its name. Some drives (FAT through FUSE) take the new name
+// for another entry and remove it, and the entry with it: the rename goes round a
+// temporary name instead, and back when the last step fails.
+[[nodiscard]] bool renameCase(const std::string& source, const std::string& target) {
+    std::string temporary;
+    for (int attempt = 0; temporary.empty() || statOf(temporary); ++attempt) {
+        temporary = joinPath(parentOf(target), ".rename." + std::to_string(::getpid()) + "." + std::to_string(attempt));
+    }
+    if (::rename(source.c_str(), temporary.c_str()) != 0) {
+        return false;
+    }
+    if (::rename(temporary.c_str(), target.c_str()) == 0) {
+        return true;
+    }
+    const int error = errno;
+    static_cast<void>(::rename(temporary.c_str(), source.c_str()));
+    errno = error;
+    return false;
+}
+
+}  // namespace
+
 bool renamePath(std::string_view from, std::string_view to) {
     const std::string source = resolvedPath(from);
     const std::string target = resolvedPath(to);
@@ -188,14 +253,18 @@ bool renamePath(std::string_view from, std::string_view to) {
         return false;
     }
     // a change of case only names the same entry and is allowed
-    const std::optional<struct stat> sourceInfo = statOf(source);
-    const std::optional<struct stat> targetInfo = statOf(target);
-    const bool sameEntry = sourceInfo && targetInfo && sourceInfo->st_dev == targetInfo->st_dev &&
-                           sourceInfo->st_ino == targetInfo->st_ino;
+    const bool sameEntry = isSameEntry(source, target);
     const std::string finalTarget =
         sameEntry ? joinPath(parentOf(target), nameOf(withoutTrailingSlashes(std::string(to)))) : target;
-    const unsigned flags = sameEntry ? 0U : RENAME_NOREPLACE;
-    return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, finalTarget.c_str(), flags) == 0;
+    if (sameEntry) {
+        return source == finalTarget || renameCase(source, finalTarget);
+    }
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, finalTarget.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    // FUSE file systems of USB sticks (FAT, exFAT, NTFS) do not know "never replace" and
+    // answer EINVAL: the target's absence is checked, then the plain rename is made
+    return errno == EINVAL && !statOf(finalTarget) && ::rename(source.c_str(), finalTarget.c_str()) == 0;
 }
 
 namespace {

@@ -24,6 +24,9 @@ namespace platform {
 // Missing folders of the target are created.
 [[nodiscard]] bool shellCopy(std::string_view source, std::string_view target);
 
+// True when both paths name one existing file or folder, whatever case they are written in.
+[[nodiscard]] bool isSameEntry(std::string_view a, std::string_view b);
+
 // Renames (moves) a file or folder. False when the target exists or the move fails.
 [[nodiscard]] bool renamePath(std::string_view from, std::string_view to);
 

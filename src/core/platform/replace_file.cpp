@@ -33,6 +33,12 @@ namespace {
     return true;
 }
 
+// Gives the new file the old one's permissions. A drive that has none (FAT and exFAT,
+// mounted through FUSE or not) refuses or does not know the call: there is nothing to keep.
+[[nodiscard]] bool keepMode(int descriptor, mode_t mode) {
+    return ::fchmod(descriptor, mode & 07777) == 0 || errno == ENOSYS || errno == ENOTSUP || errno == EPERM;
+}
+
 [[nodiscard]] bool replaceExisting(const std::string& path, mode_t mode, std::string_view contents) {
     const std::filesystem::path target(path);
     // a dot name keeps the half-written file out of the store's listings; a short one keeps
@@ -42,7 +48,7 @@ namespace {
     if (descriptor < 0) {
         return false;
     }
-    const bool permitted = ::fchmod(descriptor, mode & 07777) == 0;
+    const bool permitted = keepMode(descriptor, mode);
     if (!writeAndClose(descriptor, contents) || !permitted || ::rename(pattern.c_str(), path.c_str()) != 0) {
         ::unlink(pattern.c_str());
         return false;

@@ -1,7 +1,6 @@
 #include "core/store/link_save.h"
 
 #include <cerrno>
-#include <filesystem>
 #include <system_error>
 
 #include "core/platform/ascii.h"
@@ -19,12 +18,6 @@ constexpr std::string_view kExtension = ".url";
 
 [[nodiscard]] std::string fileNameOf(std::string_view path) {
     return std::string(path.substr(path.find_last_of('/') + 1));
-}
-
-// Both paths name one existing file (whatever case they are written in).
-[[nodiscard]] bool isSameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(platform::resolvePath(a), platform::resolvePath(b), error) && !error;
 }
 
 [[nodiscard]] std::string failureText(const std::string& what, int error) {
@@ -83,7 +76,7 @@ std::string editedLinkPath(std::string_view folder, std::string_view name) {
 }
 
 bool namesAnotherLink(std::string_view oldPath, std::string_view newPath) {
-    return platform::fileExists(newPath) && !isSameFile(std::string(oldPath), std::string(newPath));
+    return platform::fileExists(newPath) && !platform::isSameEntry(oldPath, newPath);
 }
 
 SaveFailure saveNewLink(std::string_view path, std::string_view target) {
@@ -93,7 +86,7 @@ SaveFailure saveNewLink(std::string_view path, std::string_view target) {
 SaveFailure replaceLink(std::string_view oldPath, std::string_view newPath, std::string_view target) {
     const std::string oldFile = platform::resolvePath(oldPath);
     const std::string newFile = platform::resolvePath(newPath);
-    if (isSameFile(oldFile, newFile)) {
+    if (platform::isSameEntry(oldFile, newFile)) {
         return rewriteInPlace(oldFile, newPath, target);
     }
     // looked up before the write: afterwards the old name might find the new file by its case
@@ -101,7 +94,7 @@ SaveFailure replaceLink(std::string_view oldPath, std::string_view newPath, std:
     if (SaveFailure failure = writeLinkFile(newFile, target)) {
         return failure;
     }
-    if (oldExists && !isSameFile(oldFile, newFile)) {
+    if (oldExists && !platform::isSameEntry(oldFile, newFile)) {
         static_cast<void>(deletePath(oldFile));
     }
     return std::nullopt;
