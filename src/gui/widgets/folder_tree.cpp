@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QRegularExpression>
 #include <QTreeWidget>
 
 #include "core/app/user_messages.h"
@@ -10,6 +9,7 @@
 #include "core/store/folder_scan.h"
 #include "gui/widgets/link_list.h"
 #include "core/store/store_files.h"
+#include "gui/kit/collated_item.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/icons.h"
 #include "gui/kit/qt_text.h"
@@ -38,7 +38,8 @@ private:
 }  // namespace
 
 FolderTree::FolderTree(app::AppContext& context, QTreeWidget& view, FolderTreeOptions options)
-    : QObject(&view), m_context(context), m_view(view), m_options(std::move(options)) {
+    : QObject(&view), m_context(context), m_view(view), m_options(std::move(options)),
+      m_collator(ui::nameCollator(context.language)) {
     m_view.setHeaderHidden(true);
     m_view.setColumnCount(1);
     m_view.setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -60,7 +61,7 @@ QTreeWidgetItem* FolderTree::addNode(QTreeWidgetItem* parent, const QString& key
     if (m_nodes.contains(key)) {
         return nullptr;
     }
-    auto* item = parent == nullptr ? new QTreeWidgetItem(&m_view) : new QTreeWidgetItem(parent);
+    auto* item = parent == nullptr ? new ui::CollatedItem(m_collator, &m_view) : new ui::CollatedItem(m_collator, parent);
     item->setText(0, text);
     item->setData(0, kKeyRole, key);
     item->setIcon(0, ui::treeImage(image));
@@ -181,14 +182,12 @@ void FolderTree::finishRename(QTreeWidgetItem* item, int column) {
             return;
         }
     }
-    const QString oldPath = keyOf(item) + "/";
-    QString newPath = oldPath;
-    newPath.replace(QRegularExpression(QRegularExpression::escape(m_oldName),
-                                       QRegularExpression::CaseInsensitiveOption),
-                    newName);
+    // only the folder's own name changes: a folder of the same name higher up the path,
+    // where the store itself lives, is left alone
+    const QString oldKey = keyOf(item);
+    const QString newKey = oldKey.left(oldKey.lastIndexOf('/') + 1) + newName;
     // a name the file system refuses leaves the disk as it was; the node shows the new name
-    (void)platform::renamePath(oldPath.toStdString(), newPath.toStdString());
-    const QString newKey = newPath.chopped(1);
+    (void)platform::renamePath(oldKey.toStdString() + "/", newKey.toStdString() + "/");
     m_nodes.remove(keyOf(item));
     item->setData(0, kKeyRole, newKey);
     m_nodes.insert(newKey, item);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollator>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -80,6 +81,7 @@ private:
     app::AppContext& m_context;
     QTreeWidget& m_view;
     FolderTreeOptions m_options;
+    QCollator m_collator;
     QHash<QString, QTreeWidgetItem*> m_nodes;
     QTreeWidgetItem* m_renaming = nullptr;
     QString m_oldName;

@@ -10,6 +10,7 @@
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
 #include "core/store/store_files.h"
+#include "gui/kit/collated_item.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/qt_text.h"
 #include "gui/kit/twips.h"
@@ -30,7 +31,8 @@ using ui::toQt;
 }  // namespace
 
 LinkList::LinkList(app::AppContext& context, QTreeWidget& view, LinkListOptions options)
-    : QObject(&view), m_context(context), m_view(view), m_viewport(view.viewport()), m_options(std::move(options)) {
+    : QObject(&view), m_context(context), m_view(view), m_viewport(view.viewport()), m_options(std::move(options)),
+      m_collator(ui::nameCollator(context.language)) {
     setUpColumns();
     m_view.installEventFilter(this);
     m_viewport->installEventFilter(this);
@@ -67,7 +69,7 @@ void LinkList::fill(const std::string& folderPath) {
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const LinkRow& row : rows) {
-        auto* item = new QTreeWidgetItem(QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
+        auto* item = new ui::CollatedItem(m_collator, QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
         // the path's own bytes: a file name that is not valid UTF-8 does not survive the text
         item->setData(kPathColumn, Qt::UserRole, QByteArray::fromStdString(row.fullPath));
         if (m_options.checkBoxes) {
@@ -96,7 +98,9 @@ void LinkList::sortByHeader(int column) {
 }
 
 void LinkList::applySort() {
+    // until a header is clicked the rows stand in name order, without a sort indicator
     if (!m_sorted) {
+        m_view.sortItems(kNameColumn, Qt::AscendingOrder);
         return;
     }
     m_view.sortItems(m_sortColumn, m_sortOrder);

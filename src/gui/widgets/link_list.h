@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollator>
 #include <QObject>
 #include <QStringList>
 #include <string>
@@ -83,6 +84,7 @@ private:
     QTreeWidget& m_view;
     QWidget* m_viewport;
     LinkListOptions m_options;
+    QCollator m_collator;
     bool m_sorted = false;
     int m_sortColumn = 0;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
