@@ -74,7 +74,9 @@ std::vector<std::string> findBookmarkFiles(std::string_view profileRoot) {
     }
     int fileCount = 0;
     int folderCount = 0;
-    static_cast<void>(store::FindFilesAPI(profileRoot, kBookmarkFileName, fileCount, folderCount, found));
+    // the files are named as the drive spells their folders, so every later step finds them
+    static_cast<void>(store::FindFilesAPI(platform::resolvePath(profileRoot), kBookmarkFileName, fileCount,
+                                          folderCount, found));
     return found;
 }
 

@@ -121,11 +121,13 @@ public:
 private:
     static constexpr std::size_t kBufferSize = 256 * 1024;
 
-    // A link is followed, so that its target gets the new contents and the link stays.
+    // The file as the drive spells it; a link is followed, so that its target gets the new
+    // contents and the link stays.
     [[nodiscard]] static std::string realFileOf(const std::string& file) {
+        const std::string stored = platform::resolvePath(file);
         std::error_code error;
-        const std::filesystem::path real = std::filesystem::canonical(file, error);
-        return error ? file : real.string();
+        const std::filesystem::path real = std::filesystem::canonical(stored, error);
+        return error ? stored : real.string();
     }
 
     void flush() {
