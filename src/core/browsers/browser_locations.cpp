@@ -1,6 +1,7 @@
 #include "core/browsers/browser_locations.h"
 
 #include "core/platform/ascii.h"
+#include "core/platform/paths.h"
 #include "core/platform/registry.h"
 #include "core/store/store_files.h"
 #include "core/support/registry_access.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,46 +17,33 @@ namespace {
 
 using testing_support::TempFolder;
 
-// A FAT file system in an image file, mounted through FUSE as Linux mounts a USB stick
-// with fusefat; unmounted when the object goes.
-class FatStick final {
+// A FAT file system in an image file, mounted through FUSE as Linux mounts a USB stick with
+// fusefat, at path(); unmounted when the object goes. Empty skipReason() once mounted.
+class FatStick final : public TempFolder {
 public:
     FatStick() {
-        struct stat fuse {};
-        if (::stat("/dev/fuse", &fuse) != 0) {
-            m_skipReason = "/dev/fuse is missing: FUSE file systems cannot be mounted here";
-            return;
-        }
-        const std::string image = m_folder / "stick.img";
-        const std::string commands = "truncate -s 32M '" + image + "' && mkfs.vfat '" + image + "' && mkdir '" +
-                                     path() + "' && fusefat -o rw+ '" + image + "' '" + path() + "'";
-        m_mounted = std::system(("(" + commands + ") >/dev/null 2>&1").c_str()) == 0;
-        if (!m_mounted) {
-            m_skipReason = "a FAT image could not be mounted with fusefat (are dosfstools and fusefat installed?)";
+        const std::string image = *this / "stick.img";
+        const std::string mount = "truncate -s 32M '" + image + "' && mkfs.vfat '" + image + "' && mkdir '" +
+                                  path() + "' && fusefat -o rw+ '" + image + "' '" + path() + "'";
+        if (::access("/dev/fuse", F_OK) != 0) {
+            skipReason = "/dev/fuse is missing: FUSE file systems cannot be mounted here";
+        } else if (std::system(("(" + mount + ") >/dev/null 2>&1").c_str()) != 0) {
+            skipReason = "a FAT image could not be mounted with fusefat (are dosfstools and fusefat installed?)";
         }
     }
     ~FatStick() {
-        if (m_mounted) {
+        if (skipReason.empty()) {
             static_cast<void>(std::system(("fusermount -u '" + path() + "' >/dev/null 2>&1").c_str()));
         }
     }
-    FatStick(const FatStick&) = delete;
-    FatStick& operator=(const FatStick&) = delete;
-
-    [[nodiscard]] bool mounted() const { return m_mounted; }
-    [[nodiscard]] const std::string& skipReason() const { return m_skipReason; }
-    [[nodiscard]] std::string path() const { return m_folder / "mnt"; }
-
-private:
-    TempFolder m_folder;
-    bool m_mounted = false;
-    std::string m_skipReason;
+    [[nodiscard]] std::string path() const { return *this / "mnt"; }
+    std::string skipReason;
 };
 
 TEST(FatStick, EveryStoreFileOperationWorksOnAFuseMountedStick) {
     const FatStick stick;
-    if (!stick.mounted()) {
-        GTEST_SKIP() << stick.skipReason();
+    if (!stick.skipReason.empty()) {
+        GTEST_SKIP() << stick.skipReason;
     }
     const std::string store = stick.path() + "/favorites/Firefox";
     std::filesystem::create_directories(store + "/Other");

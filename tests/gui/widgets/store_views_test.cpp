@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
+#include <clocale>
 #include <filesystem>
 
 #include "core/app/texts.h"
@@ -91,8 +92,8 @@ TEST_F(StoreViewsTest, FoldersAppearOneLevelPerClickSortedWithTheImageOfTheirTop
     writeLink(store("Firefox"), "Docs", "http://docs.example/");
     writeLink(store(""), "Home", "http://home.example/");
     tree.buildTree();
-    EXPECT_EQ(children(tree.root()), (QStringList{"Firefo1", "Firefox3", "FirefoxStuff3", "Mozilla4", "NETSCAPE5",
-                                                  "Old1", "Other1", "internet explorer2"}));
+    EXPECT_EQ(children(tree.root()), (QStringList{"Firefo1", "Firefox3", "FirefoxStuff3", "internet explorer2", "Mozilla4",
+                                                  "NETSCAPE5", "Old1", "Other1"}));
     EXPECT_EQ(node("internet explorer/Links"), nullptr);
     EXPECT_EQ(list.textOf(0) + std::to_string(list.rowCount()), "Home1");
 
@@ -124,20 +125,41 @@ TEST_F(StoreViewsTest, FoldersAppearOneLevelPerClickSortedWithTheImageOfTheirTop
 }
 
 // A renamed folder is renamed on disk and its node keyed by the new path; a name the file
-// system refuses leaves the disk as it was.
+// system refuses leaves the disk as it was. Only the folder's own name changes, though the
+// store lies below a folder of the same name (the stick).
 TEST_F(StoreViewsTest, RenamingAFolderRenamesItOnDiskAndRekeysItsNode) {
-    writeLink(store("Internet Explorer/Links"), "News", "http://news.example/");
+    writeLink(store("Internet Explorer/Stick"), "News", "http://news.example/");
     fs::create_directories(store("Internet Explorer/Taken/Inside"));
     tree.buildTree();
     click(node("Internet Explorer"));
-    rename("Internet Explorer/Links", "Bar");
-    EXPECT_EQ(node("Internet Explorer/Links"), nullptr);
+    rename("Internet Explorer/Stick", "Bar");
+    EXPECT_EQ(node("Internet Explorer/Stick"), nullptr);
     rename("Internet Explorer/Bar", "Taken");
     EXPECT_EQ(
         testing_support::treeOf(store("Internet Explorer")),
         (std::vector<std::string>{"Bar/", "Bar/News.url=" + testing_support::shortcutBytes("http://news.example/"),
                                   "Taken/", "Taken/Inside/"}));
     EXPECT_TRUE(app.messages.shown.empty());
+}
+
+// Names stand in the order of the program's language whatever the process's locale:
+// punctuation before digits before letters; case and accents only break ties.
+TEST_F(StoreViewsTest, TreeAndListOrderNamesAsTheLanguageDoesInEveryLocale) {
+    const QStringList order{"_under", "\u00BD price", "10", "9", "alpha", "beta", "\u00C9clair", "Zeta"};
+    QStringList nodes;
+    for (const QString& name : order) {
+        fs::create_directories(store("Firefox/" + name.toStdString()));
+        writeLink(folder, name.toStdString(), "http://example.com/");
+        nodes << name + "3";
+    }
+    for (const char* locale : {"C", "C.UTF-8"}) {
+        std::setlocale(LC_ALL, locale);
+        tree.resetTree();
+        click(node("Firefox"));
+        EXPECT_EQ(children(node("Firefox")), nodes) << locale;
+        EXPECT_EQ(column(0), order) << locale;
+    }
+    std::setlocale(LC_ALL, "C");
 }
 
 TEST_F(StoreViewsTest, HeaderClicksSortByNameOrUrlAndFlipOnTheSecondClick) {
