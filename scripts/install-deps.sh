@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config cpp clang
   qt6-base-dev libgl-dev
   libcurl4-openssl-dev
+  libsqlite3-dev
   binutils-mingw-w64-x86-64
   googletest libgtest-dev libbenchmark-dev
   libcpp-httplib-dev
