@@ -1,7 +1,10 @@
 #include "core/browsers/bookmark_loads.h"
 
+#include <filesystem>
+
 #include "core/browsers/bookmark_reader.h"
 #include "core/browsers/browser_locations.h"
+#include "core/browsers/firefox_places.h"
 #include "core/browsers/transfer_folders.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
@@ -18,45 +21,71 @@ namespace {
 // cannot be reached again, so it is never copied.
 [[nodiscard]] bool holdsUnshowableCharacter(std::string_view text) { return text.find('?') != std::string_view::npos; }
 
-// Reads the chosen files one after the other into one link table. The staging folder is
-// emptied before each file, and the whole table written again after it.
-[[nodiscard]] LoadOutcome stageBookmarkFiles(const std::vector<std::string>& files, std::string_view stagingFolder) {
-    LinkTable table;
+// Reads the chosen files one after the other into the link table. The staging folder is
+// emptied before each file, and the whole table written again after it. False when a file
+// cannot be read, which ends the load.
+[[nodiscard]] bool stageBookmarkFiles(const std::vector<std::string>& files, LinkTable& table,
+                                      std::string_view stagingFolder) {
     for (const std::string& file : files) {
         emptyStagingFolder(stagingFolder);
         std::string text;
         if (!platform::readWholeFile(file, text)) {
-            return LoadOutcome::Unreadable;
+            return false;
         }
         extractFURL(text, table);
         createURLFile(table, stagingFolder);
     }
-    return LoadOutcome::Staged;
+    return true;
 }
 
-[[nodiscard]] LoadOutcome loadBookmarkBrowser(BookmarkBrowser browser, std::string_view profileRoot,
-                                              std::string_view stagingFolder) {
-    const std::vector<std::string> files = bookmarkFiles(browser, profileRoot);
-    // only Firefox tells of a missing file; the search is repeated just to learn whether
-    // the files passed over were all there was
-    if (browser == BookmarkBrowser::Firefox && files.empty() && findBookmarkFiles(profileRoot).empty()) {
-        return LoadOutcome::NoBookmarkFile;
+[[nodiscard]] LoadOutcome loadBookmarkFiles(BookmarkBrowser browser, std::string_view profileRoot,
+                                            std::string_view stagingFolder) {
+    LinkTable table;
+    return stageBookmarkFiles(bookmarkFiles(browser, profileRoot), table, stagingFolder) ? LoadOutcome::Staged
+                                                                                         : LoadOutcome::Unreadable;
+}
+
+// The scratch folder: the folder that holds the staging folder.
+[[nodiscard]] std::string scratchFolderOf(std::string_view stagingFolder) {
+    return std::filesystem::path(platform::withTrailingSlash(stagingFolder)).parent_path().parent_path().string();
+}
+
+// Reads a database into the link table and stages the whole table afresh. A database that
+// cannot be read changes nothing: the staging folder keeps the links read before it.
+[[nodiscard]] bool stagePlacesDatabase(const std::string& database, LinkTable& table, std::string_view stagingFolder) {
+    if (!readPlacesDatabase(database, scratchFolderOf(stagingFolder), table)) {
+        return false;
     }
-    return stageBookmarkFiles(files, stagingFolder);
+    emptyStagingFolder(stagingFolder);
+    createURLFile(table, stagingFolder);
+    return true;
 }
 
 }  // namespace
 
-LoadOutcome loadURLFirefox(std::string_view profileRoot, std::string_view stagingFolder) {
-    return loadBookmarkBrowser(BookmarkBrowser::Firefox, profileRoot, stagingFolder);
+LoadOutcome loadURLFirefox(const std::vector<std::string>& profileRoots, std::string_view stagingFolder) {
+    LinkTable table;
+    bool found = false;
+    for (const std::string& root : profileRoots) {
+        const std::vector<std::string> files = bookmarkFiles(BookmarkBrowser::Firefox, root);
+        if (!stageBookmarkFiles(files, table, stagingFolder)) {
+            return LoadOutcome::Unreadable;
+        }
+        // the search is repeated just to learn whether the files passed over were all there was
+        found = found || !files.empty() || !findBookmarkFiles(root).empty();
+        for (const std::string& database : findPlacesDatabases(root)) {
+            found = stagePlacesDatabase(database, table, stagingFolder) || found;
+        }
+    }
+    return found ? LoadOutcome::Staged : LoadOutcome::NoBookmarkFile;
 }
 
 LoadOutcome loadURLMozilla(std::string_view profileRoot, std::string_view stagingFolder) {
-    return loadBookmarkBrowser(BookmarkBrowser::Mozilla, profileRoot, stagingFolder);
+    return loadBookmarkFiles(BookmarkBrowser::Mozilla, profileRoot, stagingFolder);
 }
 
 LoadOutcome loadURLNetscape(std::string_view profileRoot, std::string_view stagingFolder) {
-    return loadBookmarkBrowser(BookmarkBrowser::Netscape, profileRoot, stagingFolder);
+    return loadBookmarkFiles(BookmarkBrowser::Netscape, profileRoot, stagingFolder);
 }
 
 void loadURLIE(const app::AppContext& context) {

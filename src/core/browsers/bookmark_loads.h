@@ -16,16 +16,22 @@ namespace browsers {
 // What a load of bookmark files came to.
 enum class LoadOutcome {
     Staged,          // every chosen file was read; the staging folder holds their links
-    NoBookmarkFile,  // Firefox only: the search found no bookmarks.html at all
+    NoBookmarkFile,  // Firefox only: no bookmarks.html and no readable places.sqlite was found
     Unreadable,      // a bookmark file could not be read, which ended the load
 };
 
 // Stages the links of every bookmarks.html below the profile root, in the order found.
 // The staging folder is emptied before each file is read while the links read so far are
 // kept, so it ends with the links of all the files; a later link replaces an earlier one of
-// the same name. Firefox passes over the copies under "bookmarkbackups" and tells when the
-// search found no file at all (copies alone find nothing to load, but are no such failure).
-[[nodiscard]] LoadOutcome loadURLFirefox(std::string_view profileRoot, std::string_view stagingFolder);
+// the same name.
+//
+// Firefox reads its profile roots one after the other into one link table: in each, the
+// bookmark files but for the copies under "bookmarkbackups", then the databases
+// (places.sqlite) of the profiles that have no bookmark file. A database that cannot be read
+// is passed over, and the staging folder keeps what it held. The database copies are made in
+// the folder that holds the staging folder. NoBookmarkFile when no root gave a bookmark file
+// or a readable database (copies alone find nothing to load, but are no such failure).
+[[nodiscard]] LoadOutcome loadURLFirefox(const std::vector<std::string>& profileRoots, std::string_view stagingFolder);
 [[nodiscard]] LoadOutcome loadURLMozilla(std::string_view profileRoot, std::string_view stagingFolder);
 [[nodiscard]] LoadOutcome loadURLNetscape(std::string_view profileRoot, std::string_view stagingFolder);
 

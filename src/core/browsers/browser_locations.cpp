@@ -1,6 +1,8 @@
 #include "core/browsers/browser_locations.h"
 
+#include "core/browsers/firefox_places.h"
 #include "core/platform/ascii.h"
+#include "core/platform/file_listing.h"
 #include "core/platform/paths.h"
 #include "core/platform/registry.h"
 #include "core/store/store_files.h"
@@ -14,6 +16,14 @@ namespace {
 constexpr std::string_view kFirefoxProfiles = "Application data/Mozilla/Firefox/Profiles/";
 constexpr std::string_view kMozillaProfiles = "Application data/Mozilla/Profiles/";
 constexpr std::string_view kNetscapeBrowserProfiles = "Application Data/Netscape/NSB/Profiles/";
+
+// Below the user's home: where Firefox keeps its profiles on Linux when installed as the
+// system's own package, as a Snap package and as a Flatpak.
+constexpr std::string_view kLinuxFirefoxRoots[] = {
+    ".mozilla/firefox/",
+    "snap/firefox/common/.mozilla/firefox/",
+    ".var/app/org.mozilla.firefox/.mozilla/firefox/",
+};
 
 constexpr std::string_view kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr std::string_view kNetscapeSearchText = "Netscape";
@@ -35,6 +45,24 @@ constexpr std::string_view kFirefoxBackupFolder = "bookmarkbackups";
 
 [[nodiscard]] bool isFirefoxBackup(const std::string& path) {
     return platform::toLowerAscii(path).find(kFirefoxBackupFolder) != std::string::npos;
+}
+
+// Every file of the name below the root, at any depth, in the order found.
+[[nodiscard]] std::vector<std::string> findFilesNamed(std::string_view root, std::string_view name) {
+    std::vector<std::string> found;
+    // an empty root would make the search start at the top of the file system
+    if (root.empty()) {
+        return found;
+    }
+    int fileCount = 0;
+    int folderCount = 0;
+    // the files are named as the drive spells their folders, so every later step finds them
+    static_cast<void>(store::FindFilesAPI(platform::resolvePath(root), name, fileCount, folderCount, found));
+    return found;
+}
+
+[[nodiscard]] bool profileHoldsBookmarkFile(const std::string& databasePath) {
+    return platform::fileExists(databasePath.substr(0, databasePath.rfind('/') + 1) + std::string(kBookmarkFileName));
 }
 
 }  // namespace
@@ -67,18 +95,28 @@ std::string profileRootOf(app::AppContext& context, BookmarkBrowser browser) {
                        context.netscapeBrowserInstalled);
 }
 
-std::vector<std::string> findBookmarkFiles(std::string_view profileRoot) {
-    std::vector<std::string> found;
-    // an empty root would make the search start at the top of the file system
-    if (profileRoot.empty()) {
-        return found;
+std::vector<std::string> firefoxProfileRoots(app::AppContext& context) {
+    std::vector<std::string> roots;
+    if (std::string root = profileRootOf(context, BookmarkBrowser::Firefox); !root.empty()) {
+        roots.push_back(std::move(root));
     }
-    int fileCount = 0;
-    int folderCount = 0;
-    // the files are named as the drive spells their folders, so every later step finds them
-    static_cast<void>(store::FindFilesAPI(platform::resolvePath(profileRoot), kBookmarkFileName, fileCount,
-                                          folderCount, found));
-    return found;
+    // without a home folder the Linux roots would lie at the top of the file system
+    if (!context.homeFolder.empty()) {
+        for (const std::string_view relative : kLinuxFirefoxRoots) {
+            roots.push_back(platform::joinPath(context.homeFolder, relative));
+        }
+    }
+    return roots;
+}
+
+std::vector<std::string> findBookmarkFiles(std::string_view profileRoot) {
+    return findFilesNamed(profileRoot, kBookmarkFileName);
+}
+
+std::vector<std::string> findPlacesDatabases(std::string_view profileRoot) {
+    std::vector<std::string> databases = findFilesNamed(profileRoot, kPlacesFileName);
+    std::erase_if(databases, profileHoldsBookmarkFile);
+    return databases;
 }
 
 std::vector<std::string> bookmarkFiles(BookmarkBrowser browser, std::string_view profileRoot) {

@@ -35,10 +35,20 @@ inline constexpr std::string_view kBookmarkFileName = "bookmarks.html";
 // uninstall entries are scanned first, which sets context.netscapeBrowserInstalled.
 [[nodiscard]] std::string profileRootOf(app::AppContext& context, BookmarkBrowser browser);
 
+// Where Firefox keeps its profiles on this PC, in the order they are read: the profile root
+// below the user profile folder, then the folders below the user's home that Firefox keeps
+// them in on Linux (its own, the Snap package's, the Flatpak's). Roots that cannot be made
+// (no Favorites folder, no home folder) are left out; a root that does not exist finds nothing.
+[[nodiscard]] std::vector<std::string> firefoxProfileRoots(app::AppContext& context);
+
 // Every bookmarks.html below the profile root, at any depth, in the order the recursive
 // search finds them: a folder's own file before those of its subfolders. An empty profile
 // root finds nothing.
 [[nodiscard]] std::vector<std::string> findBookmarkFiles(std::string_view profileRoot);
+
+// Every Firefox database (places.sqlite) below the profile root, in the order found, whose
+// profile folder holds no bookmarks.html: a profile with both is read from the bookmark file.
+[[nodiscard]] std::vector<std::string> findPlacesDatabases(std::string_view profileRoot);
 
 // The bookmark files to read for a browser, in the order found. Firefox passes over the
 // copies it keeps under "bookmarkbackups" (any case).

@@ -63,15 +63,15 @@ using ui::toQt;
     return std::nullopt;
 }
 
-[[nodiscard]] LoadOutcome loadBookmarks(BookmarkBrowser browser, const std::string& profileRoot,
-                                        const std::string& staging) {
+[[nodiscard]] LoadOutcome loadBookmarks(app::AppContext& context, BookmarkBrowser browser) {
+    const std::string staging = context.stagingFolder();
     switch (browser) {
         case BookmarkBrowser::Firefox:
-            return loadURLFirefox(profileRoot, staging);
+            return loadURLFirefox(firefoxProfileRoots(context), staging);
         case BookmarkBrowser::Mozilla:
-            return loadURLMozilla(profileRoot, staging);
+            return loadURLMozilla(profileRootOf(context, browser), staging);
         case BookmarkBrowser::Netscape:
-            return loadURLNetscape(profileRoot, staging);
+            return loadURLNetscape(profileRootOf(context, browser), staging);
     }
     return LoadOutcome::Unreadable;
 }
@@ -134,8 +134,7 @@ bool frmImport::loadAndList(QTreeWidgetItem* item) {
 }
 
 bool frmImport::loadBookmarkBrowser(BookmarkBrowser browser) {
-    const std::string staging = context().stagingFolder();
-    const LoadOutcome outcome = loadBookmarks(browser, profileRootOf(context(), browser), staging);
+    const LoadOutcome outcome = loadBookmarks(context(), browser);
     if (outcome == LoadOutcome::NoBookmarkFile) {
         warn(kTextNoFirefoxBookmarks);
     }
@@ -143,7 +142,7 @@ bool frmImport::loadBookmarkBrowser(BookmarkBrowser browser) {
         return false;
     }
     const ui::Hourglass hourglass;
-    linkList().fill(platform::withTrailingSlash(staging));
+    linkList().fill(platform::withTrailingSlash(context().stagingFolder()));
     return true;
 }
 
