@@ -1,14 +1,17 @@
-// Reading a bookmarks.html of N links into staged Internet Shortcut files, beside two
-// floors whose sum it is compared with: reading the same file whole, and writing N
-// two-line .url files by the simplest loop. Everything lives on /dev/shm where it exists.
+// Reading a bookmarks.html of N links into staged Internet Shortcut files, and a Firefox
+// database (places.sqlite) of the same N links, beside two floors whose sum they are
+// compared with: reading the bookmark file whole, and writing N two-line .url files by the
+// simplest loop. Everything lives on /dev/shm where it exists.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/browsers/bookmark_loads.h"
 #include "core/platform/file_ops.h"
@@ -72,6 +75,54 @@ std::string profileRootOf(int links) {
     return root;
 }
 
+void execOrExit(sqlite3* database, const char* sql) {
+    if (sqlite3_exec(database, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "%s\n", sqlite3_errmsg(database));
+        std::exit(1);
+    }
+}
+
+// A Firefox profile root of N links whose one profile keeps them in its database only, in
+// the same folders of twenty with the same titles and addresses as the bookmark file.
+std::string placesRootOf(int links) {
+    const std::string root = benchFolder() + "/places" + std::to_string(links);
+    if (fs::exists(root)) {
+        return root;
+    }
+    fs::create_directories(root + "/abcd.default-esr");
+    sqlite3* database = nullptr;
+    if (sqlite3_open((root + "/abcd.default-esr/places.sqlite").c_str(), &database) != SQLITE_OK) {
+        std::exit(1);
+    }
+    execOrExit(database,
+               "PRAGMA journal_mode=WAL; BEGIN;"
+               "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR);"
+               "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, fk INTEGER, parent INTEGER,"
+               " position INTEGER, title LONGVARCHAR, guid TEXT);"
+               "CREATE INDEX moz_bookmarks_parentindex ON moz_bookmarks (parent, position);"
+               "INSERT INTO moz_bookmarks VALUES (1, 2, NULL, 0, 0, '', 'root________'),"
+               " (2, 2, NULL, 1, 0, 'menu', 'menu________'), (3, 2, NULL, 1, 1, 'tags', 'tags________')");
+    for (int link = 0; link < links; ++link) {
+        const int folderId = 10 + link / 20;
+        const int linkId = 10 + links + link;
+        if (link % 20 == 0) {
+            char* folder = sqlite3_mprintf("INSERT INTO moz_bookmarks VALUES (%d, 2, NULL, 2, %d, 'Folder %d', 'f%d')",
+                                           folderId, link / 20, link / 20, folderId);
+            execOrExit(database, folder);
+            sqlite3_free(folder);
+        }
+        char* bookmark = sqlite3_mprintf(
+            "INSERT INTO moz_places VALUES (%d, %Q);"
+            "INSERT INTO moz_bookmarks VALUES (%d, 1, %d, %d, %d, 'Article %d on the example site', 'b%d')",
+            linkId, urlOf(link).c_str(), linkId, linkId, folderId, link % 20, link, linkId);
+        execOrExit(database, bookmark);
+        sqlite3_free(bookmark);
+    }
+    execOrExit(database, "COMMIT");
+    sqlite3_close(database);
+    return root;
+}
+
 std::string bookmarkFileOf(int links) { return profileRootOf(links) + "/abcd.default/bookmarks.html"; }
 
 const std::string& stagingFolder() {
@@ -94,6 +145,19 @@ void BM_LoadBookmarkFile(benchmark::State& state) {
         emptyStagingUntimed(state);
         if (browsers::loadURLMozilla(root, stagingFolder()) != browsers::LoadOutcome::Staged) {
             state.SkipWithError("the bookmark file was not read");
+            break;
+        }
+    }
+    state.counters["links"] = links;
+}
+
+void BM_LoadPlacesDatabase(benchmark::State& state) {
+    const int links = static_cast<int>(state.range(0));
+    const std::vector<std::string> roots{placesRootOf(links)};
+    for (auto _ : state) {
+        emptyStagingUntimed(state);
+        if (browsers::loadURLFirefox(roots, stagingFolder()) != browsers::LoadOutcome::Staged) {
+            state.SkipWithError("the database was not read");
             break;
         }
     }
@@ -123,6 +187,7 @@ void BM_FloorWriteShortcuts(benchmark::State& state) {
 }
 
 BENCHMARK(BM_LoadBookmarkFile)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadPlacesDatabase)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloorReadFile)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloorWriteShortcuts)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
