@@ -1,5 +1,3 @@
-#include "core/browsers/firefox_places.h"
-
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -21,58 +19,58 @@ using Entries = std::vector<std::string>;
 // One entry of the bookmark tree; type 1 is a bookmark, 2 a folder, 3 a separator.
 struct Entry {
     int id, parent, position, type;
-    const char* title;
-    const char* url;
+    const char *title, *url;
 };
 
 // A places database laid out as Firefox lays it, with the columns that are read: the top
 // folder (1) holds the menu (2), the toolbar (3), the tags (4) and the other bookmarks (5).
-class PlacesFile final {
-public:
+struct PlacesFile {
     explicit PlacesFile(const std::string& path, const char* setUp = "") {
         fs::create_directories(fs::path(path).parent_path());
-        EXPECT_EQ(sqlite3_open(path.c_str(), &m_db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
         exec(setUp);
         exec(
-            "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url TEXT);"
-            "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, fk INTEGER, parent INTEGER,"
-            " position INTEGER, title TEXT, guid TEXT);"
-            "INSERT INTO moz_bookmarks VALUES (1, 2, NULL, 0, 0, '', 'root________'),"
-            " (2, 2, NULL, 1, 0, 'menu', 'menu________'), (3, 2, NULL, 1, 1, 'toolbar', 'toolbar_____'),"
-            " (4, 2, NULL, 1, 2, 'tags', 'tags________'), (5, 2, NULL, 1, 3, 'unfiled', 'unfiled_____')");
+            "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url TEXT); CREATE TABLE moz_bookmarks (id INTEGER"
+            " PRIMARY KEY, type INTEGER, fk INTEGER, parent INTEGER, position INTEGER, title TEXT, guid TEXT);"
+            "INSERT INTO moz_bookmarks VALUES (1, 2, NULL, 0, 0, '', 'root________'), (2, 2, NULL, 1, 0, 'menu', 'm'),"
+            " (3, 2, NULL, 1, 1, 'toolbar', 't'), (4, 2, NULL, 1, 2, 'tags', 'tags________'),"
+            " (5, 2, NULL, 1, 3, 'unfiled', 'u')");
     }
-    ~PlacesFile() { sqlite3_close(m_db); }
+    ~PlacesFile() { sqlite3_close(db); }
 
-    void exec(const char* sql) { EXPECT_EQ(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql; }
+    void exec(const char* sql) { EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql; }
     void add(const std::vector<Entry>& entries) {
         for (const Entry& e : entries) {
             char* sql = sqlite3_mprintf(
                 "INSERT INTO moz_places VALUES (%d, %Q); INSERT INTO moz_bookmarks VALUES"
-                " (%d, %d, %d, %d, %d, %Q, 'guid%d')",
+                " (%d, %d, %d, %d, %d, %Q, 'g%d')",
                 e.id, e.url, e.id, e.type, e.id, e.parent, e.position, e.title, e.id);
             exec(sql);
             sqlite3_free(sql);
         }
     }
 
-private:
-    sqlite3* m_db = nullptr;
+    sqlite3* db = nullptr;
 };
 
+// A link staged in the staging folder, as the scratch folder's tree shows it.
 std::string staged(const std::string& name, const std::string& url) {
-    return name + ".url=" + testing_support::shortcutBytes(url);
+    return "Fav/" + name + ".url=" + testing_support::shortcutBytes(url);
 }
 
 class FirefoxPlacesTest : public ::testing::Test {
 protected:
-    LoadOutcome load() { return browsers::loadURLFirefox(browsers::firefoxProfileRoots(app.context), staging); }
+    LoadOutcome load() {
+        return browsers::loadURLFirefox(browsers::firefoxProfileRoots(app.context), app.context.stagingFolder());
+    }
+    // Also shows that no copy of a database is left.
+    Entries scratchTree() const { return testing_support::treeOf(app.context.scratchFolder()); }
     void writePlaces(const std::string& profile, const std::vector<Entry>& entries) {
         PlacesFile(profiles + profile + "/places.sqlite").add(entries);
     }
 
     testing_support::TestApp app;
     std::string profiles = app.context.homeFolder + "/.mozilla/firefox/";
-    std::string staging = app.context.stagingFolder();
 };
 
 TEST_F(FirefoxPlacesTest, StagesThePagesOfTheTreeInItsOrderLeavingOutTagsSeparatorsAndQueries) {
@@ -91,13 +89,20 @@ TEST_F(FirefoxPlacesTest, StagesThePagesOfTheTreeInItsOrderLeavingOutTagsSeparat
                                   {21, 3, 0, 1, "Bar", "http://bar/"},
                               });
     EXPECT_EQ(load(), LoadOutcome::Staged);
-    EXPECT_EQ(testing_support::treeOf(staging),
-              (Entries{staged("Bar", "http://bar/"), staged("Fish & Chips", "http://fish/?a=1&b=2"),
+    EXPECT_EQ(scratchTree(),
+              (Entries{"Fav/", staged("Bar", "http://bar/"), staged("Fish & Chips", "http://fish/?a=1&b=2"),
                        staged("Nest", "http://nest/after"), staged("Order", "http://order/second")}));
 }
 
-TEST_F(FirefoxPlacesTest, EveryLinuxProfileIsReadAndABookmarkFileWinsOverItsDatabase) {
-    writePlaces("a1.default", {{10, 2, 0, 1, "Alpha", "http://alpha/"}, {11, 2, 1, 1, "News", "http://news1/"}});
+TEST_F(FirefoxPlacesTest, EveryLinuxProfileIsReadAlsoWhileFirefoxRunsAndABookmarkFileWinsOverItsDatabase) {
+    // a running Firefox holds its database locked and keeps what is new in the log beside it
+    const std::string running = profiles + "a1.default";
+    PlacesFile database(running + "/places.sqlite",
+                        "PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;");
+    database.add({{10, 2, 0, 1, "Alpha", "http://alpha/"}, {11, 2, 1, 1, "News", "http://news1/"}});
+    database.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    database.add({{12, 2, 2, 1, "Newest", "http://newest/"}});
+    const Entries runningFiles = testing_support::treeOf(running);
     profiles = app.context.homeFolder + "/snap/firefox/common/.mozilla/firefox/";
     writePlaces("b2.default", {{10, 3, 0, 1, "News", "http://news2/"}});
     profiles = app.context.homeFolder + "/.var/app/org.mozilla.firefox/.mozilla/firefox/";
@@ -105,38 +110,19 @@ TEST_F(FirefoxPlacesTest, EveryLinuxProfileIsReadAndABookmarkFileWinsOverItsData
     writeFile(profiles + "c3.default/bookmarks.html", testing_support::bookmarkFileText({{"Gamma", "http://g/"}}));
 
     EXPECT_EQ(load(), LoadOutcome::Staged);
-    EXPECT_EQ(testing_support::treeOf(staging), (Entries{staged("Alpha", "http://alpha/"), staged("Gamma", "http://g/"),
-                                                         staged("News", "http://news2/")}));
-}
-
-TEST_F(FirefoxPlacesTest, ARunningFirefoxsNewestBookmarksAreReadAndItsFilesLeftAlone) {
-    // a running Firefox holds its database locked and keeps what is new in the log beside it
-    PlacesFile running(profiles + "a1.default/places.sqlite",
-                       "PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=WAL;"
-                       "PRAGMA wal_autocheckpoint=0;");
-    running.add({{10, 2, 0, 1, "Old", "http://old/"}});
-    running.exec("PRAGMA wal_checkpoint(TRUNCATE)");
-    running.add({{11, 2, 1, 1, "Newest", "http://newest/"}});
-    const std::string profile = profiles + "a1.default";
-    const Entries profileFiles = testing_support::treeOf(profile);
-
-    EXPECT_EQ(load(), LoadOutcome::Staged);
-    EXPECT_EQ(testing_support::treeOf(profile), profileFiles);
-    // the copy read is gone
-    EXPECT_EQ(testing_support::treeOf(app.context.scratchFolder()),
-              (Entries{"Fav/", "Fav/" + staged("Newest", "http://newest/"), "Fav/" + staged("Old", "http://old/")}));
+    EXPECT_EQ(testing_support::treeOf(running), runningFiles);
+    EXPECT_EQ(scratchTree(), (Entries{"Fav/", staged("Alpha", "http://alpha/"), staged("Gamma", "http://g/"),
+                                      staged("Newest", "http://newest/"), staged("News", "http://news2/")}));
 }
 
 TEST_F(FirefoxPlacesTest, ADatabaseThatCannotBeReadIsPassedOverAndTheOtherProfilesAreStillRead) {
     const std::pair<const char*, std::function<void(const std::string&)>> unreadable[] = {
         {"not a database", [](const std::string& path) { writeFile(path, "no database at all"); }},
-        {"damaged",
+        {"cut short after its schema",
          [](const std::string& path) {
              PlacesFile(path).add({{10, 2, 0, 1, "Lost", "http://lost/"}});
-             const std::string bytes = testing_support::readFile(path);  // the tables after the schema spoilt
-             writeFile(path, bytes.substr(0, 4096) + std::string(bytes.size() - 4096, 'x'));
+             fs::resize_file(path, 4096);
          }},
-        {"empty", [](const std::string& path) { writeFile(path, ""); }},
         {"another program's", [](const std::string& path) { PlacesFile(path).exec("DROP TABLE moz_bookmarks"); }},
         {"a folder", [](const std::string& path) { fs::create_directories(path); }},
     };
@@ -146,7 +132,7 @@ TEST_F(FirefoxPlacesTest, ADatabaseThatCannotBeReadIsPassedOverAndTheOtherProfil
         EXPECT_EQ(load(), LoadOutcome::NoBookmarkFile) << kind;
         writePlaces("b2.default", {{10, 2, 0, 1, "Good", "http://good/"}});
         EXPECT_EQ(load(), LoadOutcome::Staged) << kind;
-        EXPECT_EQ(testing_support::treeOf(staging), Entries{staged("Good", "http://good/")}) << kind;
+        EXPECT_EQ(scratchTree(), (Entries{"Fav/", staged("Good", "http://good/")})) << kind;
     }
 }
 
