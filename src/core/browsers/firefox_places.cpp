@@ -22,6 +22,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The file beside a database that a running Firefox keeps its newest changes in.
+constexpr std::string_view kWriteAheadLogSuffix = "-wal";
+
 // The fixed identities Firefox gives the top of its bookmark tree and the folder of tags.
 constexpr std::string_view kRootGuid = "root________";
 constexpr std::string_view kTagsGuid = "tags________";

@@ -9,10 +9,8 @@
 // same link table a bookmark file is read into.
 namespace browsers {
 
-// The database of a Firefox profile, and the file beside it that a running Firefox keeps
-// its newest changes in.
+// The bookmark database of a Firefox profile.
 inline constexpr std::string_view kPlacesFileName = "places.sqlite";
-inline constexpr std::string_view kWriteAheadLogSuffix = "-wal";
 
 // Appends every bookmark of a places database to the table as (title, URL), in the order of
 // the bookmark tree: folder by folder from the top, each folder's entries by position, the
