@@ -82,13 +82,13 @@ protected:
 };
 
 TEST_F(BrowserFilesTest, OnlyFirefoxTellsOfAMissingFileOrPassesOverBackupsAndAnUnreadableFileEndsTheLoad) {
-    EXPECT_EQ(browsers::loadURLFirefox(profiles, staging), LoadOutcome::NoBookmarkFile);
-    EXPECT_EQ(browsers::loadURLFirefox("", staging), LoadOutcome::NoBookmarkFile);
+    EXPECT_EQ(browsers::loadURLFirefox({profiles}, staging), LoadOutcome::NoBookmarkFile);
+    EXPECT_EQ(browsers::loadURLFirefox({""}, staging), LoadOutcome::NoBookmarkFile);
     EXPECT_EQ(browsers::loadURLMozilla(profiles, staging), LoadOutcome::Staged);
 
     writeBookmarks("a1/bookmarkbackups/bookmarks.html", {{"Backup", "http://backup/"}});
     // copies alone are no missing file, yet nothing is loaded and the staging folder stays
-    EXPECT_EQ(browsers::loadURLFirefox(profiles, staging), LoadOutcome::Staged);
+    EXPECT_EQ(browsers::loadURLFirefox({profiles}, staging), LoadOutcome::Staged);
     EXPECT_EQ(treeOf(staging), Entries{staged("Left over", "http://old/")});
     for (const auto load : {browsers::loadURLMozilla, browsers::loadURLNetscape}) {
         EXPECT_EQ(load(profiles, staging), LoadOutcome::Staged);
@@ -99,7 +99,7 @@ TEST_F(BrowserFilesTest, OnlyFirefoxTellsOfAMissingFileOrPassesOverBackupsAndAnU
     writeBookmarks("a1/bookmarks.html", {{"Alpha", "http://alpha/"}});
     std::filesystem::create_directories(profiles + "/b2/bookmarks.html");
     writeBookmarks("c3/bookmarks.html", {{"Gamma", "http://gamma/"}});
-    EXPECT_EQ(browsers::loadURLFirefox(profiles, staging), LoadOutcome::Unreadable);
+    EXPECT_EQ(browsers::loadURLFirefox({profiles}, staging), LoadOutcome::Unreadable);
     EXPECT_EQ(treeOf(staging), Entries{});
 }
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <sstream>
 
-#include "core/platform/paths.h"
+#include "core/platform/ascii.h"
 #include "core/store/folder_scan.h"
 #include "gui/widgets/folder_tree.h"
 #include "gui/widgets/link_list.h"
@@ -46,13 +46,13 @@ TEST(FirefoxImport, ALinuxFirefoxProfileImportsThroughTheDialog) {
     }
     testing_support::TestApp app;
     testing_support::FakeModalForms forms;
-    app.context.modalForms = &forms;
+    const ui::GuiContext gui{app.context, forms};
     fs::create_directories(app.context.homeFolder + "/.mozilla");
     fs::copy(sample, app.context.homeFolder + "/.mozilla/firefox", fs::copy_options::recursive);
     fs::create_directories(app.appPath("favorites/Firefox"));
     const auto [expected, count] = stagedFilesOf(testing_support::readFile(sample + "/expected.tsv"));
 
-    browsers::frmImport dialog(app.context);
+    browsers::frmImport dialog(gui);
     const QList<QTreeWidgetItem*> firefox = dialog.browserTree().findItems("FireFox", Qt::MatchRecursive);
     ASSERT_EQ(firefox.size(), 1);
     emit dialog.browserTree().itemClicked(firefox[0], 0);
