@@ -11,7 +11,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libcpp-httplib-dev
   xvfb xauth poppler-utils fonts-dejavu-core
-  xdotool
+  xdotool openbox
   fonts-wqy-microhei
   fusefat dosfstools
 )

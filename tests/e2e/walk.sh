@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # Copies the built program into a fresh portable folder, starts it under a virtual X
-# server and uses it as a person would, by keyboard: adds a link, edits it, deletes
-# another, imports from a Firefox profile, exports to Internet Explorer and closes the
-# program. Then checks what it left on disk.
+# server with a window manager that frames the windows, and uses it as a person would, by
+# keyboard: adds a link, edits it, deletes another, imports from a Firefox profile, exports
+# to Internet Explorer and closes the program. Then checks what it left on disk, and that
+# three more starts and closes keep the window's size in setting.ini.
 # Usage: walk.sh <folder of the built portable program>
 set -euo pipefail
 
 portable=${1:?usage: walk.sh <portable folder>}
-for tool in Xvfb xdotool; do
+for tool in Xvfb openbox xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh)"; exit 77; }
 done
 
 work=$(mktemp -d)
 xvfb_pid=""
+wm_pid=""
 program_pid=""
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
@@ -58,6 +61,11 @@ xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=:$(head -1 "$work/display")
+# the window manager adds title bars and borders, as on a user's desktop
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+for _ in $(seq 50); do xdotool get_num_desktops >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool get_num_desktops >/dev/null 2>&1 || fail "openbox did not start: $(cat "$work/openbox.log")"
 
 "$app/dorvane-lite" >"$work/program.log" 2>&1 &
 program_pid=$!
@@ -78,8 +86,8 @@ wait_windows() {
   done
   fail "waited 30 s for $count window(s) titled '$title', found $(count_windows "$title")"
 }
-# Without a window manager nobody hands a new window the keyboard: give it to the newest
-# visible window (X numbers the windows of one program in the order it makes them).
+# Hand the keyboard to the newest visible window (X numbers the windows of one program in
+# the order it makes them), whatever the window manager thought of focusing.
 focus_newest() {
   local newest
   newest=$(xdotool search --onlyvisible --name . 2>/dev/null | sort -n | tail -1)
@@ -106,6 +114,8 @@ answer() {
 
 main="Velqor Dorvane Lite"
 wait_windows "$main"
+main_geometry() { xdotool getwindowgeometry "$(xdotool search --onlyvisible --name "^$main\$" | head -1)"; }
+first_geometry=$(main_geometry)
 
 # Add: in the tree Home, Down, Down and Enter open Internet Explorer; Enter in the URL
 # box presses Add.
@@ -119,6 +129,10 @@ keys Return
 answer "Add Link" 2
 keys Escape
 wait_windows "Add Link" 0
+# closing a dialog gives the window its stored size again: it is the size it opened with
+[ "$(main_geometry)" = "$first_geometry" ] || fail "the main window moved or changed size after a dialog:
+$first_geometry
+$(main_geometry)"
 
 # Edit: open Internet Explorer, take its one link, rename it and change its URL, Save.
 keys ctrl+e
@@ -165,10 +179,13 @@ wait_windows "Export Links" 0
 
 # Close with File, Exit.
 keys alt+f Return
-for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$program_pid" 2>/dev/null && fail "the program did not end after File, Exit"
-wait "$program_pid" || fail "the program ended with status $?: $(cat "$work/program.log")"
-program_pid=""
+wait_for_end() {
+  for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.2; done
+  kill -0 "$program_pid" 2>/dev/null && fail "the program did not end after $1"
+  wait "$program_pid" || fail "the program ended with status $?: $(cat "$work/program.log")"
+  program_pid=""
+}
+wait_for_end "File, Exit"
 
 # --- what the walk left on disk --------------------------------------------------------
 expect_file() {
@@ -185,4 +202,16 @@ grep -q '^Left=[0-9]' "$app/setting.ini" || fail "setting.ini has no Left= line:
 for library in dv_langfile0409.dll dvlic_0409.dll; do
   [ ! -e "$XDG_CACHE_HOME/Velqor/temp/$library" ] || fail "the scratch folder still holds $library"
 done
-echo "walk: passed"
+
+# --- the stored size is the outer size: starting and closing leaves it as it was -------
+stored_size() { grep -E '^(Height|Width)=' "$app/setting.ini" | tr -d '\r' | paste -sd ' '; }
+size_before=$(stored_size)
+for start in 1 2 3; do
+  "$app/dorvane-lite" >"$work/program.log" 2>&1 &
+  program_pid=$!
+  wait_windows "$main"
+  keys Escape
+  wait_for_end "Escape"
+  [ "$(stored_size)" = "$size_before" ] || fail "start $start changed the stored size from $size_before to $(stored_size)"
+done
+echo "walk: passed ($size_before kept over three starts)"

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWindow>
 #include <array>
 
 #include "core/app/settings.h"
@@ -275,9 +276,9 @@ int frmMain::toPixels(double twips) const { return twipsToPixels(twips, logicalD
 
 double frmMain::toTwips(int pixels) const { return pixelsToTwips(pixels, logicalDpi(*this)); }
 
-int frmMain::outerHeightTwips() const { return static_cast<int>(toTwips(frameGeometry().height())); }
+int frmMain::outerHeightTwips() const { return static_cast<int>(toTwips(outerSize().height())); }
 
-int frmMain::outerWidthTwips() const { return static_cast<int>(toTwips(frameGeometry().width())); }
+int frmMain::outerWidthTwips() const { return static_cast<int>(toTwips(outerSize().width())); }
 
 int frmMain::splitterLeftTwips() const { return static_cast<int>(toTwips(m_splitter->x())); }
 
@@ -347,21 +348,29 @@ void frmMain::resizeEvent(QResizeEvent* event) {
     }
 }
 
+QMargins frmMain::windowFrame() const {
+    // asked of the window itself: the widget's own copy of the frame can lag behind what
+    // the window manager has drawn
+    const QWindow* window = windowHandle();
+    return window != nullptr ? window->frameMargins() : QMargins();
+}
+
+QSize frmMain::outerSize() const { return size().grownBy(windowFrame()); }
+
 void frmMain::restoreStoredSizeAndCentre() {
     const app::WindowSize stored = app::readWindowSize(m_context.settingsFile());
-    const QSize frameExtra = frameGeometry().size() - geometry().size();
-    QSize outer = frameGeometry().size();
-    if (stored.height) {
-        outer.setHeight(toPixels(*stored.height));
-    }
-    if (stored.width) {
-        outer.setWidth(toPixels(*stored.width));
-    }
-    resize(outer - frameExtra);
+    // a value that is not a number leaves that side as it is
+    const int heightTwips = stored.height.value_or(outerHeightTwips());
+    const int widthTwips = stored.width.value_or(outerWidthTwips());
+    QRect outer(pos(), QSize(toPixels(widthTwips), toPixels(heightTwips)));
     if (const QScreen* shown = screen()) {
         const QRect area = shown->geometry();
-        move(area.x() + area.width() / 2 - outer.width() / 2, area.y() + area.height() / 2 - outer.height() / 2);
+        outer.moveTopLeft({area.x() + area.width() / 2 - outer.width() / 2,
+                           area.y() + area.height() / 2 - outer.height() / 2});
     }
+    const QMargins frame = windowFrame();
+    setGeometry(outer.marginsRemoved(frame));
+    m_given = GivenSize{heightTwips, widthTwips, size(), frame};
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -370,6 +379,17 @@ void frmMain::showEvent(QShowEvent* event) {
         m_shownOnce = true;
         restoreStoredSizeAndCentre();
     }
+}
+
+bool frmMain::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    // A window manager frames the window only after it is shown, so the first stored size
+    // was given as if there were no frame: it is given again as soon as the frame is
+    // known, unless the user has changed the size meanwhile.
+    if (m_given && !m_shutDown && size() == m_given->inner && windowFrame() != m_given->frame) {
+        restoreStoredSizeAndCentre();
+    }
+    return handled;
 }
 
 void frmMain::runToolbarButton(const QString& key) {
@@ -428,8 +448,11 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
 
 void frmMain::saveLayout() {
     app::WindowLayout layout;
-    layout.height = static_cast<float>(toTwips(frameGeometry().height()));
-    layout.width = static_cast<float>(toTwips(frameGeometry().width()));
+    // a size nobody changed goes back as it was read: converting it to pixels and back
+    // could move it by a twip or two each session
+    const bool sizeUnchanged = m_given && size() == m_given->inner;
+    layout.height = static_cast<float>(sizeUnchanged ? m_given->heightTwips : outerHeightTwips());
+    layout.width = static_cast<float>(sizeUnchanged ? m_given->widthTwips : outerWidthTwips());
     layout.colWidth0 = static_cast<float>(toTwips(m_listView->columnWidth(store::LinkList::kNameColumn)));
     layout.colWidth1 = static_cast<float>(toTwips(m_listView->columnWidth(store::LinkList::kTargetColumn)));
     layout.splitterLeft = static_cast<float>(toTwips(m_splitter->x()));

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMargins>
+#include <QSize>
 #include <memory>
+#include <optional>
 
 #include "core/app/app_context.h"
 #include "gui/kit/gui_context.h"
@@ -38,7 +41,7 @@ public:
     void load();
 
     // Every time the window becomes active again (also when a dialog closes): the stored
-    // size, centred on the screen.
+    // size, which is the outer size with title bar and borders, centred on the screen.
     void restoreStoredSizeAndCentre();
 
     // A toolbar button's key, compared exactly with the six command keys.
@@ -70,6 +73,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void createControls();
@@ -88,6 +92,10 @@ private:
     [[nodiscard]] int outerHeightTwips() const;
     [[nodiscard]] int outerWidthTwips() const;
     [[nodiscard]] int splitterLeftTwips() const;
+    // The title bar and borders around the window; none until a window manager has framed it.
+    [[nodiscard]] QMargins windowFrame() const;
+    // The size with title bar and borders: the size setting.ini keeps.
+    [[nodiscard]] QSize outerSize() const;
 
     GuiContext m_gui;
     app::AppContext& m_context;
@@ -99,6 +107,15 @@ private:
     HelpCommands* m_help = nullptr;
     store::FolderTree* m_tree = nullptr;
     store::LinkList* m_list = nullptr;
+    // The outer size last given from setting.ini, in twips as read, and the inner size and
+    // frame it was given with.
+    struct GivenSize {
+        int heightTwips = 0;
+        int widthTwips = 0;
+        QSize inner;
+        QMargins frame;
+    };
+    std::optional<GivenSize> m_given;
     bool m_shownOnce = false;
     bool m_shutDown = false;
 };
