@@ -12,6 +12,7 @@
 #include "gui/kit/collated_item.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/icons.h"
+#include "gui/kit/node_choice.h"
 #include "gui/kit/qt_text.h"
 
 namespace store {
@@ -44,8 +45,7 @@ FolderTree::FolderTree(app::AppContext& context, QTreeWidget& view, FolderTreeOp
     m_view.setColumnCount(1);
     m_view.setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view.installEventFilter(this);
-    connect(&m_view, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { emit nodeClicked(item); });
-    connect(&m_view, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { emit nodeClicked(item); });
+    ui::chooseNodesByClickOrEnter(m_view, [this](QTreeWidgetItem* item) { emit nodeClicked(item); });
     connect(&m_view, &QTreeWidget::itemChanged, this, &FolderTree::finishRename);
 }
 
@@ -202,14 +202,6 @@ bool FolderTree::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             case Qt::Key_F5:
                 refresh();
-                return true;
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                // Enter opens the node as a click does, and goes no further: the
-                // dialog's default button must not fire with it
-                if (QTreeWidgetItem* item = m_view.currentItem(); item != nullptr) {
-                    emit nodeClicked(item);
-                }
                 return true;
             default:
                 break;

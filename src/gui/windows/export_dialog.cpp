@@ -7,6 +7,7 @@
 #include "core/app/scratch_folder.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
+#include "gui/kit/node_choice.h"
 #include "gui/widgets/folder_tree.h"
 #include "gui/widgets/link_list.h"
 
@@ -70,10 +71,7 @@ frmExport::frmExport(app::AppContext& context, QWidget* parent) : TransferDialog
                                                      this->context().ownerName);
                                              }});
     connect(&storeTree(), &store::FolderTree::nodeClicked, this, &frmExport::chooseSource);
-    connect(&browserTree(), &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { chooseDestination(item); });
-    connect(&browserTree(), &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* item) { chooseDestination(item); });
+    ui::chooseNodesByClickOrEnter(browserTree(), [this](QTreeWidgetItem* item) { chooseDestination(item); });
     connect(&actionButton(), &QPushButton::clicked, this, &frmExport::exportLinks);
 
     storeTree().buildTree();

@@ -18,6 +18,7 @@
 #include "gui/widgets/link_list.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/modal_forms.h"
+#include "gui/kit/node_choice.h"
 #include "gui/kit/qt_text.h"
 
 namespace browsers {
@@ -84,8 +85,7 @@ frmImport::frmImport(const ui::GuiContext& gui, QWidget* parent)
     // the store tree lists no links: the list shows what was loaded from the browser
     createStoreTree(store::FolderTreeOptions{});
     connect(&storeTree(), &store::FolderTree::nodeClicked, this, &frmImport::chooseDestination);
-    connect(&browserTree(), &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { chooseSource(item); });
-    connect(&browserTree(), &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { chooseSource(item); });
+    ui::chooseNodesByClickOrEnter(browserTree(), [this](QTreeWidgetItem* item) { chooseSource(item); });
     connect(&actionButton(), &QPushButton::clicked, this, &frmImport::importLinks);
     // no default button: Enter on a browser node loads it and never starts an import
     actionButton().setAutoDefault(false);
