@@ -138,7 +138,10 @@ bool frmImport::loadBookmarkBrowser(BookmarkBrowser browser) {
     if (outcome == LoadOutcome::NoBookmarkFile) {
         warn(kTextNoFirefoxBookmarks);
     }
-    if (outcome != LoadOutcome::Staged) {
+    // Only the Firefox load reports a failure, which ends the choice. A Mozilla or Netscape
+    // file that cannot be read ends its load alone: the list is still filled from the
+    // staging folder (which that load left empty) and the source caption names the choice.
+    if (browser == BookmarkBrowser::Firefox && outcome != LoadOutcome::Staged) {
         return false;
     }
     const ui::Hourglass hourglass;

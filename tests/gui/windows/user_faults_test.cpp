@@ -1,11 +1,15 @@
 // Faults a user meets when using the program as a person would.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QTest>
 #include <QTreeWidget>
+#include <filesystem>
 #include <functional>
 #include <string>
 
+#include "core/app/texts.h"
+#include "gui/widgets/link_list.h"
 #include "gui/windows/import_dialog.h"
 #include "gui/windows/main_window.h"
 #include "testing/fake_modal_forms.h"
@@ -67,6 +71,28 @@ TEST_F(UserFaultsTest, EachChoiceOfABrowserNodeLoadsItOnce) {
         app.messages.shown.clear();
         make();
         EXPECT_EQ(app.messages.shown.size(), 1u) << choice;
+    }
+}
+
+TEST_F(UserFaultsTest, AMozillaOrNetscapeFileThatCannotBeReadStillNamesTheSource) {
+    const std::string favorites = app.root / "home/u1/Favorites";
+    testing_support::writeFavoritesRegistry(app.context.registryFile, favorites);
+    // a folder where the bookmark file should be: the search finds it, reading it fails
+    std::filesystem::create_directories(app.root / "home/u1/Application data/Mozilla/Profiles/x1/bookmarks.html");
+    const std::string folders[] = {"Mozilla old", "Netscape old"};
+    for (const std::string& folder : folders) {
+        std::filesystem::create_directories(favorites + "/" + folder);
+    }
+    browsers::frmImport dialog(app.context);
+    const auto click = [&dialog](const std::string& key) {
+        emit dialog.browserTree().itemClicked(dialog.browserNode(QString::fromStdString(key)), 0);
+    };
+    click(favorites);
+    for (const std::string& folder : folders) {
+        click(favorites + "/" + folder);
+        EXPECT_EQ(dialog.linkList().rowCount(), 0) << folder;
+        EXPECT_EQ(dialog.findChild<QLabel*>("lblSource")->text().toStdString(),
+                  app::languageText(app.context, 323) + folder + app::languageText(app.context, 330));
     }
 }
 
