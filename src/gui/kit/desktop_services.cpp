@@ -2,11 +2,12 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
-#include <QUrl>
 
 namespace ui {
 
@@ -48,11 +49,29 @@ app::MsgAnswer QtMessageBoxService::show(const app::Message& message) {
     return app::MsgAnswer::Ok;
 }
 
-int QtShellService::open(const std::string& target) {
-    const QString text = QString::fromStdString(target);
+QUrl desktopUrlOf(const QString& target) {
+    const QString text = target.trimmed();
+    if (text.isEmpty()) {
+        return {};
+    }
     const QFileInfo file(text);
-    const QUrl url = file.exists() ? QUrl::fromLocalFile(file.absoluteFilePath()) : QUrl(text, QUrl::StrictMode);
-    if (text.trimmed().isEmpty() || !url.isValid() || url.scheme().isEmpty()) {
+    if (file.exists() || QDir::isAbsolutePath(text)) {
+        return QUrl::fromLocalFile(file.absoluteFilePath());
+    }
+    // Dotted names, an optional port, then a path, query or fragment. Tested before the
+    // scheme, as "www.example.com:8080" would otherwise read as scheme "www.example.com".
+    static const QRegularExpression host(R"(^[a-z0-9-]+(\.[a-z0-9-]+)+(:\d+)?([/?#].*)?$)",
+                                         QRegularExpression::CaseInsensitiveOption);
+    if (host.match(text).hasMatch()) {
+        return QUrl("http://" + text, QUrl::TolerantMode);
+    }
+    const QUrl url(text, QUrl::TolerantMode);
+    return url.isValid() && !url.scheme().isEmpty() ? url : QUrl();
+}
+
+int QtShellService::open(const std::string& target) {
+    const QUrl url = desktopUrlOf(QString::fromStdString(target));
+    if (!url.isValid()) {
         return kShellFailed;
     }
     return QDesktopServices::openUrl(url) ? kShellOpened : kShellFailed;

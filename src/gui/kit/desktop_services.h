@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QUrl>
+
 #include "core/app/services.h"
 
 // The program's message boxes and the shell's "open" on the desktop.
@@ -9,6 +11,12 @@ class QtMessageBoxService final : public app::MessageBoxService {
 public:
     app::MsgAnswer show(const app::Message& message) override;
 };
+
+// The address the desktop is asked to open for a link's target or a document's path: a
+// local path as a file, a target that begins with a host name ("www.example.com/news") as
+// a web address, as the Windows shell opens it, and anything else with a scheme as it
+// stands, blanks and all. An invalid URL for a target that is none of these.
+[[nodiscard]] QUrl desktopUrlOf(const QString& target);
 
 class QtShellService final : public app::ShellService {
 public:

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/app/texts.h"
+#include "gui/kit/desktop_services.h"
 #include "gui/widgets/link_list.h"
 #include "gui/windows/import_dialog.h"
 #include "gui/windows/main_window.h"
@@ -93,6 +94,26 @@ TEST_F(UserFaultsTest, AMozillaOrNetscapeFileThatCannotBeReadStillNamesTheSource
         EXPECT_EQ(dialog.linkList().rowCount(), 0) << folder;
         EXPECT_EQ(dialog.findChild<QLabel*>("lblSource")->text().toStdString(),
                   app::languageText(app.context, 323) + folder + app::languageText(app.context, 330));
+    }
+}
+
+TEST(DesktopAddress, ATargetWithoutASchemeOpensAsTheShellWouldOpenIt) {
+    const testing_support::TempFolder folder;
+    const std::string document = folder / "notes.pdf";
+    writeFile(document, "%PDF");
+    const std::pair<std::string, std::string> cases[] = {
+        {"www.example.com", "http://www.example.com"},
+        {" example.com:8080/a b?q=1 ", "http://example.com:8080/a%20b?q=1"},
+        {"http://example.com/a b", "http://example.com/a%20b"},
+        {"mailto:someone@example.com", "mailto:someone@example.com"},
+        {document, "file://" + document},
+        {"/no/such/notes.pdf", "file:///no/such/notes.pdf"},
+        {"not a link", ""},
+        {"  ", ""},
+    };
+    for (const auto& [target, address] : cases) {
+        const QUrl url = ui::desktopUrlOf(QString::fromStdString(target));
+        EXPECT_EQ(url.toString(QUrl::FullyEncoded).toStdString(), address) << target;
     }
 }
 
