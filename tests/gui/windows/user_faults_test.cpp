@@ -24,20 +24,18 @@ using testing_support::writeFile;
 
 class UserFaultsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        app.context.modalForms = &forms;
-        app.loadShippedTextLibraries();
-    }
+    void SetUp() override { app.loadShippedTextLibraries(); }
 
     testing_support::TestApp app;
     testing_support::FakeModalForms forms;
+    ui::GuiContext gui{app.context, forms};
 };
 
 TEST_F(UserFaultsTest, AWindowSizeNobodyChangedIsSavedAsItWasRead) {
     // neither size is a whole number of pixels
     writeFile(app.context.settingsFile(), "[Size]\r\nHeight=7837\r\nWidth=11542\r\n");
     {
-        ui::frmMain window(app.context);
+        ui::frmMain window(gui);
         window.load();
         window.show();
         window.addLink();
@@ -49,7 +47,7 @@ TEST_F(UserFaultsTest, AWindowSizeNobodyChangedIsSavedAsItWasRead) {
 
 TEST_F(UserFaultsTest, EachChoiceOfABrowserNodeLoadsItOnce) {
     // without Firefox profiles every load of FireFox says so
-    browsers::frmImport dialog(app.context);
+    browsers::frmImport dialog(gui);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     QTreeWidget& tree = dialog.browserTree();
@@ -84,7 +82,7 @@ TEST_F(UserFaultsTest, AMozillaOrNetscapeFileThatCannotBeReadStillNamesTheSource
     for (const std::string& folder : folders) {
         std::filesystem::create_directories(favorites + "/" + folder);
     }
-    browsers::frmImport dialog(app.context);
+    browsers::frmImport dialog(gui);
     const auto click = [&dialog](const std::string& key) {
         emit dialog.browserTree().itemClicked(dialog.browserNode(QString::fromStdString(key)), 0);
     };
