@@ -1,19 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QTreeWidget>
-#include <filesystem>
 
-#include "core/app/texts.h"
 #include "gui/windows/export_dialog.h"
 #include "gui/windows/import_dialog.h"
-#include "gui/widgets/link_list.h"
-#include "testing/fake_modal_forms.h"
-#include "testing/files.h"
-#include "testing/test_app.h"
 #include "gui/windows/main_window.h"
+#include "gui/windows/store_window_fixture.h"
 
 namespace {
 
@@ -32,15 +23,12 @@ QStringList rowsOf(store::LinkList& list) {
     return texts;
 }
 
-class TransferDialogTest : public ::testing::Test {
+class TransferDialogTest : public testing_support::StoreWindowTest {
 protected:
-    void SetUp() override {
-        app.loadShippedTextLibraries();
-        ASSERT_FALSE(app::languageText(app.context, 300).empty());
+    TransferDialogTest() {
         testing_support::writeFavoritesRegistry(app.context.registryFile, favorites);
         std::filesystem::create_directories(favorites);
     }
-
 
     // Clicks the store root, then the folders of a path one after the other, as a user opens them.
     void clickStore(const std::vector<std::string>& folders) {
@@ -57,24 +45,12 @@ protected:
     std::string label(const char* name) const { return dialog->findChild<QLabel*>(name)->text().toStdString(); }
     void press(const char* button) { dialog->findChild<QPushButton*>(button)->click(); }
 
-    // The messages shown since the last call, each as "text | title | icon".
-    Entries messages() {
-        Entries shown;
-        for (const app::Message& message : app.messages.shown) {
-            shown.push_back(message.text + " | " + message.title + " | " + std::to_string(int(message.icon)));
-        }
-        app.messages.shown.clear();
-        return shown;
+    // A message the user sees, the owner's name put in.
+    std::string told(int textId, int titleId, app::MsgIcon icon = app::MsgIcon::Information) const {
+        return said(app::withOwnerName(text(textId), "Ann"), text(titleId), icon);
     }
-    std::string message(int textId, int titleId, app::MsgIcon icon = app::MsgIcon::Information) const {
-        return app::withOwnerName(app::languageText(app.context, textId), "User") + " | " +
-               app::languageText(app.context, titleId) + " | " + std::to_string(int(icon));
-    }
-    std::string warning(int textId) const { return message(textId, 300, app::MsgIcon::Exclamation); }
+    std::string warning(int textId) const { return told(textId, 300, app::MsgIcon::Exclamation); }
 
-    testing_support::TestApp app;
-    testing_support::FakeModalForms forms;
-    ui::GuiContext gui{app.context, forms};
     std::string favorites = app.root / "home/u1/Favorites";
     std::string profiles = app.root / "home/u1/Application data/Mozilla/";
     browsers::TransferDialog* dialog = nullptr;  // the dialog the clicks go to
@@ -96,7 +72,7 @@ TEST_F(TransferDialogTest, ExportNeedsABrowserAndLinksAndSendsTheListedLinks) {
         clickBrowser(browser);
         press("btnExport");
     }
-    EXPECT_EQ(messages(), (Entries{warning(548), warning(548), warning(549)}));
+    EXPECT_EQ(shown(), (Entries{warning(548), warning(548), warning(549)}));
 
     clickStore({"Internet Explorer"});
     EXPECT_EQ(label("lblSource"), "Source: Internet Explorer (folder in Dorvane Lite)");
@@ -114,7 +90,7 @@ TEST_F(TransferDialogTest, ExportNeedsABrowserAndLinksAndSendsTheListedLinks) {
     EXPECT_EQ(label("lblDest"), "Destination: Internet Explorer (browser on this computer)");
     press("btnExport");
     EXPECT_EQ(treeOf(favorites).size(), 3U);
-    EXPECT_EQ(messages(), Entries{message(539, 313)});
+    EXPECT_EQ(shown(), Entries{told(539, 313)});
 
     clickStore({"Firefox"});
     ASSERT_EQ(rowsOf(dialog->linkList()), (QStringList{"Unwanted.url", "Wanted.url"}));
@@ -122,14 +98,14 @@ TEST_F(TransferDialogTest, ExportNeedsABrowserAndLinksAndSendsTheListedLinks) {
     clickBrowser(kFirefoxKey);
     // without a bookmark file the user is told where one is looked for, and nothing else
     press("btnExport");
-    EXPECT_EQ(messages(), Entries{app::languageText(app.context, 540) + "\r\n" + message(541, 301, app::MsgIcon::Critical)});
+    EXPECT_EQ(shown(), Entries{text(540) + "\r\n" + told(541, 301, app::MsgIcon::Critical)});
     const std::string bookmarkFile = profiles + "Firefox/Profiles/x.default/bookmarks.html";
     testing_support::writeFile(bookmarkFile, "<DL><p>\n</DL><p>\n");
     press("btnExport");
     EXPECT_EQ(testing_support::readFile(bookmarkFile),
               "<DL><p>\r\n<DT><A HREF=\"http://wanted/\" ADD_DATE =\"1113502144\" "
               "LAST_MODIFIED =\"1113502155\">Wanted</A>\r\n</DL><p>\r\n");
-    EXPECT_EQ(messages(), Entries{message(539, 313)});
+    EXPECT_EQ(shown(), Entries{told(539, 313)});
 }
 
 // The whole road of an import from Firefox: the main window opens the dialog, which refuses
@@ -180,12 +156,12 @@ TEST_F(TransferDialogTest, FirefoxLinksTravelFromTheProfilesIntoTheMainWindow) {
 
     EXPECT_EQ(forms.opened, QStringList{"frmImport"});
     EXPECT_EQ(listed, (QStringList{"Alpha.url", "Beta.url", "News.url", "Sport.url"}));
-    EXPECT_EQ(messages(), (Entries{warning(534), warning(534), warning(548), warning(548), warning(543), warning(543),
-                                   warning(549), message(542, 314)}));
-    EXPECT_EQ(treeOf(app.appPath("favorites/Firefox")),
-              (Entries{"Alpha.url=" + shortcutBytes("http://alpha/"), "Beta.url=" + shortcutBytes("http://beta/"),
-                       "News.url=" + shortcutBytes("http://n-sub/"), "Sport.url=" + shortcutBytes("http://s2/"),
-                       "Work/"}));
+    EXPECT_EQ(shown(), (Entries{warning(534), warning(534), warning(548), warning(548), warning(543), warning(543),
+                                warning(549), told(542, 314)}));
+    EXPECT_EQ(
+        treeOf(app.appPath("favorites/Firefox")),
+        (Entries{"Alpha.url=" + shortcutBytes("http://alpha/"), "Beta.url=" + shortcutBytes("http://beta/"),
+                 "News.url=" + shortcutBytes("http://n-sub/"), "Sport.url=" + shortcutBytes("http://s2/"), "Work/"}));
     EXPECT_EQ(rowsOf(window.linkList()), (QStringList{"Alpha", "Beta", "News", "Sport"}));
 }
 
