@@ -1,16 +1,7 @@
-#include <gtest/gtest.h>
-
-#include <QLineEdit>
 #include <QTest>
-#include <QTreeWidget>
 #include <clocale>
-#include <filesystem>
 
-#include "core/app/texts.h"
-#include "gui/widgets/folder_tree.h"
-#include "gui/widgets/link_list.h"
-#include "testing/files.h"
-#include "testing/test_app.h"
+#include "gui/windows/store_window_fixture.h"
 
 namespace {
 
@@ -19,14 +10,10 @@ using store::FolderTree;
 using testing_support::writeLink;
 
 // The store's folder tree and the link list it fills, as the main window joins them.
-class StoreViewsTest : public ::testing::Test {
+class StoreViewsTest : public testing_support::StoreWindowTest {
 protected:
-    StoreViewsTest() {
-        app.loadShippedTextLibraries();
-        QObject::connect(&tree, &FolderTree::nodeClicked, &tree, &FolderTree::openClickedNode);
-    }
+    StoreViewsTest() { QObject::connect(&tree, &FolderTree::nodeClicked, &tree, &FolderTree::openClickedNode); }
 
-    std::string store(const std::string& relative) const { return app.appPath("favorites/" + relative); }
     QTreeWidgetItem* node(const std::string& relative) const {
         return tree.itemByKey(QString::fromStdString(app.context.applicationFolder + "/Favorites/" + relative));
     }
@@ -60,22 +47,6 @@ protected:
     }
     void select(int row) { listView.setCurrentItem(listView.topLevelItem(row), 0, QItemSelectionModel::Select); }
 
-    // The messages shown since the last call, each as "text | title | icon".
-    std::vector<std::string> messages() {
-        std::vector<std::string> shown;
-        for (const app::Message& message : app.messages.shown) {
-            shown.push_back(message.text + " | " + message.title + " | " + std::to_string(int(message.icon)));
-        }
-        app.messages.shown.clear();
-        return shown;
-    }
-    std::string message(int textId, const std::string& title, app::MsgIcon icon) const {
-        const std::string text = app::languageText(app.context, textId);
-        EXPECT_FALSE(text.empty()) << textId;
-        return text + " | " + title + " | " + std::to_string(int(icon));
-    }
-
-    testing_support::TestApp app;
     QTreeWidget treeView;
     QTreeWidget listView;
     store::LinkList list{app.context, listView, store::LinkListOptions{}};
@@ -85,15 +56,15 @@ protected:
 
 TEST_F(StoreViewsTest, FoldersAppearOneLevelPerClickSortedWithTheImageOfTheirTopFolder) {
     // a folder carries the image of the browser whose top folder holds it, named in any case
-    for (const char* folder : {"internet explorer/Links", "Other", ".trash", "Old", "Mozilla", "NETSCAPE", "Firefo",
-                               "FirefoxStuff"}) {
+    for (const char* folder :
+         {"internet explorer/Links", "Other", ".trash", "Old", "Mozilla", "NETSCAPE", "Firefo", "FirefoxStuff"}) {
         fs::create_directories(store(folder));
     }
     writeLink(store("Firefox"), "Docs", "http://docs.example/");
     writeLink(store(""), "Home", "http://home.example/");
     tree.buildTree();
-    EXPECT_EQ(children(tree.root()), (QStringList{"Firefo1", "Firefox3", "FirefoxStuff3", "internet explorer2", "Mozilla4",
-                                                  "NETSCAPE5", "Old1", "Other1"}));
+    EXPECT_EQ(children(tree.root()), (QStringList{"Firefo1", "Firefox3", "FirefoxStuff3", "internet explorer2",
+                                                  "Mozilla4", "NETSCAPE5", "Old1", "Other1"}));
     EXPECT_EQ(node("internet explorer/Links"), nullptr);
     EXPECT_EQ(list.textOf(0) + std::to_string(list.rowCount()), "Home1");
 
@@ -192,16 +163,14 @@ TEST_F(StoreViewsTest, OpeningALinkHandsItsTargetToTheShellWaitsASecondAndReport
     }
     EXPECT_EQ(app.shell.opened, (std::vector<std::string>{"http://news.example/", "http://news.example/"}));
     EXPECT_EQ(app.shell.slept, (std::vector<int>{1000, 1000}));
-    EXPECT_EQ(messages(),
-              std::vector<std::string>{message(557, app::languageText(app.context, 301), app::MsgIcon::Critical)});
+    EXPECT_EQ(shown(), std::vector<std::string>{said(557, 301, app::MsgIcon::Critical)});
 }
 
 // The key command stops at the first link that cannot be deleted; the right-click command goes on.
 TEST_F(StoreViewsTest, DeletingAsksOnceThenDeletesTheSelectedRowsAndOnlyTheKeyCommandStopsAtAFailure) {
-    const std::string title = app::languageText(app.context, 308);
-    const std::string asked = message(544, "Delete Link", app::MsgIcon::Question);
-    const std::string failed = message(533, title, app::MsgIcon::Critical);
-    const std::string deleted = message(545, title, app::MsgIcon::Information);
+    const std::string asked = said(text(544), "Delete Link", app::MsgIcon::Question, app::MsgAnswer::No);
+    const std::string failed = said(533, 308, app::MsgIcon::Critical);
+    const std::string deleted = said(545, 308, app::MsgIcon::Information);
     const struct {
         app::MsgAnswer answer;
         store::LinkList::OnFailure onFailure;
@@ -218,9 +187,8 @@ TEST_F(StoreViewsTest, DeletingAsksOnceThenDeletesTheSelectedRowsAndOnlyTheKeyCo
         select(2);
         app.messages.answerNext(test.answer);
         EXPECT_EQ(list.deleteSelectedLinks(test.onFailure), test.answer == app::MsgAnswer::Yes);
-        EXPECT_EQ(app.messages.shown.at(0).defaultAnswer, app::MsgAnswer::No);
         EXPECT_EQ(testing_support::treeOf(folder).size(), test.left);
-        EXPECT_EQ(messages(), test.shown);
+        EXPECT_EQ(shown(), test.shown);
     }
 }
 
