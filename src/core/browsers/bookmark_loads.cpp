@@ -8,8 +8,8 @@
 #include "core/browsers/transfer_folders.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
+#include "core/platform/folder_names.h"
 #include "core/platform/paths.h"
-#include "core/store/store_files.h"
 
 namespace browsers {
 
@@ -61,6 +61,30 @@ namespace {
     return true;
 }
 
+// Stages one Favorites folder (spelled as on the drive, ending in '/') and the folders below it.
+void stageFavoritesFolder(const std::string& path, platform::FolderNames& staging) {
+    std::vector<std::string> subfolders;
+    for (const platform::FindEntry& entry : platform::listFolder(path, "*.*")) {
+        if (isDotEntry(entry.name) || holdsUnshowableCharacter(path + entry.name) ||
+            (entry.attributes & platform::kAttrDirectory) == 0) {
+            continue;
+        }
+        subfolders.push_back(entry.name);
+        static_cast<void>(platform::createFolderIn(staging, entry.name));
+    }
+    for (const platform::FindEntry& entry : platform::listFolder(path, "*.url")) {
+        // the listing has just told whether the entry is a file
+        if (isDotEntry(entry.name) || holdsUnshowableCharacter(entry.name) ||
+            (entry.attributes & platform::kAttrDirectory) != 0) {
+            continue;
+        }
+        static_cast<void>(platform::copyFileInto(path + entry.name, staging, entry.name));
+    }
+    for (const std::string& subfolder : subfolders) {
+        stageFavoritesFolder(path + subfolder + "/", staging);
+    }
+}
+
 }  // namespace
 
 LoadOutcome loadURLFirefox(const std::vector<std::string>& profileRoots, std::string_view stagingFolder) {
@@ -100,29 +124,8 @@ void loadURLIE(const app::AppContext& context) {
 }
 
 void GetValidIEURL(std::string_view folder, std::string_view stagingFolder) {
-    const std::string path = platform::withTrailingSlash(folder);
-    std::vector<std::string> subfolders;
-    for (const platform::FindEntry& entry : platform::listFolder(path, "*.*")) {
-        if (isDotEntry(entry.name) || holdsUnshowableCharacter(path + entry.name) ||
-            (entry.attributes & platform::kAttrDirectory) == 0) {
-            continue;
-        }
-        subfolders.push_back(entry.name);
-        const std::string staged = platform::joinPath(stagingFolder, entry.name);
-        if (!platform::folderExists(staged)) {
-            static_cast<void>(platform::createFolder(staged));
-        }
-    }
-    for (const platform::FindEntry& entry : platform::listFolder(path, "*.url")) {
-        if (isDotEntry(entry.name) || holdsUnshowableCharacter(entry.name) ||
-            !platform::fileExists(path + entry.name)) {
-            continue;
-        }
-        static_cast<void>(store::copyPath(path + entry.name, stagingFolder));
-    }
-    for (const std::string& subfolder : subfolders) {
-        GetValidIEURL(path + subfolder + "/", stagingFolder);
-    }
+    platform::FolderNames staging(stagingFolder);
+    stageFavoritesFolder(platform::withTrailingSlash(platform::resolvePath(folder)), staging);
 }
 
 std::optional<std::string> importTopFolder(std::string_view destinationPath) {
@@ -141,11 +144,15 @@ void storeImportedLinks(std::string_view stagingFolder, std::string_view targetF
     }
     // a target that is no folder would have every link copied over one file of its name
     const bool targetIsFolder = platform::folderExists(targetFolder);
+    const platform::FolderNames staged(stagingFolder);
+    platform::FolderNames target(targetFolder);
     for (const std::string& name : fileNames) {
-        const std::string staged = platform::joinPath(stagingFolder, name);
-        if (holdsUnshowableCharacter(staged)) {
+        const std::optional<platform::FolderNames::Entry> source = staged.find(name);
+        if (holdsUnshowableCharacter(platform::joinPath(stagingFolder, name))) {
             onFailure(name);
-        } else if (platform::fileExists(staged) && (!targetIsFolder || !store::copyPath(staged, targetFolder))) {
+        } else if (source && !source->isFolder &&
+                   (!targetIsFolder ||
+                    !platform::copyFileInto(platform::joinPath(staged.folder(), source->name), target, source->name))) {
             onFailure(name);
         }
     }

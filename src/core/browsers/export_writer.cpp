@@ -11,9 +11,9 @@
 #include "core/browsers/name_search.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
+#include "core/platform/folder_names.h"
 #include "core/platform/paths.h"
 #include "core/store/shortcut.h"
-#include "core/store/store_files.h"
 
 namespace browsers {
 
@@ -182,14 +182,18 @@ void stageLinks(const app::AppContext& context, StoreBrowser browser, const std:
     if (!platform::folderExists(staging)) {
         return;
     }
-    const std::string topFolder = topFolderOf(context.applicationFolder, browser);
+    const std::string topFolderPath = topFolderOf(context.applicationFolder, browser);
+    const platform::FolderNames topFolder(topFolderPath);
+    platform::FolderNames staged(staging);
     for (const ExportItem& item : items) {
-        const std::string source = platform::joinPath(topFolder, item.text);
-        if (browser == StoreBrowser::InternetExplorer && source.find('?') != std::string::npos) {
+        if (browser == StoreBrowser::InternetExplorer &&
+            platform::joinPath(topFolderPath, item.text).find('?') != std::string::npos) {
             continue;
         }
-        if (platform::fileExists(source)) {
-            static_cast<void>(store::copyPath(source, staging));
+        const std::optional<platform::FolderNames::Entry> source = topFolder.find(item.text);
+        if (source && !source->isFolder) {
+            static_cast<void>(
+                platform::copyFileInto(platform::joinPath(topFolder.folder(), source->name), staged, source->name));
         }
     }
 }
@@ -199,11 +203,14 @@ void StoreURLIE(const app::AppContext& context, const std::vector<ExportItem>& i
     if (favorites.empty()) {
         return;
     }
+    const platform::FolderNames staged(context.stagingFolder());
+    // a missing Favorites folder is made by the first copy
+    platform::FolderNames target(favorites);
     for (const ExportItem& item : items) {
-        const std::string staged = platform::joinPath(context.stagingFolder(), item.text);
-        // named in full, so that a missing Favorites folder is made rather than taken as the file's name
-        if (platform::fileExists(staged)) {
-            static_cast<void>(store::copyPath(staged, platform::joinPath(favorites, item.text)));
+        const std::optional<platform::FolderNames::Entry> source = staged.find(item.text);
+        if (source && !source->isFolder) {
+            static_cast<void>(
+                platform::copyFileInto(platform::joinPath(staged.folder(), source->name), target, item.text));
         }
     }
 }

@@ -8,10 +8,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <optional>
 
 #include "core/platform/ascii.h"
+#include "core/platform/folder_names.h"
 #include "core/platform/paths.h"
 #include "core/platform/replace_file.h"
 
@@ -65,33 +65,6 @@ namespace {
     return text == folderText || text.starts_with(withTrailingSlash(folderText));
 }
 
-// Names of a folder's entries keyed without regard to case, so that a copy replaces
-// "google.url" when it brings "Google.url", as a case-insensitive drive would.
-class FolderNames {
-public:
-    explicit FolderNames(const std::string& folder) {
-        if (DIR* dir = ::opendir(folder.c_str())) {
-            while (const dirent* entry = ::readdir(dir)) {
-                const std::string name(entry->d_name);
-                auto [place, added] = m_byFolded.emplace(toLowerAscii(name), name);
-                if (!added && name < place->second) {
-                    place->second = name;
-                }
-            }
-            ::closedir(dir);
-        }
-    }
-
-    // The stored name that stands for the wanted one; the wanted one itself when none does.
-    [[nodiscard]] std::string storedName(const std::string& wanted) const {
-        const auto found = m_byFolded.find(toLowerAscii(wanted));
-        return found == m_byFolded.end() ? wanted : found->second;
-    }
-
-private:
-    std::map<std::string, std::string> m_byFolded;
-};
-
 // The copy goes beside the target and is renamed over it, so a copy that fails (a full
 // drive) leaves neither an empty file nor a damaged one of the same name.
 [[nodiscard]] bool copyFile(const std::string& source, const std::string& target) {
@@ -106,6 +79,7 @@ private:
 // Copies a folder's contents into another, merging with what is there and replacing
 // files of the same name. Every entry is tried; false when any of them failed.
 [[nodiscard]] bool copyFolderContents(const std::string& source, const std::string& target) {
+    // a copy replaces "google.url" when it brings "Google.url", as a case-insensitive drive would
     const FolderNames existing(target);
     bool allCopied = true;
     std::error_code listingError;
@@ -114,7 +88,7 @@ private:
          entry.increment(listingError)) {
         const std::string name = entry->path().filename().string();
         const std::string from = joinPath(source, name);
-        const std::string to = joinPath(target, existing.storedName(name));
+        const std::string to = existing.pathOf(name);
         std::error_code error;
         if (entry->is_directory(error)) {
             allCopied = makeFolderIfMissing(to) && copyFolderContents(from, to) && allCopied;
@@ -291,11 +265,9 @@ namespace {
     return true;
 }
 
-}  // namespace
-
-bool readWholeFile(std::string_view path, std::string& contents) {
-    const std::string source = resolvedPath(path);
-    const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+// Reads a plain file at a path taken as it is written.
+[[nodiscard]] bool readPlainFile(const std::string& path, std::string& contents) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
@@ -303,6 +275,34 @@ bool readWholeFile(std::string_view path, std::string& contents) {
     const bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && readToEnd(fd, contents);
     ::close(fd);
     return ok;
+}
+
+}  // namespace
+
+bool readWholeFile(std::string_view path, std::string& contents) { return readPlainFile(resolvedPath(path), contents); }
+
+bool copyFileInto(const std::string& sourceFile, FolderNames& target, std::string_view name) {
+    std::string contents;
+    const std::optional<FolderNames::Entry> existing = target.find(name);
+    if ((existing && existing->isFolder) || !readPlainFile(sourceFile, contents)) {
+        return false;
+    }
+    const std::string to = joinPath(target.folder(), existing ? existing->name : name);
+    // a missing folder is made on the first copy that needs it
+    const bool copied = replaceFile(to, contents) || (!existing && !isFolder(target.folder()) &&
+                                                      createParentFolders(to) && replaceFile(to, contents));
+    if (copied && !existing) {
+        target.added(name, false);
+    }
+    return copied;
+}
+
+bool createFolderIn(FolderNames& parent, std::string_view name) {
+    if (parent.find(name) || ::mkdir(joinPath(parent.folder(), name).c_str(), 0777) != 0) {
+        return false;
+    }
+    parent.added(name, true);
+    return true;
 }
 
 bool readListedFile(const std::string& path, std::string& contents) {

@@ -7,6 +7,8 @@
 // success as a Boolean, never an exception.
 namespace platform {
 
+class FolderNames;
+
 // Creates one folder (its parent must exist) with the case given for its name; the
 // parent is found without regard to case. True when the folder was made now.
 [[nodiscard]] bool createFolder(std::string_view path);
@@ -26,6 +28,16 @@ namespace platform {
 
 // True when both paths name one existing file or folder, whatever case they are written in.
 [[nodiscard]] bool isSameEntry(std::string_view a, std::string_view b);
+
+// Copies a plain file into a folder under a name, as shellCopy copies a file: the file of
+// that name, whatever its case, is replaced and keeps its spelling; a missing folder is
+// made. The source path is taken as it is written. The folder's names are the caller's and
+// kept current here, so a step that copies many files into one folder lists it only once.
+[[nodiscard]] bool copyFileInto(const std::string& sourceFile, FolderNames& target, std::string_view name);
+
+// Makes a folder of the name in a folder whose names the caller keeps, unless an entry of
+// that name, whatever its case, is there already. True when the folder was made now.
+[[nodiscard]] bool createFolderIn(FolderNames& parent, std::string_view name);
 
 // Renames (moves) a file or folder. False when the target exists or the move fails.
 [[nodiscard]] bool renamePath(std::string_view from, std::string_view to);

@@ -20,9 +20,13 @@ namespace {
     return written && closed;
 }
 
-// A new file has nothing to lose, so it is written in place.
-[[nodiscard]] bool createFile(const std::string& path, std::string_view contents) {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+[[nodiscard]] int openNewFile(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+
+// A new file has nothing to lose, so it is written in place; a descriptor of -1 means that
+// no file could be made.
+[[nodiscard]] bool writeNewFile(int descriptor, const std::string& path, std::string_view contents) {
     if (descriptor < 0) {
         return false;
     }
@@ -66,10 +70,16 @@ namespace {
 }  // namespace
 
 bool replaceFile(std::string_view path, std::string_view contents) {
-    const std::string file = followLinks(std::string(path));
+    // a new file, the common case, is made at once; only a name that is taken needs a closer look
+    const std::string given(path);
+    const int descriptor = openNewFile(given);
+    if (descriptor >= 0 || errno != EEXIST) {
+        return writeNewFile(descriptor, given, contents);
+    }
+    const std::string file = followLinks(given);
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0) {
-        return errno == ENOENT && createFile(file, contents);
+        return errno == ENOENT && writeNewFile(openNewFile(file), file, contents);
     }
     // a file the user may not write is refused, though its folder would allow the rename
     if (!S_ISREG(status.st_mode) || ::access(file.c_str(), W_OK) != 0) {

@@ -1,0 +1,100 @@
+#include "core/platform/folder_names.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "core/platform/paths.h"
+
+namespace platform {
+namespace {
+
+[[nodiscard]] std::string withoutTrailingSlashes(std::string path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+// The listing tells most entries' kind; a link, and a file system that does not say,
+// need a look at the entry itself. A link counts as what it points to.
+[[nodiscard]] bool isFolderEntry(int dirFd, const dirent& entry) {
+    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) {
+        return entry.d_type == DT_DIR;
+    }
+    struct stat info {};
+    return ::fstatat(dirFd, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+std::size_t FolderNames::FoldedHash::operator()(std::string_view name) const noexcept {
+    // Eight bytes at a time, each with its 0x20 bit set: that bit joins the two cases of a
+    // letter, so names equal without regard to case always hash alike.
+    constexpr std::uint64_t kFold = 0x2020202020202020ULL;
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
+    std::uint64_t hash = name.size();
+    for (std::size_t at = 0; at < name.size(); at += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, name.data() + at, std::min(sizeof word, name.size() - at));
+        hash = (hash ^ (word | kFold)) * kMultiplier;
+        hash ^= hash >> 32;
+    }
+    return static_cast<std::size_t>(hash);
+}
+
+bool FolderNames::FoldedEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+    return equalsIgnoreCase(a, b);
+}
+
+FolderNames::FolderNames(std::string_view folder) : m_folder(withoutTrailingSlashes(resolvePath(folder))) {
+    DIR* dir = ::opendir(m_folder.empty() ? "." : m_folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name != "." && name != "..") {
+            added(name, isFolderEntry(::dirfd(dir), *entry));
+        }
+    }
+    ::closedir(dir);
+}
+
+std::optional<FolderNames::Entry> FolderNames::find(std::string_view wanted) const {
+    const auto [first, last] = m_entries.equal_range(wanted);
+    std::optional<Entry> best;
+    for (auto it = first; it != last; ++it) {
+        if (it->first == wanted) {
+            return Entry{it->first, it->second};
+        }
+        // names equal without regard to case are in name order by their bytes
+        if (!best || it->first < best->name) {
+            best = Entry{it->first, it->second};
+        }
+    }
+    return best;
+}
+
+std::string FolderNames::pathOf(std::string_view wanted) const {
+    const std::optional<Entry> entry = find(wanted);
+    return joinPath(m_folder, entry ? entry->name : wanted);
+}
+
+void FolderNames::added(std::string_view name, bool isFolder) { m_entries.emplace(name, isFolder); }
+
+void FolderNames::removed(std::string_view name) {
+    const auto [first, last] = m_entries.equal_range(name);
+    for (auto it = first; it != last; ++it) {
+        if (it->first == name) {
+            m_entries.erase(it);
+            return;
+        }
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace platform {
+
+// The names of one folder, listed once, for a step that looks up or makes many names in it
+// (an import of 100,000 links into one folder). A look-up finds a name as the rest of the
+// program does, without regard to case: the exact name first, else the first of the names
+// that match it without regard to case, in name order. The step keeps the names current by
+// telling which ones it made or removed, so making N files costs one listing, not N.
+class FolderNames final {
+public:
+    struct Entry {
+        std::string_view name;  // as the file system spells it; valid while the entry is kept
+        bool isFolder = false;
+    };
+
+    // Lists the folder, found without regard to case. A folder that does not exist or
+    // cannot be read holds no names.
+    explicit FolderNames(std::string_view folder);
+
+    // The folder as the file system spells it, without a trailing '/'.
+    [[nodiscard]] const std::string& folder() const { return m_folder; }
+
+    // The entry that stands for the wanted name, or nothing.
+    [[nodiscard]] std::optional<Entry> find(std::string_view wanted) const;
+
+    // The path of the entry that stands for the wanted name; of the name as given when none does.
+    [[nodiscard]] std::string pathOf(std::string_view wanted) const;
+
+    // The step made an entry of a name the folder did not hold in that spelling, or removed one.
+    void added(std::string_view name, bool isFolder);
+    void removed(std::string_view name);
+
+private:
+    // Names are hashed and compared with ASCII letters folded, so that the names that differ
+    // only in case meet under one key.
+    struct FoldedHash {
+        using is_transparent = void;
+        [[nodiscard]] std::size_t operator()(std::string_view name) const noexcept;
+    };
+    struct FoldedEqual {
+        using is_transparent = void;
+        [[nodiscard]] bool operator()(std::string_view a, std::string_view b) const noexcept;
+    };
+
+    // each name as spelled, and whether it is a folder
+    std::unordered_multimap<std::string, bool, FoldedHash, FoldedEqual> m_entries;
+    std::string m_folder;
+};
+
+}  // namespace platform
