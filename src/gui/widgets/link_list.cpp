@@ -1,6 +1,7 @@
 #include "gui/widgets/link_list.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -25,6 +26,9 @@ constexpr int kTextDeleteQuestion = 544;
 constexpr int kTextDeleteFailed = 533;
 constexpr int kTextDeleted = 545;
 constexpr int kTitleDeleteResult = 308;
+
+// How long a folder is read between two looks at pending events.
+constexpr qint64 kEventIntervalMs = 20;
 
 using ui::toQt;
 
@@ -65,7 +69,16 @@ void LinkList::setUpColumns() {
 
 void LinkList::fill(const std::string& folderPath) {
     clear();
-    const std::vector<LinkRow> rows = listLinks(folderPath, m_options.rowText, [] { QCoreApplication::processEvents(); });
+    // the window goes on painting while a large folder is read, without a trip through the
+    // event loop for every file
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    const std::vector<LinkRow> rows = listLinks(folderPath, m_options.rowText, [&sinceEvents] {
+        if (sinceEvents.hasExpired(kEventIntervalMs)) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+    });
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const LinkRow& row : rows) {
@@ -108,11 +121,9 @@ void LinkList::applySort() {
     m_view.header()->setSortIndicator(m_sortColumn, m_sortOrder);
 }
 
-void LinkList::selectAll() {
-    for (int row = 0; row < rowCount(); ++row) {
-        m_view.topLevelItem(row)->setSelected(true);
-    }
-}
+// The whole list is selected in one step: a row at a time, each selection would be merged
+// with all the rows selected before it.
+void LinkList::selectAll() { m_view.selectAll(); }
 
 void LinkList::openSelectedLink() {
     QTreeWidgetItem* item = m_view.currentItem();
@@ -161,6 +172,21 @@ bool LinkList::isChecked(int row) const { return m_view.topLevelItem(row)->check
 
 void LinkList::setChecked(int row, bool checked) {
     m_view.topLevelItem(row)->setCheckState(kNameColumn, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void LinkList::setAllChecked(bool checked) {
+    {
+        // the selection follows below for all rows together, not a row at a time
+        const QSignalBlocker noCheckSignals(m_view);
+        for (int row = 0; row < rowCount(); ++row) {
+            m_view.topLevelItem(row)->setCheckState(kNameColumn, checked ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+    if (checked) {
+        selectAll();
+    } else {
+        m_view.clearSelection();
+    }
 }
 
 void LinkList::keepCheckAndSelectionTogether(QTreeWidgetItem* item, int column) {

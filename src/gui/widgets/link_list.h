@@ -64,6 +64,8 @@ public:
     [[nodiscard]] bool isSelected(int row) const;
     [[nodiscard]] bool isChecked(int row) const;
     void setChecked(int row, bool checked);
+    // Checks (and so selects) every row, or unchecks and deselects them all.
+    void setAllChecked(bool checked);
     [[nodiscard]] QTreeWidget& view() { return m_view; }
 
 signals:

@@ -202,9 +202,7 @@ void TransferDialog::toggleAllChecks() {
     for (int row = 0; row < m_links->rowCount() && allChecked; ++row) {
         allChecked = m_links->isChecked(row);
     }
-    for (int row = 0; row < m_links->rowCount(); ++row) {
-        m_links->setChecked(row, !allChecked);
-    }
+    m_links->setAllChecked(!allChecked);
 }
 
 }  // namespace browsers
