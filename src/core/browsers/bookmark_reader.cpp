@@ -4,11 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
-#include <unordered_map>
 
 #include "core/platform/ascii.h"
+#include "core/platform/folder_names.h"
 #include "core/platform/paths.h"
 
 namespace browsers {
@@ -16,19 +14,48 @@ namespace browsers {
 namespace {
 
 constexpr char kCtrlZ = '\x1A';
-constexpr std::string_view kFieldEnds = ",\r\n";
 constexpr std::string_view kAnchorStart = "<A HREF=";
 constexpr std::string_view kAnchorEnd = "</A>";
 
-// The position of an upper-case needle in text at or after from, letters compared without
-// regard to case; npos when absent.
-[[nodiscard]] std::size_t findIgnoreCase(std::string_view text, std::string_view needle, std::size_t from) {
-    if (from > text.size()) {
-        return std::string_view::npos;
+// Where the field that runs at from ends: at the next comma or line end, else at the end.
+[[nodiscard]] std::size_t fieldEndAt(std::string_view text, std::size_t from) {
+    while (from < text.size() && text[from] != ',' && text[from] != '\r' && text[from] != '\n') {
+        ++from;
     }
-    const auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), needle.begin(),
-                                   needle.end(), [](char a, char b) { return platform::upperAscii(a) == b; });
-    return found == text.end() ? std::string_view::npos : static_cast<std::size_t>(found - text.begin());
+    return from;
+}
+
+// Appends text to a field without the dropped character and without NULs, a run of
+// kept characters at a time.
+void appendWithout(std::string& field, std::string_view text, char dropped) {
+    std::size_t run = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == dropped || text[at] == '\0') {
+            field.append(text.substr(run, at - run));
+            run = at + 1;
+        }
+    }
+    field.append(text.substr(run));
+}
+
+// The position of a tag in text at or after from, its letters compared without regard to
+// case; npos when absent. The tag is written in capitals and begins with '<', which a
+// byte search finds at memory speed.
+[[nodiscard]] std::size_t findTag(std::string_view text, std::string_view tag, std::size_t from) {
+    for (std::size_t at = text.find('<', from); at != std::string_view::npos; at = text.find('<', at + 1)) {
+        if (text.size() - at < tag.size()) {
+            break;
+        }
+        if (std::equal(tag.begin(), tag.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
+                       [](char t, char c) { return platform::upperAscii(c) == t; })) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+[[nodiscard]] bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // Texts are UTF-8: a well-formed sequence is one character, and any other byte is a
@@ -56,6 +83,9 @@ constexpr std::string_view kAnchorEnd = "</A>";
 }
 
 [[nodiscard]] std::size_t characterCount(std::string_view text) {
+    if (isAscii(text)) {
+        return text.size();
+    }
     std::size_t count = 0;
     for (std::size_t at = 0; at < text.size(); at += characterBytes(text, at)) {
         ++count;
@@ -65,6 +95,9 @@ constexpr std::string_view kAnchorEnd = "</A>";
 
 // The first count characters of text (all of it when it is shorter).
 [[nodiscard]] std::string_view firstCharacters(std::string_view text, std::size_t count) {
+    if (isAscii(text)) {
+        return text.substr(0, count);
+    }
     std::size_t at = 0;
     for (; at < text.size() && count > 0; --count) {
         at += characterBytes(text, at);
@@ -88,15 +121,15 @@ void addAnchor(std::string_view body, LinkTable& table) {
 // Every anchor of a text, left to right; the next anchor is looked for after the end of
 // the one before, and an anchor without its end is left out.
 void addAnchors(std::string_view text, LinkTable& table) {
-    std::size_t start = findIgnoreCase(text, kAnchorStart, 0);
+    std::size_t start = findTag(text, kAnchorStart, 0);
     while (start != std::string_view::npos) {
-        const std::size_t end = findIgnoreCase(text, kAnchorEnd, start + 1);
+        const std::size_t end = findTag(text, kAnchorEnd, start + 1);
         if (end == std::string_view::npos) {
             return;
         }
         const std::size_t bodyStart = start + kAnchorStart.size();
         addAnchor(text.substr(bodyStart, end - bodyStart), table);
-        start = findIgnoreCase(text, kAnchorStart, end + 1);
+        start = findTag(text, kAnchorStart, end + 1);
     }
 }
 
@@ -112,42 +145,33 @@ void addAnchors(std::string_view text, LinkTable& table) {
     });
 }
 
-struct StagedFile {
-    std::string fileName;
-    bool isFolder = false;
-};
-
-// The staging folder's entries by case-folded name: the file system compares names
-// without regard to case, so "News.url" and "NEWS.URL" are the same file.
-using StagedIndex = std::unordered_map<std::string, StagedFile>;
-
-[[nodiscard]] StagedIndex indexFolder(std::string_view folder) {
-    StagedIndex index;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
-        std::error_code typeError;
-        const bool isFolder = it->is_directory(typeError);
-        std::string key = platform::toLowerAscii(name);
-        index.emplace(std::move(key), StagedFile{std::move(name), isFolder});
-    }
-    return index;
-}
-
 // Opens a file for writing, creating it or emptying what is there; -1 when no file can
 // be made at that path. The path is taken exactly as given: no lookup of other spellings.
 [[nodiscard]] int createForWriting(const std::string& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 }
 
-// Writes the two lines of a minimal Internet Shortcut file and closes it.
-void writeShortcut(int fd, std::string_view url) {
-    std::string text = "[InternetShortcut]\r\nURL=";
-    text += url.substr(0, url.find('>'));
-    text += "\r\n";
+// Writes the two lines of a minimal Internet Shortcut file and closes it; text is the
+// caller's buffer, refilled here.
+void writeShortcut(int fd, std::string_view url, std::string& text) {
+    text.assign("[InternetShortcut]\r\nURL=").append(url.substr(0, url.find('>'))).append("\r\n");
     // A link that cannot be written is passed over; the next one is tried.
     static_cast<void>(::write(fd, text.data(), text.size()));
     ::close(fd);
+}
+
+// A staged file takes the spelling of its name written last: a file made under another
+// spelling of the name, on a drive that tells them apart, is removed.
+void keepLaterSpelling(platform::FolderNames& staged, const std::optional<platform::FolderNames::Entry>& existing,
+                       std::string_view fileName) {
+    if (existing && existing->name == fileName) {
+        return;
+    }
+    if (existing) {
+        ::unlink(platform::joinPath(staged.folder(), existing->name).c_str());
+        staged.removed(existing->name);
+    }
+    staged.added(fileName, false);
 }
 
 }  // namespace
@@ -175,26 +199,19 @@ std::optional<std::string> FieldReader::next() {
 
 void FieldReader::readQuoted(std::string& field) {
     const std::size_t close = std::min(m_text.find('"', m_pos), m_text.size());
-    for (; m_pos < close; ++m_pos) {
-        if (m_text[m_pos] != '\0') {
-            field += m_text[m_pos];
-        }
-    }
+    appendWithout(field, m_text.substr(m_pos, close - m_pos), '\0');
     m_pos = std::min(close + 1, m_text.size());
 }
 
 // A double quote inside an unquoted field is dropped, not kept: the HREF value of an
 // anchor then reads without its quotes, which is how shortcut readers take it anyway.
 void FieldReader::readUnquoted(std::string& field) {
-    const std::size_t end = std::min(m_text.find_first_of(kFieldEnds, m_pos), m_text.size());
-    for (; m_pos < end; ++m_pos) {
-        if (m_text[m_pos] != '\0' && m_text[m_pos] != '"') {
-            field += m_text[m_pos];
-        }
-    }
+    const std::size_t end = fieldEndAt(m_text, m_pos);
+    appendWithout(field, m_text.substr(m_pos, end - m_pos), '"');
+    m_pos = end;
 }
 
-void FieldReader::skipToFieldEnd() { m_pos = std::min(m_text.find_first_of(kFieldEnds, m_pos), m_text.size()); }
+void FieldReader::skipToFieldEnd() { m_pos = fieldEndAt(m_text, m_pos); }
 
 void FieldReader::consumeTerminator() {
     if (m_pos >= m_text.size()) {
@@ -210,27 +227,26 @@ void LinkTable::add(std::string_view name, std::string_view url) {
     m_links.push_back(Link{std::string(firstCharacters(name, kNameFieldLength)), std::string(url)});
 }
 
-Link LinkTable::at(std::size_t index) const {
-    const Link& link = m_links[index];
-    return Link{std::string(platform::trim(link.name, platform::kSpaceAndTab)), link.url};
-}
+Link LinkTable::at(std::size_t index) const { return Link{std::string(nameAt(index)), std::string(urlAt(index))}; }
+
+std::string_view LinkTable::nameAt(std::size_t index) const { return platform::trim(m_links[index].name, platform::kSpaceAndTab); }
 
 void extractFURL(std::string_view text, LinkTable& table) {
     FieldReader reader(text);
     while (std::optional<std::string> field = reader.next()) {
-        if (findIgnoreCase(*field, kAnchorStart, 0) == std::string_view::npos) {
+        if (findTag(*field, kAnchorStart, 0) == std::string_view::npos) {
             continue;
         }
         // An anchor split over fields is joined up until a field brings its end.
         std::string joined = std::move(*field);
-        bool ended = findIgnoreCase(joined, kAnchorEnd, 0) != std::string_view::npos;
+        bool ended = findTag(joined, kAnchorEnd, 0) != std::string_view::npos;
         while (!ended) {
             std::optional<std::string> more = reader.next();
             if (!more) {
                 break;
             }
             joined += *more;
-            ended = findIgnoreCase(*more, kAnchorEnd, 0) != std::string_view::npos;
+            ended = findTag(*more, kAnchorEnd, 0) != std::string_view::npos;
         }
         addAnchors(joined, table);
     }
@@ -247,30 +263,32 @@ bool isValidFilename(const std::string& path) {
 }
 
 void createURLFile(const LinkTable& table, std::string_view stagingFolder) {
-    StagedIndex staged = indexFolder(stagingFolder);
+    // the file system compares names without regard to case: "News.url" and "NEWS.URL" are one file
+    platform::FolderNames staged(stagingFolder);
+    // one path and one file text, refilled for every link
+    std::string path = platform::withTrailingSlash(staged.folder());
+    const std::size_t folderLength = path.size();
+    std::string text;
     for (std::size_t i = 0; i < table.size(); ++i) {
-        const Link link = table.at(i);
-        if (!canBeFileName(link.name)) {
+        const std::string_view name = table.nameAt(i);
+        if (!canBeFileName(name)) {
             continue;
         }
-        std::string fileName = link.name + ".url";
-        std::string key = platform::toLowerAscii(fileName);
-        const auto existing = staged.find(key);
-        if (existing != staged.end() && existing->second.isFolder) {
+        path.resize(folderLength);
+        path.append(name).append(".url");
+        const std::string_view fileName = std::string_view(path).substr(folderLength);
+        const std::optional<platform::FolderNames::Entry> existing = staged.find(fileName);
+        if (existing && existing->isFolder) {
             continue;
         }
         // Creating the file is the test that the name can be a file name: the same test
         // isValidFilename makes, without a second creation for every link.
-        const int fd = createForWriting(platform::joinPath(stagingFolder, fileName));
+        const int fd = createForWriting(path);
         if (fd < 0) {
             continue;
         }
-        // The file takes the later spelling of its name.
-        if (existing != staged.end() && existing->second.fileName != fileName) {
-            ::unlink(platform::joinPath(stagingFolder, existing->second.fileName).c_str());
-        }
-        staged.insert_or_assign(std::move(key), StagedFile{std::move(fileName), false});
-        writeShortcut(fd, link.url);
+        keepLaterSpelling(staged, existing, fileName);
+        writeShortcut(fd, table.urlAt(i), text);
     }
 }
 

@@ -55,6 +55,9 @@ public:
     [[nodiscard]] bool empty() const { return m_links.empty(); }
     // The link at index (less than size()), its name trimmed.
     [[nodiscard]] Link at(std::size_t index) const;
+    // The same name and URL, read in place.
+    [[nodiscard]] std::string_view nameAt(std::size_t index) const;
+    [[nodiscard]] std::string_view urlAt(std::size_t index) const { return m_links[index].url; }
 
 private:
     std::vector<Link> m_links;
