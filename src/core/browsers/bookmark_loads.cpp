@@ -64,21 +64,21 @@ namespace {
 // Stages one Favorites folder (spelled as on the drive, ending in '/') and the folders below it.
 void stageFavoritesFolder(const std::string& path, platform::FolderNames& staging) {
     std::vector<std::string> subfolders;
-    for (const platform::FindEntry& entry : platform::listFolder(path, "*.*")) {
-        if (isDotEntry(entry.name) || holdsUnshowableCharacter(path + entry.name) ||
-            (entry.attributes & platform::kAttrDirectory) == 0) {
+    for (const platform::FindEntry& entry : platform::listSubfolders(path)) {
+        if (holdsUnshowableCharacter(path + entry.name)) {
             continue;
         }
         subfolders.push_back(entry.name);
         static_cast<void>(platform::createFolderIn(staging, entry.name));
     }
+    const platform::FolderNames favorites(path);
     for (const platform::FindEntry& entry : platform::listFolder(path, "*.url")) {
         // the listing has just told whether the entry is a file
         if (isDotEntry(entry.name) || holdsUnshowableCharacter(entry.name) ||
             (entry.attributes & platform::kAttrDirectory) != 0) {
             continue;
         }
-        static_cast<void>(platform::copyFileInto(path + entry.name, staging, entry.name));
+        static_cast<void>(platform::copyFileBetween(favorites, entry.name, staging));
     }
     for (const std::string& subfolder : subfolders) {
         stageFavoritesFolder(path + subfolder + "/", staging);
@@ -142,17 +142,16 @@ void storeImportedLinks(std::string_view stagingFolder, std::string_view targetF
     if (!platform::folderExists(targetFolder)) {
         static_cast<void>(platform::createFolder(targetFolder));
     }
-    // a target that is no folder would have every link copied over one file of its name
     const bool targetIsFolder = platform::folderExists(targetFolder);
     const platform::FolderNames staged(stagingFolder);
     platform::FolderNames target(targetFolder);
     for (const std::string& name : fileNames) {
-        const std::optional<platform::FolderNames::Entry> source = staged.find(name);
-        if (holdsUnshowableCharacter(platform::joinPath(stagingFolder, name))) {
-            onFailure(name);
-        } else if (source && !source->isFolder &&
-                   (!targetIsFolder ||
-                    !platform::copyFileInto(platform::joinPath(staged.folder(), source->name), target, source->name))) {
+        // a target that is no folder would have every link copied over one file of its name
+        const bool failed =
+            holdsUnshowableCharacter(platform::joinPath(stagingFolder, name)) ||
+            (targetIsFolder ? platform::copyFileBetween(staged, name, target) == platform::CopyOutcome::Failed
+                            : platform::fileExists(platform::joinPath(stagingFolder, name)));
+        if (failed) {
             onFailure(name);
         }
     }

@@ -190,11 +190,7 @@ void stageLinks(const app::AppContext& context, StoreBrowser browser, const std:
             platform::joinPath(topFolderPath, item.text).find('?') != std::string::npos) {
             continue;
         }
-        const std::optional<platform::FolderNames::Entry> source = topFolder.find(item.text);
-        if (source && !source->isFolder) {
-            static_cast<void>(
-                platform::copyFileInto(platform::joinPath(topFolder.folder(), source->name), staged, source->name));
-        }
+        static_cast<void>(platform::copyFileBetween(topFolder, item.text, staged));
     }
 }
 
@@ -207,11 +203,7 @@ void StoreURLIE(const app::AppContext& context, const std::vector<ExportItem>& i
     // a missing Favorites folder is made by the first copy
     platform::FolderNames target(favorites);
     for (const ExportItem& item : items) {
-        const std::optional<platform::FolderNames::Entry> source = staged.find(item.text);
-        if (source && !source->isFolder) {
-            static_cast<void>(
-                platform::copyFileInto(platform::joinPath(staged.folder(), source->name), target, item.text));
-        }
+        static_cast<void>(platform::copyFileBetween(staged, item.text, target, item.text));
     }
 }
 

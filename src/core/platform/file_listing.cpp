@@ -202,6 +202,30 @@ private:
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+// The entries of a folder (found without regard to case) that the listing's own look at
+// each one keeps, described, in listing order; nothing when the folder cannot be read.
+template <typename Keep>
+[[nodiscard]] std::vector<FindEntry> listEntries(std::string_view folder, Keep keep) {
+    const std::string resolved = resolvePath(folder);
+    DIR* dir = ::opendir(resolved.empty() ? "." : resolved.c_str());
+    if (dir == nullptr) {
+        return {};
+    }
+    const WriteAccess access(::dirfd(dir));
+    std::vector<FindEntry> entries;
+    while (const dirent* raw = ::readdir(dir)) {
+        if (!keep(*raw)) {
+            continue;
+        }
+        if (std::optional<FindEntry> entry = describeEntry(::dirfd(dir), raw->d_name, access)) {
+            entries.push_back(std::move(*entry));
+        }
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(), listedBefore);
+    return entries;
+}
+
 }  // namespace
 
 bool matchesPattern(std::string_view name, std::string_view pattern) {
@@ -209,25 +233,17 @@ bool matchesPattern(std::string_view name, std::string_view pattern) {
 }
 
 std::vector<FindEntry> listFolder(std::string_view folder, std::string_view pattern) {
-    const std::string resolved = resolvePath(folder);
-    DIR* dir = ::opendir(resolved.empty() ? "." : resolved.c_str());
-    if (dir == nullptr) {
-        return {};
-    }
     const std::vector<Token> tokens = compilePattern(pattern);
-    const WriteAccess access(::dirfd(dir));
-    std::vector<FindEntry> entries;
-    while (const dirent* raw = ::readdir(dir)) {
-        const std::string_view name(raw->d_name);
-        if (!matchesTokens(tokens, name)) {
-            continue;
-        }
-        if (std::optional<FindEntry> entry = describeEntry(::dirfd(dir), name, access)) {
-            entries.push_back(std::move(*entry));
-        }
-    }
-    ::closedir(dir);
-    std::sort(entries.begin(), entries.end(), listedBefore);
+    return listEntries(folder, [&tokens](const dirent& entry) { return matchesTokens(tokens, entry.d_name); });
+}
+
+std::vector<FindEntry> listSubfolders(std::string_view folder) {
+    std::vector<FindEntry> entries = listEntries(folder, [](const dirent& entry) {
+        return entry.d_type == DT_DIR || entry.d_type == DT_LNK || entry.d_type == DT_UNKNOWN;
+    });
+    std::erase_if(entries, [](const FindEntry& entry) {
+        return isDotEntry(entry.name) || (entry.attributes & kAttrDirectory) == 0;
+    });
     return entries;
 }
 

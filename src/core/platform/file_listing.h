@@ -29,6 +29,11 @@ struct FindEntry {
 // A folder that cannot be read yields nothing. The folder is resolved case-insensitively.
 [[nodiscard]] std::vector<FindEntry> listFolder(std::string_view folder, std::string_view pattern);
 
+// The folders of a folder, links to folders among them, without "." and "..", in the same
+// order and with the same attributes as listFolder gives them. The listing itself tells
+// which entries are plain files, so a folder of many links costs no look at each of them.
+[[nodiscard]] std::vector<FindEntry> listSubfolders(std::string_view folder);
+
 // The attributes of a path (resolved case-insensitively), or nothing when it is absent.
 [[nodiscard]] std::optional<std::uint32_t> fileAttributes(std::string_view path);
 

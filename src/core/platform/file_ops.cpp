@@ -277,24 +277,69 @@ namespace {
     return ok;
 }
 
+// Reads the plain file that stands for a name in a folder and tells its spelling. The exact
+// name, the common case, is opened at once; only a name that is not there has the folder
+// listed for another spelling of it.
+[[nodiscard]] CopyOutcome readNamedFile(const FolderNames& folder, std::string_view name, std::string& spelling,
+                                        std::string& contents) {
+    spelling = name;
+    // a pipe of the name must not hold the copy up: it is refused below like any file that is not plain
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+    int fd = ::open(joinPath(folder.folder(), name).c_str(), kFlags);
+    if (fd < 0 && errno == ENOENT) {
+        const std::optional<FolderNames::Entry> entry = folder.find(name);
+        if (!entry || entry->isFolder) {
+            return CopyOutcome::NoFile;
+        }
+        spelling = entry->name;
+        fd = ::open(joinPath(folder.folder(), spelling).c_str(), kFlags);
+    }
+    if (fd < 0) {
+        return CopyOutcome::Failed;
+    }
+    struct stat info {};
+    const bool known = ::fstat(fd, &info) == 0;
+    const bool read = known && S_ISREG(info.st_mode) && readToEnd(fd, contents);
+    ::close(fd);
+    if (known && S_ISDIR(info.st_mode)) {
+        return CopyOutcome::NoFile;
+    }
+    return read ? CopyOutcome::Copied : CopyOutcome::Failed;
+}
+
+// Writes a file of a name into a folder whose names the caller keeps: the file that stands
+// for the name is replaced and keeps its spelling; a missing folder is made.
+[[nodiscard]] CopyOutcome writeIntoFolder(FolderNames& target, std::string_view name, std::string_view contents) {
+    const std::optional<FolderNames::Entry> existing = target.find(name);
+    if (existing && existing->isFolder) {
+        return CopyOutcome::Failed;
+    }
+    const std::string to = joinPath(target.folder(), existing ? existing->name : name);
+    const bool written = replaceFile(to, contents) || (!existing && !isFolder(target.folder()) &&
+                                                       createParentFolders(to) && replaceFile(to, contents));
+    if (written && !existing) {
+        target.added(name, false);
+    }
+    return written ? CopyOutcome::Copied : CopyOutcome::Failed;
+}
+
 }  // namespace
 
 bool readWholeFile(std::string_view path, std::string& contents) { return readPlainFile(resolvedPath(path), contents); }
 
-bool copyFileInto(const std::string& sourceFile, FolderNames& target, std::string_view name) {
+CopyOutcome copyFileBetween(const FolderNames& source, std::string_view name, FolderNames& target) {
+    std::string spelling;
     std::string contents;
-    const std::optional<FolderNames::Entry> existing = target.find(name);
-    if ((existing && existing->isFolder) || !readPlainFile(sourceFile, contents)) {
-        return false;
-    }
-    const std::string to = joinPath(target.folder(), existing ? existing->name : name);
-    // a missing folder is made on the first copy that needs it
-    const bool copied = replaceFile(to, contents) || (!existing && !isFolder(target.folder()) &&
-                                                      createParentFolders(to) && replaceFile(to, contents));
-    if (copied && !existing) {
-        target.added(name, false);
-    }
-    return copied;
+    const CopyOutcome read = readNamedFile(source, name, spelling, contents);
+    return read == CopyOutcome::Copied ? writeIntoFolder(target, spelling, contents) : read;
+}
+
+CopyOutcome copyFileBetween(const FolderNames& source, std::string_view name, FolderNames& target,
+                            std::string_view targetName) {
+    std::string spelling;
+    std::string contents;
+    const CopyOutcome read = readNamedFile(source, name, spelling, contents);
+    return read == CopyOutcome::Copied ? writeIntoFolder(target, targetName, contents) : read;
 }
 
 bool createFolderIn(FolderNames& parent, std::string_view name) {

@@ -29,11 +29,19 @@ class FolderNames;
 // True when both paths name one existing file or folder, whatever case they are written in.
 [[nodiscard]] bool isSameEntry(std::string_view a, std::string_view b);
 
-// Copies a plain file into a folder under a name, as shellCopy copies a file: the file of
-// that name, whatever its case, is replaced and keeps its spelling; a missing folder is
-// made. The source path is taken as it is written. The folder's names are the caller's and
-// kept current here, so a step that copies many files into one folder lists it only once.
-[[nodiscard]] bool copyFileInto(const std::string& sourceFile, FolderNames& target, std::string_view name);
+// What became of the copy of one file.
+enum class CopyOutcome { Copied, NoFile, Failed };
+
+// Copies the plain file that stands for a name in one folder (the exact name first, else the
+// first other spelling in name order) into another folder, as shellCopy copies a file: under
+// the source file's own spelling, or under the target name given, and replacing the file
+// that stands for that name there, which keeps its spelling; a missing target folder is
+// made. NoFile when the source folder holds no plain file of the name (a folder of the
+// name does not count). The folders' names are the caller's and kept current here, so a
+// step that copies many files lists each folder at most once.
+[[nodiscard]] CopyOutcome copyFileBetween(const FolderNames& source, std::string_view name, FolderNames& target);
+[[nodiscard]] CopyOutcome copyFileBetween(const FolderNames& source, std::string_view name, FolderNames& target,
+                                          std::string_view targetName);
 
 // Makes a folder of the name in a folder whose names the caller keeps, unless an entry of
 // that name, whatever its case, is there already. True when the folder was made now.

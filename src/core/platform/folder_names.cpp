@@ -32,7 +32,7 @@ namespace {
 
 }  // namespace
 
-std::size_t FolderNames::FoldedHash::operator()(std::string_view name) const noexcept {
+std::size_t FolderNames::FoldedHash::operator()(std::string_view name) const {
     // Eight bytes at a time, each with its 0x20 bit set: that bit joins the two cases of a
     // letter, so names equal without regard to case always hash alike.
     constexpr std::uint64_t kFold = 0x2020202020202020ULL;
@@ -51,7 +51,13 @@ bool FolderNames::FoldedEqual::operator()(std::string_view a, std::string_view b
     return equalsIgnoreCase(a, b);
 }
 
-FolderNames::FolderNames(std::string_view folder) : m_folder(withoutTrailingSlashes(resolvePath(folder))) {
+FolderNames::FolderNames(std::string_view folder) : m_folder(withoutTrailingSlashes(resolvePath(folder))) {}
+
+void FolderNames::listOnce() const {
+    if (m_listed) {
+        return;
+    }
+    m_listed = true;
     DIR* dir = ::opendir(m_folder.empty() ? "." : m_folder.c_str());
     if (dir == nullptr) {
         return;
@@ -59,13 +65,22 @@ FolderNames::FolderNames(std::string_view folder) : m_folder(withoutTrailingSlas
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name(entry->d_name);
         if (name != "." && name != "..") {
-            added(name, isFolderEntry(::dirfd(dir), *entry));
+            m_entries.emplace(name, isFolderEntry(::dirfd(dir), *entry));
         }
     }
     ::closedir(dir);
 }
 
 std::optional<FolderNames::Entry> FolderNames::find(std::string_view wanted) const {
+    if (!m_listed) {
+        struct stat info {};
+        const std::string path = joinPath(m_folder, wanted);
+        // a link counts as what it points to; a broken one is listed, as a file
+        if (::stat(path.c_str(), &info) == 0) {
+            return Entry{wanted, S_ISDIR(info.st_mode)};
+        }
+        listOnce();
+    }
     const auto [first, last] = m_entries.equal_range(wanted);
     std::optional<Entry> best;
     for (auto it = first; it != last; ++it) {
@@ -85,7 +100,12 @@ std::string FolderNames::pathOf(std::string_view wanted) const {
     return joinPath(m_folder, entry ? entry->name : wanted);
 }
 
-void FolderNames::added(std::string_view name, bool isFolder) { m_entries.emplace(name, isFolder); }
+// Before the listing there is nothing to keep: the listing will see what is on the drive.
+void FolderNames::added(std::string_view name, bool isFolder) {
+    if (m_listed) {
+        m_entries.emplace(name, isFolder);
+    }
+}
 
 void FolderNames::removed(std::string_view name) {
     const auto [first, last] = m_entries.equal_range(name);

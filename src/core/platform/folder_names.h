@@ -8,20 +8,24 @@
 
 namespace platform {
 
-// The names of one folder, listed once, for a step that looks up or makes many names in it
-// (an import of 100,000 links into one folder). A look-up finds a name as the rest of the
-// program does, without regard to case: the exact name first, else the first of the names
-// that match it without regard to case, in name order. The step keeps the names current by
-// telling which ones it made or removed, so making N files costs one listing, not N.
+// The names of one folder, listed at most once, for a step that looks up or makes many names
+// in it (an import of 100,000 links into one folder). A look-up finds a name as the rest of
+// the program does, without regard to case: the exact name first, else the first of the
+// names that match it without regard to case, in name order. A name that is there as
+// written is found without a listing; the first one that is not has the folder listed, and
+// from then on the step keeps the names current by telling which ones it made or removed,
+// so making N files costs one listing, not N.
 class FolderNames final {
 public:
     struct Entry {
-        std::string_view name;  // as the file system spells it; valid while the entry is kept
+        // as the file system spells it: a view of the wanted name or of the one kept here,
+        // valid while both are
+        std::string_view name;
         bool isFolder = false;
     };
 
-    // Lists the folder, found without regard to case. A folder that does not exist or
-    // cannot be read holds no names.
+    // The folder, found without regard to case. A folder that does not exist or cannot be
+    // read holds no names.
     explicit FolderNames(std::string_view folder);
 
     // The folder as the file system spells it, without a trailing '/'.
@@ -39,19 +43,25 @@ public:
 
 private:
     // Names are hashed and compared with ASCII letters folded, so that the names that differ
-    // only in case meet under one key.
+    // only in case meet under one key. The hash is not declared noexcept: the table then
+    // keeps each name's hash beside it and compares hashes before it reads any name, which
+    // spares a look at memory far away for most names of a large folder.
     struct FoldedHash {
         using is_transparent = void;
-        [[nodiscard]] std::size_t operator()(std::string_view name) const noexcept;
+        [[nodiscard]] std::size_t operator()(std::string_view name) const;
     };
     struct FoldedEqual {
         using is_transparent = void;
         [[nodiscard]] bool operator()(std::string_view a, std::string_view b) const noexcept;
     };
 
-    // each name as spelled, and whether it is a folder
-    std::unordered_multimap<std::string, bool, FoldedHash, FoldedEqual> m_entries;
+    void listOnce() const;
+
     std::string m_folder;
+    // each name as spelled, and whether it is a folder; filled by the first look-up that
+    // needs the listing
+    mutable std::unordered_multimap<std::string, bool, FoldedHash, FoldedEqual> m_entries;
+    mutable bool m_listed = false;
 };
 
 }  // namespace platform

@@ -48,8 +48,8 @@ int folderImage(const std::string& applicationFolder, const std::string& folderP
 
 std::vector<SubfolderEntry> scanSubfolders(const std::string& applicationFolder, const std::string& folderPath) {
     std::vector<SubfolderEntry> folders;
-    for (const platform::FindEntry& entry : platform::listFolder(folderPath, "*.*")) {
-        if ((entry.attributes & platform::kAttrDirectory) == 0 || entry.name.starts_with('.')) {
+    for (const platform::FindEntry& entry : platform::listSubfolders(folderPath)) {
+        if (entry.name.starts_with('.')) {
             continue;
         }
         std::string key = folderPath + entry.name;
