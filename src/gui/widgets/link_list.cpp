@@ -73,7 +73,7 @@ void LinkList::fill(const std::string& folderPath) {
     // event loop for every file
     QElapsedTimer sinceEvents;
     sinceEvents.start();
-    const std::vector<LinkRow> rows = listLinks(folderPath, m_options.rowText, [&sinceEvents] {
+    std::vector<LinkRow> rows = listLinks(folderPath, m_options.rowText, [&sinceEvents] {
         if (sinceEvents.hasExpired(kEventIntervalMs)) {
             QCoreApplication::processEvents();
             sinceEvents.restart();
@@ -81,14 +81,19 @@ void LinkList::fill(const std::string& folderPath) {
     });
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const LinkRow& row : rows) {
+    for (LinkRow& row : rows) {
         auto* item = new ui::CollatedItem(m_collator, QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
-        // the path's own bytes: a file name that is not valid UTF-8 does not survive the text
-        item->setData(kPathColumn, Qt::UserRole, QByteArray::fromStdString(row.fullPath));
+        // a file name that is not valid UTF-8 does not survive the text: its path's own bytes
+        // are kept beside it
+        if (!QUtf8StringView(row.fullPath).isValidUtf8()) {
+            item->setData(kPathColumn, Qt::UserRole, QByteArray::fromStdString(row.fullPath));
+        }
         if (m_options.checkBoxes) {
             item->setCheckState(kNameColumn, Qt::Unchecked);
         }
         items.append(item);
+        // the row's texts go as its item comes, so a large folder is not held twice
+        row = LinkRow{};
     }
     const QSignalBlocker noCheckSignals(m_view);
     m_view.addTopLevelItems(items);
@@ -159,7 +164,9 @@ bool LinkList::deleteSelectedLinks(OnFailure onFailure, const std::string& quest
 int LinkList::rowCount() const { return m_view.topLevelItemCount(); }
 
 std::string LinkList::fullPathOf(int row) const {
-    return m_view.topLevelItem(row)->data(kPathColumn, Qt::UserRole).toByteArray().toStdString();
+    const QTreeWidgetItem* item = m_view.topLevelItem(row);
+    const QVariant bytes = item->data(kPathColumn, Qt::UserRole);
+    return bytes.isValid() ? bytes.toByteArray().toStdString() : item->text(kPathColumn).toStdString();
 }
 
 std::string LinkList::targetOf(int row) const { return m_view.topLevelItem(row)->text(kTargetColumn).toStdString(); }
@@ -176,12 +183,14 @@ void LinkList::setChecked(int row, bool checked) {
 
 void LinkList::setAllChecked(bool checked) {
     {
-        // the selection follows below for all rows together, not a row at a time
+        // the list is drawn again and the selection follows below, once for all rows
         const QSignalBlocker noCheckSignals(m_view);
+        const QSignalBlocker noRowSignals(m_view.model());
         for (int row = 0; row < rowCount(); ++row) {
             m_view.topLevelItem(row)->setCheckState(kNameColumn, checked ? Qt::Checked : Qt::Unchecked);
         }
     }
+    m_view.viewport()->update();
     if (checked) {
         selectAll();
     } else {
