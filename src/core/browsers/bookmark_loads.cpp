@@ -145,6 +145,7 @@ void storeImportedLinks(std::string_view stagingFolder, std::string_view targetF
     const bool targetIsFolder = platform::folderExists(targetFolder);
     const platform::FolderNames staged(stagingFolder);
     platform::FolderNames target(targetFolder);
+    target.expectMore(fileNames.size());
     for (const std::string& name : fileNames) {
         // a target that is no folder would have every link copied over one file of its name
         const bool failed =

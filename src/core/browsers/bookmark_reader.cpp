@@ -265,6 +265,7 @@ bool isValidFilename(const std::string& path) {
 void createURLFile(const LinkTable& table, std::string_view stagingFolder) {
     // the file system compares names without regard to case: "News.url" and "NEWS.URL" are one file
     platform::FolderNames staged(stagingFolder);
+    staged.expectMore(table.size());
     // one path and one file text, refilled for every link
     std::string path = platform::withTrailingSlash(staged.folder());
     const std::size_t folderLength = path.size();

@@ -185,6 +185,7 @@ void stageLinks(const app::AppContext& context, StoreBrowser browser, const std:
     const std::string topFolderPath = topFolderOf(context.applicationFolder, browser);
     const platform::FolderNames topFolder(topFolderPath);
     platform::FolderNames staged(staging);
+    staged.expectMore(items.size());
     for (const ExportItem& item : items) {
         if (browser == StoreBrowser::InternetExplorer &&
             platform::joinPath(topFolderPath, item.text).find('?') != std::string::npos) {
@@ -202,6 +203,7 @@ void StoreURLIE(const app::AppContext& context, const std::vector<ExportItem>& i
     const platform::FolderNames staged(context.stagingFolder());
     // a missing Favorites folder is made by the first copy
     platform::FolderNames target(favorites);
+    target.expectMore(items.size());
     for (const ExportItem& item : items) {
         static_cast<void>(platform::copyFileBetween(staged, item.text, target, item.text));
     }

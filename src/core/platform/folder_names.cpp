@@ -69,6 +69,14 @@ void FolderNames::listOnce() const {
         }
     }
     ::closedir(dir);
+    m_entries.reserve(m_entries.size() + m_expected);
+}
+
+void FolderNames::expectMore(std::size_t names) {
+    m_expected = names;
+    if (m_listed) {
+        m_entries.reserve(m_entries.size() + names);
+    }
 }
 
 std::optional<FolderNames::Entry> FolderNames::find(std::string_view wanted) const {

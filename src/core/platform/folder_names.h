@@ -37,6 +37,10 @@ public:
     // The path of the entry that stands for the wanted name; of the name as given when none does.
     [[nodiscard]] std::string pathOf(std::string_view wanted) const;
 
+    // The step will make about this many names: the table of names is made that large at
+    // once rather than grown again and again.
+    void expectMore(std::size_t names);
+
     // The step made an entry of a name the folder did not hold in that spelling, or removed one.
     void added(std::string_view name, bool isFolder);
     void removed(std::string_view name);
@@ -62,6 +66,7 @@ private:
     // needs the listing
     mutable std::unordered_multimap<std::string, bool, FoldedHash, FoldedEqual> m_entries;
     mutable bool m_listed = false;
+    std::size_t m_expected = 0;
 };
 
 }  // namespace platform
