@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/platform/ascii.h"
 #include "core/platform/paths.h"
 
 namespace platform {
