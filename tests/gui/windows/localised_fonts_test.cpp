@@ -32,10 +32,9 @@ QStringList captionsOf(const QWidget& window) {
     QStringList seen{window.windowTitle()};
     for (const QObject* part : window.findChildren<QObject*>()) {
         const auto* action = qobject_cast<const QAction*>(part);
-        const auto* list = qobject_cast<const QTreeWidget*>(part);
         if (action != nullptr && action->isVisible() && !action->associatedObjects().isEmpty()) {
             seen << (action->isSeparator() ? "-" : action->text());
-        } else if (list != nullptr && !list->isHeaderHidden()) {
+        } else if (const auto* list = qobject_cast<const QTreeWidget*>(part); list && !list->isHeaderHidden()) {
             for (int column = 0; column < list->columnCount(); ++column) {
                 if (!list->isColumnHidden(column)) {
                     seen << list->headerItem()->text(column);
@@ -75,13 +74,11 @@ TEST(LocalisedWindows, EveryWindowShowsTheTextsOfItsLanguageInTheDialogFont) {
         const ui::GuiContext gui{app.context, forms};
         app.context.language = language;
         app.context.charset = "134";
-        for (const std::string kind : {"langfile", "lic"}) {
-            std::filesystem::copy_file(DORVANE_PORTABLE_DIR "/" + kind + language + ".dll",
-                                       app.appPath(kind + language + ".dll"));
+        for (const std::string& file : {"langfile" + language + ".dll", "lic" + language + ".dll"}) {
+            std::filesystem::copy_file(DORVANE_PORTABLE_DIR "/" + file, app.appPath(file));
         }
         app::loadSupplementaryLibrary(app.context);
         app::loadLanguageLibrary(app.context);
-        std::filesystem::create_directories(app.appPath("favorites/Firefox"));
         auto main = std::make_unique<ui::frmMain>(gui);
         main->load();
         EXPECT_EQ(main->menuBar()->font().pointSize(), QApplication::font().pointSize());
