@@ -226,13 +226,10 @@ TEST_P(FaultMatrix, ShowsItsMessageAndKeepsEveryLinkTheUserDidNotChange) {
         seen.push_back("(error list)");
     }
     EXPECT_EQ(seen, expected);
-    if (!cell.done) {
-        EXPECT_EQ(after, before);
-        return;
-    }
-    EXPECT_NE(after, before) << "nothing was done";
+    // a change not carried out leaves the disk as it was; one carried out changes it
+    EXPECT_EQ(after == before, !cell.done);
     for (std::string entry : before) {
-        if (cell.op == Op::RenameFolder && entry.starts_with("Internet Explorer/Work/")) {
+        if (cell.done && cell.op == Op::RenameFolder && entry.starts_with("Internet Explorer/Work/")) {
             entry.replace(18, 4, "Job");  // moved with its folder
         }
         EXPECT_TRUE(entry.starts_with(touched()) || std::ranges::find(after, entry) != after.end())
