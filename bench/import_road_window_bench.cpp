@@ -51,7 +51,7 @@ public:
     std::unique_ptr<browsers::frmImport> openDialog() {
         emptyFolder(m_app.storeFolder("Firefox"));
         countMessagesFromNow();
-        auto dialog = std::make_unique<browsers::frmImport>(m_app.context);
+        auto dialog = std::make_unique<browsers::frmImport>(m_app.gui);
         store::FolderTree& tree = dialog->storeTree();
         dialog->chooseDestination(
             tree.itemByKey(QString::fromStdString(store::storeKeyRoot(m_app.context.applicationFolder) + "Firefox")));

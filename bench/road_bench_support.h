@@ -18,6 +18,7 @@
 #include "core/app/app_context.h"
 #include "core/platform/file_ops.h"
 #include "core/store/store_files.h"
+#include "gui/kit/gui_context.h"
 #include "gui/kit/modal_forms.h"
 
 namespace road_bench {
@@ -75,7 +76,6 @@ public:
         context.registryFile = root + "/registry.reg";
         context.homeFolder = root + "/home";
         context.messages = &messages;
-        context.modalForms = &forms;
         fs::create_directories(context.applicationFolder);
         fs::create_directories(favorites());
         store::CreateFolder(context.applicationFolder);
@@ -105,6 +105,7 @@ public:
     LastMessage messages;
     CountedForms forms;
     app::AppContext context;
+    ui::GuiContext gui{context, forms};
 
 private:
     std::string m_root;
@@ -119,6 +120,7 @@ public:
     // A folder the floor writes into.
     [[nodiscard]] std::string floorFolder(const char* name) const { return m_folder.path() + "/" + name; }
     [[nodiscard]] app::AppContext& context() { return m_app.context; }
+    [[nodiscard]] const ui::GuiContext& gui() const { return m_app.gui; }
 
     // A road ends with one message: counted from here.
     void countMessagesFromNow() { m_messagesBefore = m_app.messages.count; }
