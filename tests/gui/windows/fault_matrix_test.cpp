@@ -239,30 +239,36 @@ TEST_P(FaultMatrix, ShowsItsMessageAndKeepsEveryLinkTheUserDidNotChange) {
 
 // clang-format off
 const Cell kCells[] = {
+    {"AddToReadOnlyStore",          Op::Add,          Fault::ReadOnlyStore, {kError}, false},
     {"AddOverReadOnlyLink",         Op::Add,          Fault::ReadOnlyFile,  {556, kError}, false},
     {"AddToRemovedFolder",          Op::Add,          Fault::RemovedFile,   {kError}, false},
     {"AddOnFullDisk",               Op::Add,          Fault::FullDisk,      {kError}, false},
     {"AddSlashName",                Op::Add,          Fault::SlashName,     {kError}, false},  // not into the folder Work
     {"AddTooLongName",              Op::Add,          Fault::LongName,      {kError}, false},
+    {"EditInReadOnlyStore",         Op::Edit,         Fault::ReadOnlyStore, {kError}, false},
     {"EditReadOnlyLink",            Op::Edit,         Fault::ReadOnlyFile,  {kError}, false},
     {"EditOnFullDisk",              Op::Edit,         Fault::FullDisk,      {kError}, false},  // rewritten beside, never in place
     {"EditLongNamedLink",           Op::Edit,         Fault::LongName,      {538}, true},
     {"EditBadUtf8NamedLink",        Op::Edit,         Fault::BadUtf8Name,   {538}, true},
     {"RenameRemovedLink",           Op::Rename,       Fault::RemovedFile,   {538}, true},  // the renamed link is written
     {"RenameLinkOnFullDisk",        Op::Rename,       Fault::FullDisk,      {kError}, false},  // the old link goes only after the new one is written
+    {"DeleteInReadOnlyStore",       Op::Delete,       Fault::ReadOnlyStore, {544, 533, 545}, false},
     {"DeleteReadOnlyLink",          Op::Delete,       Fault::ReadOnlyFile,  {544, 533, 545}, false},
     {"DeleteRemovedLink",           Op::Delete,       Fault::RemovedFile,   {544, 533, 545}, false},
     {"DeleteOnFullDisk",            Op::Delete,       Fault::FullDisk,      {544, 545}, true},  // deleting needs no space
     {"DeleteLongNamedLink",         Op::Delete,       Fault::LongName,      {544, 545}, true},
     {"DeleteBadUtf8NamedLink",      Op::Delete,       Fault::BadUtf8Name,   {544, 545}, true},
+    {"RenameFolderInReadOnlyStore", Op::RenameFolder, Fault::ReadOnlyStore, {}, false},
     {"RenameReadOnlyFolder",        Op::RenameFolder, Fault::ReadOnlyFile,  {}, false},
     {"RenameRemovedFolder",         Op::RenameFolder, Fault::RemovedFile,   {}, false},
     {"RenameFolderOnFullDisk",      Op::RenameFolder, Fault::FullDisk,      {}, true},  // renaming needs no space
     {"RenameFolderToSlashName",     Op::RenameFolder, Fault::SlashName,     {}, false},
     {"RenameBadUtf8NamedFolder",    Op::RenameFolder, Fault::BadUtf8Name,   {}, false},  // the tree holds names as text: it keeps its name
+    {"EmptyReadOnlyStore",          Op::Empty,        Fault::ReadOnlyStore, {532}, false},
     {"EmptyWithReadOnlyLink",       Op::Empty,        Fault::ReadOnlyFile,  {532}, true},  // what can go goes
     {"EmptyRemovedFolder",          Op::Empty,        Fault::RemovedFile,   {532}, false},
     {"EmptyWithBadUtf8NamedLink",   Op::Empty,        Fault::BadUtf8Name,   {532}, true},
+    {"ImportToReadOnlyStore",       Op::Import,       Fault::ReadOnlyStore, {kErrorList}, false},
     {"ImportOverReadOnlyLink",      Op::Import,       Fault::ReadOnlyFile,  {kErrorList}, true},  // Fresh is imported, News fails
     {"ImportRemovedStagedLink",     Op::Import,       Fault::RemovedFile,   {542}, false},  // a link no longer staged is passed over
     {"ImportOnFullDisk",            Op::Import,       Fault::FullDisk,      {kErrorList}, false},

@@ -25,6 +25,19 @@ std::optional<QString> captionOf(const QObject& control) {
     return control.inherits("QGroupBox") ? std::optional(control.property("title").toString()) : std::nullopt;
 }
 
+// Whether the caption fits its control: on the lines of a label that wraps, else on one line
+// inside the frame of a button or beside the box of a check box.
+bool fits(const QWidget& control) {
+    if (const auto* label = qobject_cast<const QLabel*>(&control); label != nullptr && label->wordWrap()) {
+        return label->heightForWidth(label->width()) <= label->height();
+    }
+    if (control.inherits("QCheckBox")) {
+        return control.sizeHint().width() <= control.width();
+    }
+    const int width = control.fontMetrics().horizontalAdvance(captionOf(control)->remove('&'));
+    return width + (control.inherits("QPushButton") ? 8 : 0) <= control.width();
+}
+
 // Every text the user can read in a window, in the order the window made them: its title,
 // the captions of its controls, the headers of its lists and the entries of its menus and
 // toolbar ("-" for a separator).
@@ -66,7 +79,7 @@ const std::map<QString, std::string> kSimplifiedChinese = {
 
 // Every caption comes from the text library of the chosen language; the dialogs show them in
 // 8 points, 9 for the two Chinese languages, and the menus keep the system font.
-TEST(LocalisedWindows, EveryWindowShowsTheTextsOfItsLanguageInTheDialogFont) {
+TEST(LocalisedWindows, EveryWindowShowsTheTextsOfItsLanguageUnclippedInTheDialogFont) {
     const std::pair<std::string, int> languages[] = {{"0409", 8}, {"0411", 8}, {"0404", 9}, {"0804", 9}};
     for (const auto& [language, pointSize] : languages) {
         testing_support::TestApp app;
@@ -95,10 +108,11 @@ TEST(LocalisedWindows, EveryWindowShowsTheTextsOfItsLanguageInTheDialogFont) {
                 EXPECT_EQ(captionsOf(*window).join("|").toStdString(), kSimplifiedChinese.at(window->objectName()))
                     << where;
             }
-            // the captions and fields of a dialog are in its font
+            // the captions and fields of a dialog are in its font, and no caption is cut off
             for (const QWidget* control : window->findChildren<QWidget*>()) {
                 if (window->inherits("QDialog") && (captionOf(*control) || control->inherits("QLineEdit"))) {
                     const std::string name = where + " " + control->objectName().toStdString();
+                    EXPECT_TRUE(!captionOf(*control) || fits(*control)) << name;
                     EXPECT_EQ(control->font().pointSize(), pointSize) << name;
                     EXPECT_EQ(control->property("charset").toString(), "134") << name;
                 }
