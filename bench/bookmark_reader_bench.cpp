@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_folder.h"
 #include "core/browsers/bookmark_loads.h"
 #include "core/platform/file_ops.h"
 
@@ -20,30 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder made once for the whole run and removed at its end.
-class BenchFolder final {
-public:
-    BenchFolder() {
-        const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string pattern = (base / "bookmark_reader_bench_XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::perror("mkdtemp");
-            std::exit(1);
-        }
-        m_path = pattern;
-    }
-    ~BenchFolder() { fs::remove_all(m_path); }
-    BenchFolder(const BenchFolder&) = delete;
-    BenchFolder& operator=(const BenchFolder&) = delete;
-
-    [[nodiscard]] const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
 const std::string& benchFolder() {
-    static const BenchFolder folder;
+    static const BenchFolder folder("bookmark_reader_bench");
     return folder.path();
 }
 

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench_folder.h"
 #include "core/app/app_context.h"
 #include "core/platform/file_ops.h"
 #include "core/store/store_files.h"
@@ -24,28 +25,6 @@
 namespace road_bench {
 
 namespace fs = std::filesystem;
-
-// A folder made once for the whole run and removed at its end.
-class BenchFolder final {
-public:
-    explicit BenchFolder(const char* name) {
-        const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string pattern = (base / (std::string(name) + "_XXXXXX")).string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::perror("mkdtemp");
-            std::exit(1);
-        }
-        m_path = pattern;
-    }
-    ~BenchFolder() { fs::remove_all(m_path); }
-    BenchFolder(const BenchFolder&) = delete;
-    BenchFolder& operator=(const BenchFolder&) = delete;
-
-    [[nodiscard]] const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 // Remembers the last message, which tells whether the road ended as it should.
 class LastMessage final : public app::MessageBoxService {
