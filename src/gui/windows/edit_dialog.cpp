@@ -160,6 +160,7 @@ void frmEdit::takeClickedLink() {
     const store::LinkList& list = m_panes->list();
     m_oldPath = list.fullPathOf(row);
     m_fields.name->setText(toQt(list.textOf(row)));
+    m_shownName = store::trimSpaces(m_fields.name->text().toStdString());
     m_fields.url->setText(toQt(list.targetOf(row)));
 }
 
@@ -189,8 +190,12 @@ void frmEdit::saveLink() {
         showError(m_context, *refused);
         return;
     }
-    // a link stays in its folder: only its name and its URL change
-    const std::string newPath = store::editedLinkPath(m_oldPath.substr(0, m_oldPath.rfind('/')), name);
+    // a link stays in its folder: only its name and its URL change. A file name that is not
+    // valid UTF-8 cannot be typed back: while its shown name is kept, the file keeps its own
+    const bool keepsUntypableName = name == m_shownName && !QUtf8StringView(m_oldPath).isValidUtf8();
+    const std::string newPath = keepsUntypableName
+                                    ? m_oldPath
+                                    : store::editedLinkPath(m_oldPath.substr(0, m_oldPath.rfind('/')), name);
     if (store::namesAnotherLink(m_oldPath, newPath) && !askToReplaceLink(m_context)) {
         return;
     }

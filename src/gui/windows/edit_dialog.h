@@ -58,6 +58,7 @@ private:
     // The file of the link clicked last. It stays after a save, so that a second save
     // without a new click writes into the same folder.
     std::string m_oldPath;
+    std::string m_shownName;  // the name the click put in the field
 };
 
 }  // namespace ui
