@@ -10,6 +10,7 @@
 #include "core/browsers/browser_locations.h"
 #include "core/browsers/export_writer.h"
 #include "testing/files.h"
+#include "testing/read_only.h"
 #include "testing/test_app.h"
 
 namespace {
@@ -229,6 +230,22 @@ TEST_F(BrowserFilesTest, TheFileFoundLastReceivesTheLinksAndAMissingFileIsReport
     EXPECT_EQ(browsers::EditHTML(profileRoot, {link("A", "u")}), browsers::ExportOutcome::Done);
     EXPECT_EQ(readFile(profileRoot + "/a.default/bookmarks.html"), "</DL><p>\n");
     EXPECT_EQ(readFile(profileRoot + "/b.default/bookmarks.html"), lineFor("A", "u") + "</DL><p>\r\n");
+
+    // a file the user may not write is left as it is, though its folder would take a new one
+    const std::vector<browsers::ExportItem> items{link("B", "u")};
+    for (const std::string& inner : {app.appPath("favorites/Firefox"), profileRoot + "/b.default"}) {
+        for (std::filesystem::path folder = inner; folder != app.root.path(); folder = folder.parent_path()) {
+            std::filesystem::permissions(folder, std::filesystem::perms::all);
+        }
+    }
+    std::filesystem::permissions(app.root.path(), std::filesystem::perms::all);
+    const testing_support::ChildOutcome outcome = testing_support::runAsNobody(
+        [&] { return browsers::EditHTML(profileRoot, items) == browsers::ExportOutcome::NotWritten; });
+    if (!outcome.skipReason.empty()) {
+        GTEST_SKIP() << outcome.skipReason;
+    }
+    EXPECT_EQ(outcome.answer, true);
+    EXPECT_EQ(treeOf(profileRoot + "/b.default"), Entries{"bookmarks.html=" + lineFor("A", "u") + "</DL><p>\r\n"});
 }
 
 // Only the top folder's links are staged, also for a list that shows a subfolder: the files of
