@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench_folder.h"
+#include "bench_links.h"
 #include "core/browsers/bookmark_loads.h"
 #include "core/platform/file_ops.h"
 
@@ -26,27 +27,13 @@ const std::string& benchFolder() {
     return folder.path();
 }
 
-std::string urlOf(int link) { return "https://www.example.org/articles/" + std::to_string(link) + "/page.html"; }
-
-// A bookmark file as a browser writes it: folders of twenty links, each anchor with its
-// dates and icon. The profile root of N links holds one such file.
+// The profile root of N links holds one bookmark file of them.
 std::string profileRootOf(int links) {
     const std::string root = benchFolder() + "/profiles" + std::to_string(links);
     if (fs::exists(root)) {
         return root;
     }
-    std::string text = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks</H1>\n<DL><p>\n";
-    for (int link = 0; link < links; ++link) {
-        if (link % 20 == 0) {
-            text += (link == 0 ? "" : "    </DL><p>\n") + std::string("    <DT><H3 ADD_DATE=\"1113502144\">Folder ") +
-                    std::to_string(link / 20) + "</H3>\n    <DL><p>\n";
-        }
-        text += "        <DT><A HREF=\"" + urlOf(link) +
-                "\" ADD_DATE=\"1113502144\" LAST_MODIFIED=\"1113502155\" ICON_URI=\"https://www.example.org/"
-                "favicon.ico\">Article " +
-                std::to_string(link) + " on the example site</A>\n";
-    }
-    text += "    </DL><p>\n</DL><p>\n";
+    const std::string text = bookmarkFileText(links);
     fs::create_directories(root + "/abcd.default");
     if (!platform::writeWholeFile(root + "/abcd.default/bookmarks.html", text)) {
         std::exit(1);

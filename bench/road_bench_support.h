@@ -16,6 +16,7 @@
 #include <string>
 
 #include "bench_folder.h"
+#include "bench_links.h"
 #include "core/app/app_context.h"
 #include "core/platform/file_ops.h"
 #include "core/store/store_files.h"
@@ -111,10 +112,6 @@ protected:
     int m_links;
     int m_messagesBefore = 0;
 };
-
-[[nodiscard]] inline std::string urlOf(int link) {
-    return "https://www.example.org/articles/" + std::to_string(link) + "/page.html";
-}
 
 [[nodiscard]] inline std::string shortcutOf(int link) { return "[InternetShortcut]\r\nURL=" + urlOf(link) + "\r\n"; }
 
