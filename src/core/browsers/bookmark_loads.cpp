@@ -10,6 +10,7 @@
 #include "core/platform/file_ops.h"
 #include "core/platform/folder_names.h"
 #include "core/platform/paths.h"
+#include "core/platform/replace_file.h"
 
 namespace browsers {
 
@@ -156,6 +157,9 @@ void storeImportedLinks(std::string_view stagingFolder, std::string_view targetF
             onFailure(name);
         }
     }
+    // one flush for all the links, before the import says it is done; like a copy's own
+    // write-back, a flush that fails is not traced back to a link
+    static_cast<void>(platform::flushDrive(target.folder()));
 }
 
 }  // namespace browsers

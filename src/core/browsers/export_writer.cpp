@@ -13,6 +13,7 @@
 #include "core/platform/file_ops.h"
 #include "core/platform/folder_names.h"
 #include "core/platform/paths.h"
+#include "core/platform/replace_file.h"
 #include "core/store/shortcut.h"
 
 namespace browsers {
@@ -175,38 +176,82 @@ private:
 
 }  // namespace
 
-void stageLinks(const app::AppContext& context, StoreBrowser browser, const std::vector<ExportItem>& items) {
+bool StagedLinks::write(const std::string& stagingFolder, std::string_view name, std::string bytes) {
+    const auto [entry, isNew] = m_bytes.try_emplace(std::string(name));
+    if (!platform::replaceFile(platform::joinPath(stagingFolder, entry->first), bytes,
+                               platform::NewFileFlush::WithStep)) {
+        if (isNew) {
+            m_bytes.erase(entry);
+        }
+        return false;
+    }
+    entry->second = std::move(bytes);
+    return true;
+}
+
+const std::string* StagedLinks::bytesOf(std::string_view name) const {
+    const auto found = m_bytes.find(name);
+    return found == m_bytes.end() ? nullptr : &found->second;
+}
+
+StagedLinks stageLinks(const app::AppContext& context, StoreBrowser browser, std::vector<ExportItem> items) {
     const std::string staging = context.stagingFolder();
-    emptyStagingFolder(staging);
+    const bool madeAnew = emptyStagingFolder(staging);
     // without a staging folder a copy would take its name
     if (!platform::folderExists(staging)) {
-        return;
+        return StagedLinks();
     }
     const std::string topFolderPath = topFolderOf(context.applicationFolder, browser);
     const platform::FolderNames topFolder(topFolderPath);
-    platform::FolderNames staged(staging);
-    staged.expectMore(items.size());
-    for (const ExportItem& item : items) {
-        if (browser == StoreBrowser::InternetExplorer &&
-            platform::joinPath(topFolderPath, item.text).find('?') != std::string::npos) {
-            continue;
+    const bool topFolderHoldsQuestionMark = topFolderPath.find('?') != std::string::npos;
+    const auto staged = [&](const ExportItem& item) {
+        return browser != StoreBrowser::InternetExplorer ||
+               (!topFolderHoldsQuestionMark && item.text.find('?') == std::string::npos);
+    };
+    // The list has just read the top folder's own files: their bytes are written as read, and
+    // a file the list could not read is not there to be copied.
+    const std::string topFolderFiles = platform::withTrailingSlash(topFolder.folder());
+    const auto isTopFolderFile = [&](const ExportItem& item) {
+        return item.fullPath.size() == topFolderFiles.size() + item.text.size() &&
+               item.fullPath.starts_with(topFolderFiles) && item.fullPath.ends_with(item.text);
+    };
+    if (madeAnew && std::all_of(items.begin(), items.end(), isTopFolderFile)) {
+        StagedLinks record(items.size());
+        for (ExportItem& item : items) {
+            if (staged(item) && item.fileText) {
+                static_cast<void>(record.write(staging, item.text, std::move(*item.fileText)));
+            }
         }
-        static_cast<void>(platform::copyFileBetween(topFolder, item.text, staged));
+        return record;
     }
+    platform::FolderNames stagingNames(staging);
+    stagingNames.expectMore(items.size());
+    for (const ExportItem& item : items) {
+        if (staged(item)) {
+            static_cast<void>(platform::copyFileBetween(topFolder, item.text, stagingNames));
+        }
+    }
+    return StagedLinks();
 }
 
-void StoreURLIE(const app::AppContext& context, const std::vector<ExportItem>& items) {
+void StoreURLIE(const app::AppContext& context, const std::vector<std::string>& itemTexts, const StagedLinks& staged) {
     const std::string favorites = ieFavoritesFolder(context);
     if (favorites.empty()) {
         return;
     }
-    const platform::FolderNames staged(context.stagingFolder());
+    const platform::FolderNames stagingFolder(context.stagingFolder());
     // a missing Favorites folder is made by the first copy
     platform::FolderNames target(favorites);
-    target.expectMore(items.size());
-    for (const ExportItem& item : items) {
-        static_cast<void>(platform::copyFileBetween(staged, item.text, target, item.text));
+    target.expectMore(itemTexts.size());
+    for (const std::string& text : itemTexts) {
+        if (const std::string* bytes = staged.bytesOf(text)) {
+            static_cast<void>(platform::writeFileIn(target, text, *bytes));
+        } else {
+            static_cast<void>(platform::copyFileBetween(stagingFolder, text, target, text));
+        }
     }
+    // the copies are reported no more than the shell reports them
+    static_cast<void>(platform::flushDrive(target.folder()));
 }
 
 ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items) {

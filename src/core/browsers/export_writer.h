@@ -1,11 +1,14 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/app/app_context.h"
 #include "core/browsers/transfer_folders.h"
+#include "core/platform/ascii.h"
 
 // Puts links of the store into a browser of this PC: Internet Explorer receives copies of
 // the links' Internet Shortcut files, Firefox one line per link at the end of the root
@@ -17,6 +20,7 @@ struct ExportItem {
     std::string text;      // the link's file name, ".url" included
     std::string fullPath;  // where the link's file lies in the store
     bool checked = false;
+    std::optional<std::string> fileText = std::nullopt;  // the file's bytes, when the list read them
 };
 
 // What an export into a bookmark file came to.
@@ -26,16 +30,42 @@ enum class ExportOutcome {
     NotWritten,      // the file could not be rewritten and is exactly as it was
 };
 
+// What a staging wrote into the staging folder, when the folder was made anew for it: the
+// bytes that stand there for each name, kept without regard to case as the folder finds its
+// names. The staging folder is the program's own, its owner's alone, and only the export
+// dialog writes it while it is open: the export into Internet Explorer writes these bytes
+// instead of reading the files back.
+class StagedLinks final {
+public:
+    // A staging of about this many links.
+    explicit StagedLinks(std::size_t links = 0) { m_bytes.reserve(links); }
+
+    // Writes a link's bytes into the staging folder, which holds only what was written through
+    // here: a name met again lands in the file of its first spelling. False when the file
+    // could not be written; what was there stays.
+    bool write(const std::string& stagingFolder, std::string_view name, std::string bytes);
+
+    // The bytes staged for a name, or nothing when this staging wrote none for it.
+    [[nodiscard]] const std::string* bytesOf(std::string_view name) const;
+
+private:
+    // by the first spelling of each name
+    std::unordered_map<std::string, std::string, platform::FoldedHash, platform::FoldedEqual> m_bytes;
+};
+
 // Empties the staging folder, then copies into it, for each item in order, the file of
 // the item's name from the browser's top store folder, when there is one. Only the top
 // folder is read: for items of a subfolder, the files of the same names beside the top
-// folder's links are staged. Internet Explorer passes over paths holding a '?'.
-void stageLinks(const app::AppContext& context, StoreBrowser browser, const std::vector<ExportItem>& items);
+// folder's links are staged. Internet Explorer passes over paths holding a '?'. An item
+// that is the top folder's file itself and brings its bytes is staged from them.
+[[nodiscard]] StagedLinks stageLinks(const app::AppContext& context, StoreBrowser browser,
+                                     std::vector<ExportItem> items);
 
-// Copies the staged copy of every item, checked or not, into Internet Explorer's Favorites
-// folder, replacing a favorite of the same name. Nothing is copied when the registry
-// names no Favorites folder.
-void StoreURLIE(const app::AppContext& context, const std::vector<ExportItem>& items);
+// Copies the staged copy of every item (named by its text), checked or not, into Internet Explorer's Favorites
+// folder, replacing a favorite of the same name; the copies the staging wrote are taken from
+// what it kept of them. Nothing is copied when the registry names no Favorites folder.
+void StoreURLIE(const app::AppContext& context, const std::vector<std::string>& itemTexts,
+                const StagedLinks& staged = StagedLinks());
 
 // Appends the checked items to the Firefox bookmark file of this PC (see EditHTML).
 [[nodiscard]] ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items);

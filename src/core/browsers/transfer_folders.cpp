@@ -53,11 +53,10 @@ std::string_view storeTopFolder(StoreBrowser browser) {
     return {};
 }
 
-void emptyStagingFolder(std::string_view stagingFolder) {
+bool emptyStagingFolder(std::string_view stagingFolder) {
     static_cast<void>(platform::createPrivateFolder(parentOf(stagingFolder)));
-    if (!platform::folderExists(stagingFolder) || store::deletePath(stagingFolder)) {
-        static_cast<void>(platform::createFolder(stagingFolder));
-    }
+    return (!platform::folderExists(stagingFolder) || store::deletePath(stagingFolder)) &&
+           platform::createFolder(stagingFolder);
 }
 
 }  // namespace browsers

@@ -20,7 +20,7 @@ enum class StoreBrowser { InternetExplorer, Netscape, Mozilla, Firefox };
 
 // Deletes the staging folder with everything in it and makes it again, empty. The folders
 // above it are made when missing, open to their owner alone. A staging folder that could
-// not be deleted keeps what is left in it.
-void emptyStagingFolder(std::string_view stagingFolder);
+// not be deleted keeps what is left in it. True when the folder was made anew, empty.
+bool emptyStagingFolder(std::string_view stagingFolder);
 
 }  // namespace browsers

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,21 @@ namespace platform {
 [[nodiscard]] std::string toUpperAscii(std::string_view text);
 [[nodiscard]] bool equalsIgnoreCase(std::string_view a, std::string_view b);
 [[nodiscard]] bool startsWithIgnoreCase(std::string_view text, std::string_view prefix);
+
+// Hashing and equality of names without regard to case, for tables in which the names that
+// differ only in case meet under one key. The hash is not declared noexcept: a table then
+// keeps each name's hash beside it and compares hashes before it reads any name, which
+// spares a look at memory far away for most names of a large table.
+struct FoldedHash {
+    using is_transparent = void;
+    [[nodiscard]] std::size_t operator()(std::string_view name) const;
+};
+struct FoldedEqual {
+    using is_transparent = void;
+    [[nodiscard]] bool operator()(std::string_view a, std::string_view b) const noexcept {
+        return equalsIgnoreCase(a, b);
+    }
+};
 
 // What most formats take for blanks; each trim names the blanks its own rule allows.
 inline constexpr std::string_view kSpaceAndTab = " \t";

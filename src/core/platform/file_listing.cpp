@@ -202,26 +202,35 @@ private:
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-// The entries of a folder (found without regard to case) that the listing's own look at
-// each one keeps, described, in listing order; nothing when the folder cannot be read.
-template <typename Keep>
-[[nodiscard]] std::vector<FindEntry> listEntries(std::string_view folder, Keep keep) {
+// Shows each entry of a folder (found without regard to case) to visit(dirFd, entry, access)
+// in listing order; nothing when the folder cannot be read.
+template <typename Visit>
+void visitEntries(std::string_view folder, Visit visit) {
     const std::string resolved = resolvePath(folder);
     DIR* dir = ::opendir(resolved.empty() ? "." : resolved.c_str());
     if (dir == nullptr) {
-        return {};
+        return;
     }
     const WriteAccess access(::dirfd(dir));
-    std::vector<FindEntry> entries;
     while (const dirent* raw = ::readdir(dir)) {
-        if (!keep(*raw)) {
-            continue;
-        }
-        if (std::optional<FindEntry> entry = describeEntry(::dirfd(dir), raw->d_name, access)) {
-            entries.push_back(std::move(*entry));
-        }
+        visit(::dirfd(dir), *raw, access);
     }
     ::closedir(dir);
+}
+
+// The entries of a folder that the listing's own look at each one keeps, described, in
+// the order listFolder gives.
+template <typename Keep>
+[[nodiscard]] std::vector<FindEntry> listEntries(std::string_view folder, Keep keep) {
+    std::vector<FindEntry> entries;
+    visitEntries(folder, [&](int dirFd, const dirent& raw, const WriteAccess& access) {
+        if (!keep(raw)) {
+            return;
+        }
+        if (std::optional<FindEntry> entry = describeEntry(dirFd, raw.d_name, access)) {
+            entries.push_back(std::move(*entry));
+        }
+    });
     std::sort(entries.begin(), entries.end(), listedBefore);
     return entries;
 }
@@ -235,6 +244,25 @@ bool matchesPattern(std::string_view name, std::string_view pattern) {
 std::vector<FindEntry> listFolder(std::string_view folder, std::string_view pattern) {
     const std::vector<Token> tokens = compilePattern(pattern);
     return listEntries(folder, [&tokens](const dirent& entry) { return matchesTokens(tokens, entry.d_name); });
+}
+
+std::vector<std::string> listShownFiles(std::string_view folder, std::string_view pattern) {
+    const std::vector<Token> tokens = compilePattern(pattern);
+    std::vector<std::string> names;
+    visitEntries(folder, [&](int dirFd, const dirent& raw, const WriteAccess& access) {
+        if (!matchesTokens(tokens, raw.d_name)) {
+            return;
+        }
+        if (raw.d_type == DT_REG) {
+            names.emplace_back(raw.d_name);
+            return;
+        }
+        const std::optional<FindEntry> entry = describeEntry(dirFd, raw.d_name, access);
+        if (entry && entry->attributes != kAttrDirectory) {
+            names.push_back(entry->name);
+        }
+    });
+    return names;
 }
 
 std::vector<FindEntry> listSubfolders(std::string_view folder) {

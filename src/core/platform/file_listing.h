@@ -34,6 +34,12 @@ struct FindEntry {
 // which entries are plain files, so a folder of many links costs no look at each of them.
 [[nodiscard]] std::vector<FindEntry> listSubfolders(std::string_view folder);
 
+// The names of the entries of a folder that match the pattern and that a list of the
+// folder's files shows, in no particular order: every entry but a folder that carries no
+// attribute besides being one. The listing alone tells a plain file, so a folder of many
+// files costs no look at each of them.
+[[nodiscard]] std::vector<std::string> listShownFiles(std::string_view folder, std::string_view pattern);
+
 // The attributes of a path (resolved case-insensitively), or nothing when it is absent.
 [[nodiscard]] std::optional<std::uint32_t> fileAttributes(std::string_view path);
 

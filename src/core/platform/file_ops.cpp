@@ -307,31 +307,29 @@ namespace {
     return read ? CopyOutcome::Copied : CopyOutcome::Failed;
 }
 
-// Writes a file of a name into a folder whose names the caller keeps: the file that stands
-// for the name is replaced and keeps its spelling; a missing folder is made.
-[[nodiscard]] CopyOutcome writeIntoFolder(FolderNames& target, std::string_view name, std::string_view contents) {
+}  // namespace
+
+bool readWholeFile(std::string_view path, std::string& contents) { return readPlainFile(resolvedPath(path), contents); }
+
+CopyOutcome writeFileIn(FolderNames& target, std::string_view name, std::string_view contents) {
     const std::optional<FolderNames::Entry> existing = target.find(name);
     if (existing && existing->isFolder) {
         return CopyOutcome::Failed;
     }
     const std::string to = joinPath(target.folder(), existing ? existing->name : name);
-    const bool written = replaceFile(to, contents) || (!existing && !isFolder(target.folder()) &&
-                                                       createParentFolders(to) && replaceFile(to, contents));
+    const auto write = [&] { return replaceFile(to, contents, NewFileFlush::WithStep); };
+    const bool written = write() || (!existing && !isFolder(target.folder()) && createParentFolders(to) && write());
     if (written && !existing) {
         target.added(name, false);
     }
     return written ? CopyOutcome::Copied : CopyOutcome::Failed;
 }
 
-}  // namespace
-
-bool readWholeFile(std::string_view path, std::string& contents) { return readPlainFile(resolvedPath(path), contents); }
-
 CopyOutcome copyFileBetween(const FolderNames& source, std::string_view name, FolderNames& target) {
     std::string spelling;
     std::string contents;
     const CopyOutcome read = readNamedFile(source, name, spelling, contents);
-    return read == CopyOutcome::Copied ? writeIntoFolder(target, spelling, contents) : read;
+    return read == CopyOutcome::Copied ? writeFileIn(target, spelling, contents) : read;
 }
 
 CopyOutcome copyFileBetween(const FolderNames& source, std::string_view name, FolderNames& target,
@@ -339,7 +337,7 @@ CopyOutcome copyFileBetween(const FolderNames& source, std::string_view name, Fo
     std::string spelling;
     std::string contents;
     const CopyOutcome read = readNamedFile(source, name, spelling, contents);
-    return read == CopyOutcome::Copied ? writeIntoFolder(target, targetName, contents) : read;
+    return read == CopyOutcome::Copied ? writeFileIn(target, targetName, contents) : read;
 }
 
 bool createFolderIn(FolderNames& parent, std::string_view name) {

@@ -38,10 +38,17 @@ enum class CopyOutcome { Copied, NoFile, Failed };
 // that stands for that name there, which keeps its spelling; a missing target folder is
 // made. NoFile when the source folder holds no plain file of the name (a folder of the
 // name does not count). The folders' names are the caller's and kept current here, so a
-// step that copies many files lists each folder at most once.
+// step that copies many files lists each folder at most once. The copy is written as
+// writeFileIn writes.
 [[nodiscard]] CopyOutcome copyFileBetween(const FolderNames& source, std::string_view name, FolderNames& target);
 [[nodiscard]] CopyOutcome copyFileBetween(const FolderNames& source, std::string_view name, FolderNames& target,
                                           std::string_view targetName);
+
+// Writes a file of a name into a folder whose names the caller keeps current, as
+// copyFileBetween writes its copy: the file that stands for the name is replaced and keeps
+// its spelling; a missing folder is made. A new file is not flushed on its own: a step
+// whose files must reach the drive flushes it once at its end (flushDrive).
+[[nodiscard]] CopyOutcome writeFileIn(FolderNames& target, std::string_view name, std::string_view contents);
 
 // Makes a folder of the name in a folder whose names the caller keeps, unless an entry of
 // that name, whatever its case, is there already. True when the folder was made now.

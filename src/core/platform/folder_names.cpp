@@ -4,10 +4,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-
 #include "core/platform/ascii.h"
 #include "core/platform/paths.h"
 
@@ -32,25 +28,6 @@ namespace {
 }
 
 }  // namespace
-
-std::size_t FolderNames::FoldedHash::operator()(std::string_view name) const {
-    // Eight bytes at a time, each with its 0x20 bit set: that bit joins the two cases of a
-    // letter, so names equal without regard to case always hash alike.
-    constexpr std::uint64_t kFold = 0x2020202020202020ULL;
-    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
-    std::uint64_t hash = name.size();
-    for (std::size_t at = 0; at < name.size(); at += sizeof(std::uint64_t)) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, name.data() + at, std::min(sizeof word, name.size() - at));
-        hash = (hash ^ (word | kFold)) * kMultiplier;
-        hash ^= hash >> 32;
-    }
-    return static_cast<std::size_t>(hash);
-}
-
-bool FolderNames::FoldedEqual::operator()(std::string_view a, std::string_view b) const noexcept {
-    return equalsIgnoreCase(a, b);
-}
 
 FolderNames::FolderNames(std::string_view folder) : m_folder(withoutTrailingSlashes(resolvePath(folder))) {}
 

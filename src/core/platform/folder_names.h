@@ -6,6 +6,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "core/platform/ascii.h"
+
 namespace platform {
 
 // The names of one folder, listed at most once, for a step that looks up or makes many names
@@ -46,19 +48,6 @@ public:
     void removed(std::string_view name);
 
 private:
-    // Names are hashed and compared with ASCII letters folded, so that the names that differ
-    // only in case meet under one key. The hash is not declared noexcept: the table then
-    // keeps each name's hash beside it and compares hashes before it reads any name, which
-    // spares a look at memory far away for most names of a large folder.
-    struct FoldedHash {
-        using is_transparent = void;
-        [[nodiscard]] std::size_t operator()(std::string_view name) const;
-    };
-    struct FoldedEqual {
-        using is_transparent = void;
-        [[nodiscard]] bool operator()(std::string_view a, std::string_view b) const noexcept;
-    };
-
     void listOnce() const;
 
     std::string m_folder;

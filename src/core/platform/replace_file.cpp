@@ -13,9 +13,10 @@
 namespace platform {
 namespace {
 
-// Writes, flushes to the drive and closes; the descriptor is closed whatever happens.
-[[nodiscard]] bool writeAndClose(int descriptor, std::string_view contents) {
-    const bool written = writeAll(descriptor, contents) && ::fsync(descriptor) == 0;
+// Writes, flushes to the drive when asked and closes; the descriptor is closed whatever happens.
+[[nodiscard]] bool writeAndClose(int descriptor, std::string_view contents, NewFileFlush flush) {
+    const bool written =
+        writeAll(descriptor, contents) && (flush == NewFileFlush::WithStep || ::fsync(descriptor) == 0);
     const bool closed = ::close(descriptor) == 0;
     return written && closed;
 }
@@ -26,11 +27,12 @@ namespace {
 
 // A new file has nothing to lose, so it is written in place; a descriptor of -1 means that
 // no file could be made.
-[[nodiscard]] bool writeNewFile(int descriptor, const std::string& path, std::string_view contents) {
+[[nodiscard]] bool writeNewFile(int descriptor, const std::string& path, std::string_view contents,
+                                NewFileFlush flush) {
     if (descriptor < 0) {
         return false;
     }
-    if (!writeAndClose(descriptor, contents)) {
+    if (!writeAndClose(descriptor, contents, flush)) {
         ::unlink(path.c_str());
         return false;
     }
@@ -53,7 +55,8 @@ namespace {
         return false;
     }
     const bool permitted = keepMode(descriptor, mode);
-    if (!writeAndClose(descriptor, contents) || !permitted || ::rename(pattern.c_str(), path.c_str()) != 0) {
+    if (!writeAndClose(descriptor, contents, NewFileFlush::Now) || !permitted ||
+        ::rename(pattern.c_str(), path.c_str()) != 0) {
         ::unlink(pattern.c_str());
         return false;
     }
@@ -69,23 +72,32 @@ namespace {
 
 }  // namespace
 
-bool replaceFile(std::string_view path, std::string_view contents) {
+bool replaceFile(std::string_view path, std::string_view contents, NewFileFlush flush) {
     // a new file, the common case, is made at once; only a name that is taken needs a closer look
     const std::string given(path);
     const int descriptor = openNewFile(given);
     if (descriptor >= 0 || errno != EEXIST) {
-        return writeNewFile(descriptor, given, contents);
+        return writeNewFile(descriptor, given, contents, flush);
     }
     const std::string file = followLinks(given);
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0) {
-        return errno == ENOENT && writeNewFile(openNewFile(file), file, contents);
+        return errno == ENOENT && writeNewFile(openNewFile(file), file, contents, flush);
     }
     // a file the user may not write is refused, though its folder would allow the rename
     if (!S_ISREG(status.st_mode) || ::access(file.c_str(), W_OK) != 0) {
         return false;
     }
     return replaceExisting(file, status.st_mode, contents);
+}
+
+bool flushDrive(std::string_view folder) {
+    const int descriptor = ::open(std::string(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return false;
+    }
+    const bool flushed = ::syncfs(descriptor) == 0;
+    return ::close(descriptor) == 0 && flushed;
 }
 
 }  // namespace platform

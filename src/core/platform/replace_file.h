@@ -9,6 +9,17 @@ namespace platform {
 // full or read-only drive) leaves the old file exactly as it was. A file that does not
 // exist yet is created. The file keeps its permissions; a link is followed to its target.
 // False when the file exists but may not be written, or when any step fails.
-[[nodiscard]] bool replaceFile(std::string_view path, std::string_view contents);
+//
+// A file that takes an old one's place is on the drive before the rename: the old
+// contents are gone after it. A new file has nothing to lose: it is flushed before the
+// call returns, or, in a step that writes many files, with the others at the end of the
+// step (flushDrive), one flush for all rather than one a file.
+enum class NewFileFlush { Now, WithStep };
+[[nodiscard]] bool replaceFile(std::string_view path, std::string_view contents,
+                               NewFileFlush flush = NewFileFlush::Now);
+
+// Puts everything written to the drive that holds a folder onto it. False when the folder
+// cannot be opened or the drive reports a failure.
+[[nodiscard]] bool flushDrive(std::string_view folder);
 
 }  // namespace platform

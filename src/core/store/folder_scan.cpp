@@ -25,8 +25,6 @@ constexpr std::array<BrowserMark, 4> kBrowserMarks{{
     {"NETSCAPE", kImageNetscape},
 }};
 
-bool isDotName(std::string_view name) { return name == "." || name == ".."; }
-
 }  // namespace
 
 std::string storeKeyRoot(const std::string& applicationFolder) { return applicationFolder + "/Favorites/"; }
@@ -63,20 +61,24 @@ std::vector<LinkRow> listLinks(const std::string& folderPath, RowText rowText,
                                const std::function<void()>& onEachEntry) {
     std::vector<LinkRow> rows;
     const std::string folder = platform::withTrailingSlash(platform::resolvePath(folderPath));
-    for (platform::FindEntry& entry : platform::listFolder(folder, "*.url")) {
+    // a folder shows as a row only when it carries some other attribute too
+    for (std::string& name : platform::listShownFiles(folder, "*.url")) {
         if (onEachEntry) {
             onEachEntry();
         }
-        // a folder shows as a row only when it carries some other attribute too
-        if (entry.attributes == platform::kAttrDirectory || entry.name.ends_with('.') || isDotName(entry.name)) {
+        // "." and ".." among them
+        if (name.ends_with('.')) {
             continue;
         }
-        std::string fullPath = folder + entry.name;
-        std::string fileText;
+        std::string fullPath = folder + name;
+        std::optional<std::string> fileText(std::in_place);
         // the listing gave the name as it is on disk: the file is read as it stands
-        std::string target = platform::readListedFile(fullPath, fileText) ? linkTargetFromText(fileText) : "";
-        std::string text = rowText == RowText::LinkName ? linkNameOf(entry.name) : std::move(entry.name);
-        rows.push_back({std::move(text), std::move(target), std::move(fullPath)});
+        if (!platform::readListedFile(fullPath, *fileText)) {
+            fileText.reset();
+        }
+        std::string target = fileText ? linkTargetFromText(*fileText) : "";
+        std::string text = rowText == RowText::LinkName ? linkNameOf(name) : std::move(name);
+        rows.push_back({std::move(text), std::move(target), std::move(fullPath), std::move(fileText)});
     }
     return rows;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,16 +34,17 @@ struct SubfolderEntry {
                                                          const std::string& folderPath);
 
 struct LinkRow {
-    std::string name;      // the link name, or the whole file name in the import and export lists
-    std::string target;    // the "URL" value, empty when the file has none
-    std::string fullPath;  // the file's full path: how every command finds the row's file
+    std::string name;                     // the link name, or the whole file name in the import and export lists
+    std::string target;                   // the "URL" value, empty when the file has none
+    std::string fullPath;                 // the file's full path: how every command finds the row's file
+    std::optional<std::string> fileText;  // the file's bytes as read, when it could be read
 };
 
 enum class RowText { LinkName, FileName };
 
-// The links of a folder (path ends in '/'), in listing order: every "*.url" entry except
-// a plain folder and names ending in '.'. The callback runs once per entry (the windows
-// let pending events run there).
+// The links of a folder (path ends in '/'), in no particular order (the list orders its
+// rows): every "*.url" entry except a plain folder and names ending in '.'. The callback
+// runs once per entry (the windows let pending events run there).
 [[nodiscard]] std::vector<LinkRow> listLinks(const std::string& folderPath, RowText rowText,
                                              const std::function<void()>& onEachEntry = {});
 

@@ -38,12 +38,29 @@ QCollator nameCollator(const std::string& language) {
     return collator;
 }
 
+const QCollatorSortKey& CollatedItem::sortKey(int column) const {
+    if (m_keyColumn != column || !m_key) {
+        m_key.emplace(m_collator.sortKey(text(column)));
+        m_keyColumn = column;
+    }
+    return *m_key;
+}
+
 bool CollatedItem::operator<(const QTreeWidgetItem& other) const {
     const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
-    const QString mine = text(column);
-    const QString theirs = other.text(column);
-    const int order = m_collator.compare(mine, theirs);
-    return order != 0 ? order < 0 : mine < theirs;
+    if (other.type() != kType) {
+        return m_collator.compare(text(column), other.text(column)) < 0;
+    }
+    const auto* collated = static_cast<const CollatedItem*>(&other);
+    const int order = sortKey(column).compare(collated->sortKey(column));
+    return order != 0 ? order < 0 : text(column) < other.text(column);
+}
+
+void CollatedItem::setData(int column, int role, const QVariant& value) {
+    if (column == m_keyColumn && (role == Qt::DisplayRole || role == Qt::EditRole)) {
+        m_key.reset();
+    }
+    QTreeWidgetItem::setData(column, role, value);
 }
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "core/app/shell_open.h"
 #include "core/app/texts.h"
@@ -27,6 +28,9 @@ constexpr int kTextDeleteFailed = 533;
 constexpr int kTextDeleted = 545;
 constexpr int kTitleDeleteResult = 308;
 
+// Where a row keeps its file's bytes, in the name column.
+constexpr int kFileTextRole = Qt::UserRole + 1;
+
 // How long a folder is read between two looks at pending events.
 constexpr qint64 kEventIntervalMs = 20;
 
@@ -35,7 +39,11 @@ using ui::toQt;
 }  // namespace
 
 LinkList::LinkList(app::AppContext& context, QTreeWidget& view, LinkListOptions options)
-    : QObject(&view), m_context(context), m_view(view), m_viewport(view.viewport()), m_options(std::move(options)),
+    : QObject(&view),
+      m_context(context),
+      m_view(view),
+      m_viewport(view.viewport()),
+      m_options(std::move(options)),
       m_collator(ui::nameCollator(context.language)) {
     setUpColumns();
     m_view.installEventFilter(this);
@@ -82,7 +90,8 @@ void LinkList::fill(const std::string& folderPath) {
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (LinkRow& row : rows) {
-        auto* item = new ui::CollatedItem(m_collator, QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
+        auto* item =
+            new ui::CollatedItem(m_collator, QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
         // a file name that is not valid UTF-8 does not survive the text: its path's own bytes
         // are kept beside it
         if (!QUtf8StringView(row.fullPath).isValidUtf8()) {
@@ -91,13 +100,24 @@ void LinkList::fill(const std::string& folderPath) {
         if (m_options.checkBoxes) {
             item->setCheckState(kNameColumn, Qt::Unchecked);
         }
+        if (m_options.keepFileTexts && row.fileText) {
+            item->setData(kNameColumn, kFileTextRole, QByteArray::fromStdString(*row.fileText));
+        }
         items.append(item);
         // the row's texts go as its item comes, so a large folder is not held twice
         row = LinkRow{};
     }
+    // until a header is clicked the rows stand in name order, without a sort indicator; they
+    // are put in that order before the view holds them
+    if (!m_sorted) {
+        std::sort(items.begin(), items.end(),
+                  [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) { return *a < *b; });
+    }
     const QSignalBlocker noCheckSignals(m_view);
     m_view.addTopLevelItems(items);
-    applySort();
+    if (m_sorted) {
+        applySort();
+    }
 }
 
 void LinkList::clear() { m_view.clear(); }
@@ -116,11 +136,6 @@ void LinkList::sortByHeader(int column) {
 }
 
 void LinkList::applySort() {
-    // until a header is clicked the rows stand in name order, without a sort indicator
-    if (!m_sorted) {
-        m_view.sortItems(kNameColumn, Qt::AscendingOrder);
-        return;
-    }
     m_view.sortItems(m_sortColumn, m_sortOrder);
     m_view.header()->setSortIndicatorShown(true);
     m_view.header()->setSortIndicator(m_sortColumn, m_sortOrder);
@@ -172,6 +187,11 @@ std::string LinkList::fullPathOf(int row) const {
 std::string LinkList::targetOf(int row) const { return m_view.topLevelItem(row)->text(kTargetColumn).toStdString(); }
 
 std::string LinkList::textOf(int row) const { return m_view.topLevelItem(row)->text(kNameColumn).toStdString(); }
+
+std::optional<std::string> LinkList::fileTextOf(int row) const {
+    const QVariant bytes = m_view.topLevelItem(row)->data(kNameColumn, kFileTextRole);
+    return bytes.isValid() ? std::optional(bytes.toByteArray().toStdString()) : std::nullopt;
+}
 
 bool LinkList::isSelected(int row) const { return m_view.topLevelItem(row)->isSelected(); }
 

@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <QObject>
 #include <QStringList>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,13 @@ struct LinkListOptions {
     std::vector<int> widthsTwips{2800, 4800, 0};
     RowText rowText = RowText::LinkName;
     bool checkBoxes = false;
+    // each row keeps its file's bytes as the fill read them, for a step that copies the
+    // listed files right after (the export's staging) without reading them again
+    bool keepFileTexts = false;
 };
 
 // The report-style list of the links of one folder, shared by every window. It shows
-// what the files say and keeps nothing else: each fill rebuilds the rows from the disk.
+// what the files say: each fill rebuilds the rows from the disk.
 class LinkList final : public QObject {
     Q_OBJECT
 
@@ -61,6 +65,9 @@ public:
     [[nodiscard]] std::string fullPathOf(int row) const;
     [[nodiscard]] std::string targetOf(int row) const;
     [[nodiscard]] std::string textOf(int row) const;
+    // The row's file as the fill read it; nothing when the list keeps no file texts or the
+    // file could not be read.
+    [[nodiscard]] std::optional<std::string> fileTextOf(int row) const;
     [[nodiscard]] bool isSelected(int row) const;
     [[nodiscard]] bool isChecked(int row) const;
     void setChecked(int row, bool checked);

@@ -38,6 +38,7 @@ constexpr TransferDialog::Design kDesign{
     .actionButtonText = 122,
     .sourceEndText = 331,
     .destinationEndText = 330,
+    .listKeepsFileTexts = true,
 };
 
 // The Internet Explorer node is keyed by where it once kept its favorites in the Windows
@@ -79,11 +80,22 @@ frmExport::frmExport(app::AppContext& context, QWidget* parent) : TransferDialog
     // a skin engine would take over the trees and the list here; this build has none
 }
 
+std::vector<std::string> frmExport::listedTexts() {
+    const store::LinkList& links = linkList();
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(links.rowCount()));
+    for (int row = 0; row < links.rowCount(); ++row) {
+        texts.push_back(links.textOf(row));
+    }
+    return texts;
+}
+
 std::vector<ExportItem> frmExport::listedItems() {
     const store::LinkList& links = linkList();
     std::vector<ExportItem> items;
+    items.reserve(static_cast<std::size_t>(links.rowCount()));
     for (int row = 0; row < links.rowCount(); ++row) {
-        items.push_back({links.textOf(row), links.fullPathOf(row), links.isChecked(row)});
+        items.push_back({links.textOf(row), links.fullPathOf(row), links.isChecked(row), links.fileTextOf(row)});
     }
     return items;
 }
@@ -98,7 +110,7 @@ void frmExport::chooseSource(QTreeWidgetItem* item) {
     showSource(sourcePath);
     storeTree().openClickedNode(item);
     if (const std::optional<StoreBrowser> browser = storeBrowserOf(sourcePath.toStdString())) {
-        stageLinks(context(), *browser, listedItems());
+        m_staged = stageLinks(context(), *browser, listedItems());
     }
 }
 
@@ -124,7 +136,7 @@ void frmExport::exportLinks() {
         return;
     }
     if (toInternetExplorer) {
-        StoreURLIE(context(), listedItems());
+        StoreURLIE(context(), listedTexts(), m_staged);
     } else if (const ExportOutcome outcome = StoreURLFirefox(context(), listedItems());
                outcome != ExportOutcome::Done) {
         tellFailure(outcome);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 #include <vector>
 
 #include "core/app/app_context.h"
@@ -34,12 +35,16 @@ public:
 
 private:
     [[nodiscard]] std::vector<ExportItem> listedItems();
+    // The rows' texts, the links' file names, in list order.
+    [[nodiscard]] std::vector<std::string> listedTexts();
     void tell(int textId, int titleId, app::MsgIcon icon);
     // Tells why the links did not reach the bookmark file.
     void tellFailure(ExportOutcome outcome);
 
     // The text of the browser-tree node clicked last; empty until one is.
     QString m_destinationText;
+    // What the last staging wrote; a dialog opened anew reads the staged files themselves.
+    StagedLinks m_staged;
 };
 
 }  // namespace browsers

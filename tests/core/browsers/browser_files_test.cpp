@@ -123,10 +123,14 @@ TEST_F(BrowserFilesTest, InternetExplorerFavoritesAreStagedSideBySideWithoutUnsh
 
 // The top folder is chosen by how the path below the store root begins, ignoring case.
 TEST_F(BrowserFilesTest, StoringGoesToTheTopFolderMakesItWhenMissingAndReportsWhatCannotBeCopied) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"internet explorer/Work", "Internet Explorer"}, {"netscape", "Netscape"}, {"MOZILLA/Deep", "Mozilla"},
-        {"FIREFOX/Work", "Firefox"}, {"Firefox2", "Firefox"}, {"Other/Firefox", "none"},
-        {"Other/Internet Explorer", "none"}, {"", "none"}};
+    const std::pair<const char*, const char*> cases[] = {{"internet explorer/Work", "Internet Explorer"},
+                                                         {"netscape", "Netscape"},
+                                                         {"MOZILLA/Deep", "Mozilla"},
+                                                         {"FIREFOX/Work", "Firefox"},
+                                                         {"Firefox2", "Firefox"},
+                                                         {"Other/Firefox", "none"},
+                                                         {"Other/Internet Explorer", "none"},
+                                                         {"", "none"}};
     for (const auto& [destination, folder] : cases) {
         EXPECT_EQ(browsers::importTopFolder(destination).value_or("none"), folder) << destination;
     }
@@ -156,7 +160,8 @@ TEST_F(BrowserFilesTest, ProfileRootsLieBelowTheFolderThatHoldsTheFavorites) {
         {"/u/Favorites", "Other", BookmarkBrowser::Mozilla, "/u/Application data/Mozilla/Profiles/"},
         {"/u/Favorites", "Other", BookmarkBrowser::Firefox, "/u/Application data/Mozilla/Firefox/Profiles/"},
         // without a folder holding the Favorites there is no browser to look for
-        {"Favorites", "Other", BookmarkBrowser::Firefox, ""}, {"", "Other", BookmarkBrowser::Firefox, ""}};
+        {"Favorites", "Other", BookmarkBrowser::Firefox, ""},
+        {"", "Other", BookmarkBrowser::Firefox, ""}};
     for (const auto& [favorites, uninstallEntry, browser, root] : cases) {
         writeFile(app.context.registryFile,
                   std::string("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\"
@@ -191,15 +196,19 @@ TEST_F(BrowserFilesTest, CheckedLinksGoBeforeTheClosingLineAndEveryLineEndsInCrL
     EXPECT_EQ(treeOf(profileRoot), (Entries{"x1.default/", "x1.default/bookmarks.html=" + written}));
     EXPECT_TRUE(app.messages.shown.empty());
     // an address ends at its first blank
-    EXPECT_EQ(linksOf(tableOf(written)),
-              (BookmarkLinks{{"News", "http://news/?a=1&b=2"}, {"Caf\xC3\xA9 (new)", "x"}, {"Empty", ""},
-                             {"News", "http://two/"}, {"Sport", "http://three/"}, {"Sports", "http://four/"}}));
+    EXPECT_EQ(linksOf(tableOf(written)), (BookmarkLinks{{"News", "http://news/?a=1&b=2"},
+                                                        {"Caf\xC3\xA9 (new)", "x"},
+                                                        {"Empty", ""},
+                                                        {"News", "http://two/"},
+                                                        {"Sport", "http://three/"},
+                                                        {"Sports", "http://four/"}}));
 }
 
 TEST_F(BrowserFilesTest, WhateverTheLastLineIsItIsReplacedByTheClosingLine) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"", ""}, {"<DL><p>", ""}, {"<DL><p>\n</DL><p>\n\n", "<DL><p>\r\n</DL><p>\r\n"},
-        {"<DL><p>\r\nlast", "<DL><p>\r\n"}};
+    const std::pair<std::string, std::string> cases[] = {{"", ""},
+                                                         {"<DL><p>", ""},
+                                                         {"<DL><p>\n</DL><p>\n\n", "<DL><p>\r\n</DL><p>\r\n"},
+                                                         {"<DL><p>\r\nlast", "<DL><p>\r\n"}};
     for (const auto& [bookmarks, start] : cases) {
         EXPECT_EQ(exportInto(bookmarks, {link("Q", "u")}), start + lineFor("Q", "u") + "</DL><p>\r\n") << bookmarks;
     }
@@ -209,11 +218,16 @@ TEST_F(BrowserFilesTest, WhateverTheLastLineIsItIsReplacedByTheClosingLine) {
 // letters compared without regard to case.
 TEST_F(BrowserFilesTest, LinkIsLeftOutWhenAnOldLineHoldsItsNameAfterTheLinesFirstCharacter) {
     const std::tuple<const char*, const char*, bool> cases[] = {
-        {"Mail", "<DT><A HREF=\"http://w/\">Webmail</A>\n</DL><p>\n", false}, {"ab", "xab\n</DL><p>\n", false},
-        {"news", "<DT><A HREF=\"http://n/\">NEWS</A>\n</DL><p>\n", false}, {"ab", "x\nab\n</DL><p>\n", true},
-        {"Mail", "Mail\nMail box\n</DL><p>\n", true}, {"abc", "xa\nbc\n</DL><p>\n", true},
-        {"Home", "<DL><p>\n  HomeX", false}, {"Größe", "xGRößE\n</DL><p>\n", false},
-        {"é", "éx\n</DL><p>\n", true}, {"Folder", "<DT><H3>Folder</H3>\n</DL><p>\n", false}};
+        {"Mail", "<DT><A HREF=\"http://w/\">Webmail</A>\n</DL><p>\n", false},
+        {"ab", "xab\n</DL><p>\n", false},
+        {"news", "<DT><A HREF=\"http://n/\">NEWS</A>\n</DL><p>\n", false},
+        {"ab", "x\nab\n</DL><p>\n", true},
+        {"Mail", "Mail\nMail box\n</DL><p>\n", true},
+        {"abc", "xa\nbc\n</DL><p>\n", true},
+        {"Home", "<DL><p>\n  HomeX", false},
+        {"Größe", "xGRößE\n</DL><p>\n", false},
+        {"é", "éx\n</DL><p>\n", true},
+        {"Folder", "<DT><H3>Folder</H3>\n</DL><p>\n", false}};
     for (const auto& [name, bookmarks, written] : cases) {
         EXPECT_EQ(exportInto(bookmarks, {link(name, "u")}).find(lineFor(name, "u")) != std::string::npos, written)
             << name << " in " << bookmarks;
@@ -258,8 +272,9 @@ TEST_F(BrowserFilesTest, InternetExplorerReceivesTheTopFoldersCopiesOfEveryListe
     link("Both", "http://top-both/", true, "favorites/Internet Explorer");
     const std::vector<ExportItem> listed{link("Both", "http://sub-both/", false, "favorites/Internet Explorer/Sub"),
                                          link("Only here", "http://sub/", true, "favorites/Internet Explorer/Sub")};
-    browsers::stageLinks(app.context, browsers::StoreBrowser::InternetExplorer, listed);
-    browsers::StoreURLIE(app.context, listed);
+    const browsers::StagedLinks staged =
+        browsers::stageLinks(app.context, browsers::StoreBrowser::InternetExplorer, listed);
+    browsers::StoreURLIE(app.context, {listed[0].text, listed[1].text}, staged);
     EXPECT_EQ(treeOf(favorites), Entries{"both.URL=" + shortcutBytes("http://top-both/")});
 }
 
@@ -268,11 +283,20 @@ TEST_F(BrowserFilesTest, InternetExplorerReceivesTheTopFoldersCopiesOfEveryListe
 // what follows it is dropped; other quotes and NULs are dropped; Ctrl-Z ends the text.
 TEST(FieldReader, CutsFieldsAtCommasAndLineEndsAndReadsQuotedFieldsWhole) {
     const std::pair<std::string, std::vector<std::string>> cases[] = {
-        {"a,b\nc", {"a", "b", "c"}}, {"a\r\nb\r\n", {"a", "b"}}, {"a\rb", {"a", "b"}}, {"a\n\nb", {"a", "", "b"}},
-        {" \t x y ,\t z", {"x y ", "z"}}, {"\"Hello, W\"  x,  b c\r\ny", {"Hello, W", "b c", "y"}},
-        {"\"one\ntwo\" rest\nnext", {"one\ntwo", "next"}}, {"\"abc\ndef", {"abc\ndef"}}, {"a,\nb", {"a", "", "b"}},
-        {"<A HREF=\"http://x/\">N</A>", {"<A HREF=http://x/>N</A>"}}, {std::string("a\0b,\"c\0d\"", 9), {"ab", "cd"}},
-        {"a\nb\x1A,c\nd", {"a", "b"}}, {"a\n  \t", {"a"}}, {"", {}}};
+        {"a,b\nc", {"a", "b", "c"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb", {"a", "b"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {" \t x y ,\t z", {"x y ", "z"}},
+        {"\"Hello, W\"  x,  b c\r\ny", {"Hello, W", "b c", "y"}},
+        {"\"one\ntwo\" rest\nnext", {"one\ntwo", "next"}},
+        {"\"abc\ndef", {"abc\ndef"}},
+        {"a,\nb", {"a", "", "b"}},
+        {"<A HREF=\"http://x/\">N</A>", {"<A HREF=http://x/>N</A>"}},
+        {std::string("a\0b,\"c\0d\"", 9), {"ab", "cd"}},
+        {"a\nb\x1A,c\nd", {"a", "b"}},
+        {"a\n  \t", {"a"}},
+        {"", {}}};
     for (const auto& [text, expected] : cases) {
         browsers::FieldReader reader(text);
         std::vector<std::string> fields;

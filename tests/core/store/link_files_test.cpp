@@ -1,12 +1,14 @@
-#include "core/store/shortcut.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <numeric>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "core/store/folder_scan.h"
+#include "core/store/shortcut.h"
 #include "testing/files.h"
 
 using testing_support::writeFile;
@@ -27,7 +29,8 @@ TEST(Shortcut, LinkFileHoldsExactlyTwoLinesWhateverItHeldBeforeAndItsTargetIsRea
     const std::pair<std::string, std::string> cases[] = {
         {"[InternetShortcut]\r\nURL=http://a/\r\n", "http://a/"},
         {"[internetshortcut]\rurl = http://b/ \r", "http://b/"},
-        {"[Other]\r\nURL=http://c/\r\n[InternetShortcut]\r\nIDList=\r\n", ""}, {"not a shortcut at all", ""},
+        {"[Other]\r\nURL=http://c/\r\n[InternetShortcut]\r\nIDList=\r\n", ""},
+        {"not a shortcut at all", ""},
         {store::linkFileText(longTarget), longTarget}};
     for (const auto& [contents, target] : cases) {
         writeFile(file, contents);
@@ -40,11 +43,16 @@ TEST(Shortcut, LinkFileHoldsExactlyTwoLinesWhateverItHeldBeforeAndItsTargetIsRea
 // holds one already.
 TEST(Shortcut, LinkNamesAndFileNamesAreTiedByTheirUrl) {
     const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
-        {"News.url", "News", "News.url"},       {"Page.url.url", "Page.url", "Page.url.url"},
-        {"Page.URL", "Page", "Page.URL"},       {"my.url.backup", "my", "my.url.backup"},
-        {".url", "", ".url"},                   {"readme.txt", "readme.txt", "readme.txt.url"},
-        {"a.urlx", "a", "a.urlx"},              {"a.Url.b.uRL.c", "a.Url.b", "a.Url.b.uRL.c"},
-        {"url", "url", "url.url"},              {"Page.ur", "Page.ur", "Page.ur.url"}};
+        {"News.url", "News", "News.url"},
+        {"Page.url.url", "Page.url", "Page.url.url"},
+        {"Page.URL", "Page", "Page.URL"},
+        {"my.url.backup", "my", "my.url.backup"},
+        {".url", "", ".url"},
+        {"readme.txt", "readme.txt", "readme.txt.url"},
+        {"a.urlx", "a", "a.urlx"},
+        {"a.Url.b.uRL.c", "a.Url.b", "a.Url.b.uRL.c"},
+        {"url", "url", "url.url"},
+        {"Page.ur", "Page.ur", "Page.ur.url"}};
     for (const auto& [name, linkName, fileName] : cases) {
         EXPECT_EQ(store::linkNameOf(name), linkName) << name;
         EXPECT_EQ(store::fileNameForTypedName(name), fileName) << name;
@@ -63,9 +71,12 @@ TEST(FolderScan, LinkRowsShowNameTargetAndFullPath) {
     std::filesystem::create_directories(folder / ".Hidden.url");
     std::string rows;
     for (const auto text : {store::RowText::LinkName, store::RowText::FileName}) {
+        std::vector<std::string> listed;
         for (const store::LinkRow& row : store::listLinks(folder.path() + "/", text)) {
-            rows += row.name + " | " + row.target + " | " + row.fullPath.substr(folder.path().size()) + ", ";
+            listed.push_back(row.name + " | " + row.target + " | " + row.fullPath.substr(folder.path().size()) + ", ");
         }
+        std::sort(listed.begin(), listed.end());
+        rows += std::accumulate(listed.begin(), listed.end(), std::string());
     }
     EXPECT_EQ(rows,
               ".Hidden |  | /.Hidden.url, Broken |  | /Broken.url, News | http://news.example/ | /News.url, "

@@ -103,13 +103,14 @@ TEST_F(StoreViewsTest, RenamingAFolderRenamesItOnDiskAndRekeysItsNode) {
     fs::create_directories(store("Internet Explorer/Taken/Inside"));
     tree.buildTree();
     click(node("Internet Explorer"));
-    rename("Internet Explorer/Stick", "Bar");
+    rename("Internet Explorer/Stick", "Zed");
     EXPECT_EQ(node("Internet Explorer/Stick"), nullptr);
-    rename("Internet Explorer/Bar", "Taken");
-    EXPECT_EQ(
-        testing_support::treeOf(store("Internet Explorer")),
-        (std::vector<std::string>{"Bar/", "Bar/News.url=" + testing_support::shortcutBytes("http://news.example/"),
-                                  "Taken/", "Taken/Inside/"}));
+    click(node("Internet Explorer"));  // sorted by the new name
+    EXPECT_EQ(children(node("Internet Explorer")), (QStringList{"Taken2", "Zed2"}));
+    rename("Internet Explorer/Zed", "Taken");
+    EXPECT_EQ(testing_support::treeOf(store("Internet Explorer")),
+              (std::vector<std::string>{"Taken/", "Taken/Inside/", "Zed/",
+                                        "Zed/News.url=" + testing_support::shortcutBytes("http://news.example/")}));
     EXPECT_TRUE(app.messages.shown.empty());
 }
 
