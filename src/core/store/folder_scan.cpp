@@ -57,7 +57,7 @@ std::vector<SubfolderEntry> scanSubfolders(const std::string& applicationFolder,
     return folders;
 }
 
-std::vector<LinkRow> listLinks(const std::string& folderPath, RowText rowText,
+std::vector<LinkRow> listLinks(const std::string& folderPath, RowText rowText, FileTexts fileTexts,
                                const std::function<void()>& onEachEntry) {
     std::vector<LinkRow> rows;
     const std::string folder = platform::withTrailingSlash(platform::resolvePath(folderPath));
@@ -77,6 +77,9 @@ std::vector<LinkRow> listLinks(const std::string& folderPath, RowText rowText,
             fileText.reset();
         }
         std::string target = fileText ? linkTargetFromText(*fileText) : "";
+        if (fileTexts == FileTexts::Drop) {
+            fileText.reset();
+        }
         std::string text = rowText == RowText::LinkName ? linkNameOf(name) : std::move(name);
         rows.push_back({std::move(text), std::move(target), std::move(fullPath), std::move(fileText)});
     }

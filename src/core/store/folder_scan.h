@@ -37,15 +37,18 @@ struct LinkRow {
     std::string name;                     // the link name, or the whole file name in the import and export lists
     std::string target;                   // the "URL" value, empty when the file has none
     std::string fullPath;                 // the file's full path: how every command finds the row's file
-    std::optional<std::string> fileText;  // the file's bytes as read, when it could be read
+    std::optional<std::string> fileText;  // the file's bytes as read, when kept and it could be read
 };
 
 enum class RowText { LinkName, FileName };
+// Whether each row keeps its file's bytes (for a step that copies the listed files next).
+enum class FileTexts { Drop, Keep };
 
 // The links of a folder (path ends in '/'), in no particular order (the list orders its
 // rows): every "*.url" entry except a plain folder and names ending in '.'. The callback
 // runs once per entry (the windows let pending events run there).
 [[nodiscard]] std::vector<LinkRow> listLinks(const std::string& folderPath, RowText rowText,
+                                             FileTexts fileTexts = FileTexts::Drop,
                                              const std::function<void()>& onEachEntry = {});
 
 }  // namespace store

@@ -1,6 +1,8 @@
 #include "gui/kit/collated_item.h"
 
 #include <QTreeWidget>
+#include <algorithm>
+#include <vector>
 
 namespace ui {
 
@@ -38,29 +40,34 @@ QCollator nameCollator(const std::string& language) {
     return collator;
 }
 
-const QCollatorSortKey& CollatedItem::sortKey(int column) const {
-    if (m_keyColumn != column || !m_key) {
-        m_key.emplace(m_collator.sortKey(text(column)));
-        m_keyColumn = column;
-    }
-    return *m_key;
-}
-
 bool CollatedItem::operator<(const QTreeWidgetItem& other) const {
     const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
-    if (other.type() != kType) {
-        return m_collator.compare(text(column), other.text(column)) < 0;
-    }
-    const auto* collated = static_cast<const CollatedItem*>(&other);
-    const int order = sortKey(column).compare(collated->sortKey(column));
-    return order != 0 ? order < 0 : text(column) < other.text(column);
+    const QString mine = text(column);
+    const QString theirs = other.text(column);
+    const int order = m_collator.compare(mine, theirs);
+    return order != 0 ? order < 0 : mine < theirs;
 }
 
-void CollatedItem::setData(int column, int role, const QVariant& value) {
-    if (column == m_keyColumn && (role == Qt::DisplayRole || role == Qt::EditRole)) {
-        m_key.reset();
+void CollatedItem::sortByFirstColumn(QList<QTreeWidgetItem*>& items, const QCollator& collator) {
+    struct Keyed {
+        QCollatorSortKey key;
+        QString text;
+        QTreeWidgetItem* item;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(static_cast<std::size_t>(items.size()));
+    for (QTreeWidgetItem* item : items) {
+        QString text = item->text(0);
+        keyed.push_back({collator.sortKey(text), std::move(text), item});
     }
-    QTreeWidgetItem::setData(column, role, value);
+    // the order of operator<: by collation, and by the exact text where the collation sees no difference
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        const int order = a.key.compare(b.key);
+        return order != 0 ? order < 0 : a.text < b.text;
+    });
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        items[i] = keyed[static_cast<std::size_t>(i)].item;
+    }
 }
 
 }  // namespace ui

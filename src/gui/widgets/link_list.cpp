@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTreeWidget>
-#include <algorithm>
 
 #include "core/app/shell_open.h"
 #include "core/app/texts.h"
@@ -81,7 +80,8 @@ void LinkList::fill(const std::string& folderPath) {
     // event loop for every file
     QElapsedTimer sinceEvents;
     sinceEvents.start();
-    std::vector<LinkRow> rows = listLinks(folderPath, m_options.rowText, [&sinceEvents] {
+    const FileTexts fileTexts = m_options.keepFileTexts ? FileTexts::Keep : FileTexts::Drop;
+    std::vector<LinkRow> rows = listLinks(folderPath, m_options.rowText, fileTexts, [&sinceEvents] {
         if (sinceEvents.hasExpired(kEventIntervalMs)) {
             QCoreApplication::processEvents();
             sinceEvents.restart();
@@ -100,7 +100,7 @@ void LinkList::fill(const std::string& folderPath) {
         if (m_options.checkBoxes) {
             item->setCheckState(kNameColumn, Qt::Unchecked);
         }
-        if (m_options.keepFileTexts && row.fileText) {
+        if (row.fileText) {
             item->setData(kNameColumn, kFileTextRole, QByteArray::fromStdString(*row.fileText));
         }
         items.append(item);
@@ -110,8 +110,7 @@ void LinkList::fill(const std::string& folderPath) {
     // until a header is clicked the rows stand in name order, without a sort indicator; they
     // are put in that order before the view holds them
     if (!m_sorted) {
-        std::sort(items.begin(), items.end(),
-                  [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) { return *a < *b; });
+        ui::CollatedItem::sortByFirstColumn(items, m_collator);
     }
     const QSignalBlocker noCheckSignals(m_view);
     m_view.addTopLevelItems(items);
