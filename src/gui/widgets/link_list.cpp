@@ -87,6 +87,22 @@ void LinkList::fill(const std::string& folderPath) {
     if (m_rowsRead) {
         m_rowsRead(rows);
     }
+    QList<QTreeWidgetItem*> items = itemsOf(std::move(rows));
+    // until a header is clicked the rows stand in name order, without a sort indicator; they
+    // are put in that order before the view holds them
+    if (!m_sorted) {
+        ui::CollatedItem::sortByFirstColumn(items, m_collator);
+    }
+    const QSignalBlocker noCheckSignals(m_view);
+    m_view.addTopLevelItems(items);
+    if (m_sorted) {
+        applySort();
+    }
+}
+
+// The rows' texts go as their items come, and the rows with them, so a large folder is not
+// held twice.
+QList<QTreeWidgetItem*> LinkList::itemsOf(std::vector<LinkRow> rows) const {
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (LinkRow& row : rows) {
@@ -101,19 +117,9 @@ void LinkList::fill(const std::string& folderPath) {
             item->setCheckState(kNameColumn, Qt::Unchecked);
         }
         items.append(item);
-        // the row's texts go as its item comes, so a large folder is not held twice
         row = LinkRow{};
     }
-    // until a header is clicked the rows stand in name order, without a sort indicator; they
-    // are put in that order before the view holds them
-    if (!m_sorted) {
-        ui::CollatedItem::sortByFirstColumn(items, m_collator);
-    }
-    const QSignalBlocker noCheckSignals(m_view);
-    m_view.addTopLevelItems(items);
-    if (m_sorted) {
-        applySort();
-    }
+    return items;
 }
 
 void LinkList::clear() { m_view.clear(); }

@@ -84,6 +84,7 @@ protected:
 
 private:
     void setUpColumns();
+    [[nodiscard]] QList<QTreeWidgetItem*> itemsOf(std::vector<LinkRow> rows) const;
     void applySort();
     void keepCheckAndSelectionTogether(QTreeWidgetItem* item, int column);
 
