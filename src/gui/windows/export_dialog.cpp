@@ -3,8 +3,6 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <algorithm>
-#include <utility>
 
 #include "core/app/scratch_folder.h"
 #include "core/app/texts.h"
@@ -40,6 +38,7 @@ constexpr TransferDialog::Design kDesign{
     .actionButtonText = 122,
     .sourceEndText = 331,
     .destinationEndText = 330,
+    .listKeepsFileTexts = true,
 };
 
 // The Internet Explorer node is keyed by where it once kept its favorites in the Windows
@@ -73,7 +72,6 @@ frmExport::frmExport(app::AppContext& context, QWidget* parent) : TransferDialog
                                                      this->context().ownerName);
                                              }});
     connect(&storeTree(), &store::FolderTree::nodeClicked, this, &frmExport::chooseSource);
-    linkList().handRowsTo([this](std::vector<store::LinkRow>& rows) { startStaging(rows); });
     ui::chooseNodesByClickOrEnter(browserTree(), [this](QTreeWidgetItem* item) { chooseDestination(item); });
     connect(&actionButton(), &QPushButton::clicked, this, &frmExport::exportLinks);
 
@@ -97,7 +95,7 @@ std::vector<ExportItem> frmExport::listedItems() {
     std::vector<ExportItem> items;
     items.reserve(static_cast<std::size_t>(links.rowCount()));
     for (int row = 0; row < links.rowCount(); ++row) {
-        items.push_back({links.textOf(row), links.fullPathOf(row), links.isChecked(row)});
+        items.push_back({links.textOf(row), links.fullPathOf(row), links.isChecked(row), links.fileTextOf(row)});
     }
     return items;
 }
@@ -110,33 +108,10 @@ void frmExport::chooseSource(QTreeWidgetItem* item) {
     app::ensureScratchFolder(context());
     const QString sourcePath = pathBelowRoot(store::FolderTree::displayPath(item));
     showSource(sourcePath);
-    // the list's fill starts the staging once it has read the folder; a click taken in while
-    // the folder is read runs through here whole and leaves this one's browser as it was
-    const std::optional<StoreBrowser> outer = std::exchange(m_stagingFor, storeBrowserOf(sourcePath.toStdString()));
     storeTree().openClickedNode(item);
-    m_stagingFor = outer;
-    if (m_staging.valid()) {
-        m_staged = m_staging.get();
+    if (const std::optional<StoreBrowser> browser = storeBrowserOf(sourcePath.toStdString())) {
+        m_staged = stageLinks(context(), *browser, listedItems());
     }
-}
-
-void frmExport::startStaging(std::vector<store::LinkRow>& rows) {
-    if (!m_stagingFor) {
-        return;
-    }
-    std::vector<ExportItem> items;
-    items.reserve(rows.size());
-    for (store::LinkRow& row : rows) {
-        items.push_back({row.name, row.fullPath, false, std::move(row.fileText)});
-    }
-    // Only names that differ in case share a staged file, and the list orders those by their
-    // exact text: staged in that order, they leave the staging folder as the list's order would.
-    std::sort(items.begin(), items.end(), [](const ExportItem& a, const ExportItem& b) { return a.text < b.text; });
-    // the staging needs nothing of the window: it runs while the list builds its rows
-    m_staging = std::async(std::launch::async, [&shared = std::as_const(context()), browser = *m_stagingFor,
-                                                items = std::move(items)]() mutable {
-        return stageLinks(shared, browser, std::move(items));
-    });
 }
 
 void frmExport::chooseDestination(QTreeWidgetItem* item) {

@@ -1,14 +1,11 @@
 #pragma once
 
 #include <QString>
-#include <future>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/app/app_context.h"
 #include "core/browsers/export_writer.h"
-#include "core/store/folder_scan.h"
 #include "gui/windows/transfer_dialog.h"
 
 class QTreeWidgetItem;
@@ -38,8 +35,6 @@ public:
 
 private:
     [[nodiscard]] std::vector<ExportItem> listedItems();
-    // Starts the staging of the rows the list has just read, when the folder is to be staged.
-    void startStaging(std::vector<store::LinkRow>& rows);
     // The rows' texts, the links' file names, in list order.
     [[nodiscard]] std::vector<std::string> listedTexts();
     void tell(int textId, int titleId, app::MsgIcon icon);
@@ -50,10 +45,6 @@ private:
     QString m_destinationText;
     // What the last staging wrote; a dialog opened anew reads the staged files themselves.
     StagedLinks m_staged;
-    // The browser whose top folder the list being filled is staged from, if any, and the
-    // staging under way beside the building of the list.
-    std::optional<StoreBrowser> m_stagingFor;
-    std::future<StagedLinks> m_staging;
 };
 
 }  // namespace browsers
