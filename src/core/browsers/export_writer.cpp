@@ -176,10 +176,14 @@ private:
 
 }  // namespace
 
-bool StagedLinks::write(const std::string& stagingFolder, std::string_view name, std::string bytes) {
+bool StagedLinks::write(const platform::FolderNames& stagingFolder, std::string_view name, std::string bytes) {
     const auto [entry, isNew] = m_bytes.try_emplace(std::string(name));
-    if (!platform::replaceFile(platform::joinPath(stagingFolder, entry->first), bytes,
-                               platform::NewFileFlush::WithStep)) {
+    constexpr auto kFlush = platform::NewFileFlush::WithStep;
+    const bool written =
+        isNew && stagingFolder.descriptor() >= 0
+            ? platform::createFileAt(stagingFolder.descriptor(), entry->first, bytes, kFlush)
+            : platform::replaceFile(platform::joinPath(stagingFolder.folder(), entry->first), bytes, kFlush);
+    if (!written) {
         if (isNew) {
             m_bytes.erase(entry);
         }
@@ -217,9 +221,10 @@ StagedLinks stageLinks(const app::AppContext& context, StoreBrowser browser, std
     };
     if (madeAnew && std::all_of(items.begin(), items.end(), isTopFolderFile)) {
         StagedLinks record(items.size());
+        const platform::FolderNames stagingFolder(staging);
         for (ExportItem& item : items) {
             if (staged(item) && item.fileText) {
-                static_cast<void>(record.write(staging, item.text, std::move(*item.fileText)));
+                static_cast<void>(record.write(stagingFolder, item.text, std::move(*item.fileText)));
             }
         }
         return record;

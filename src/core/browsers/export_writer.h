@@ -9,6 +9,7 @@
 #include "core/app/app_context.h"
 #include "core/browsers/transfer_folders.h"
 #include "core/platform/ascii.h"
+#include "core/platform/folder_names.h"
 
 // Puts links of the store into a browser of this PC: Internet Explorer receives copies of
 // the links' Internet Shortcut files, Firefox one line per link at the end of the root
@@ -43,7 +44,7 @@ public:
     // Writes a link's bytes into the staging folder, which holds only what was written through
     // here: a name met again lands in the file of its first spelling. False when the file
     // could not be written; what was there stays.
-    bool write(const std::string& stagingFolder, std::string_view name, std::string bytes);
+    bool write(const platform::FolderNames& stagingFolder, std::string_view name, std::string bytes);
 
     // The bytes staged for a name, or nothing when this staging wrote none for it.
     [[nodiscard]] const std::string* bytesOf(std::string_view name) const;

@@ -285,14 +285,14 @@ namespace {
     spelling = name;
     // a pipe of the name must not hold the copy up: it is refused below like any file that is not plain
     constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
-    int fd = ::open(joinPath(folder.folder(), name).c_str(), kFlags);
+    int fd = folder.openFile(name, kFlags);
     if (fd < 0 && errno == ENOENT) {
         const std::optional<FolderNames::Entry> entry = folder.find(name);
         if (!entry || entry->isFolder) {
             return CopyOutcome::NoFile;
         }
         spelling = entry->name;
-        fd = ::open(joinPath(folder.folder(), spelling).c_str(), kFlags);
+        fd = folder.openFile(spelling, kFlags);
     }
     if (fd < 0) {
         return CopyOutcome::Failed;
@@ -315,6 +315,12 @@ CopyOutcome writeFileIn(FolderNames& target, std::string_view name, std::string_
     const std::optional<FolderNames::Entry> existing = target.find(name);
     if (existing && existing->isFolder) {
         return CopyOutcome::Failed;
+    }
+    // a name the folder does not hold yet, the common case, is made there by its name alone
+    if (!existing && target.descriptor() >= 0 &&
+        createFileAt(target.descriptor(), name, contents, NewFileFlush::WithStep)) {
+        target.added(name, false);
+        return CopyOutcome::Copied;
     }
     const std::string to = joinPath(target.folder(), existing ? existing->name : name);
     const auto write = [&] { return replaceFile(to, contents, NewFileFlush::WithStep); };
@@ -348,8 +354,8 @@ bool createFolderIn(FolderNames& parent, std::string_view name) {
     return true;
 }
 
-bool readListedFile(const std::string& path, std::string& contents) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+bool readListedFile(const FolderNames& folder, std::string_view name, std::string& contents) {
+    const int fd = folder.openFile(name, O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }

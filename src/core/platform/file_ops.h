@@ -60,9 +60,9 @@ enum class CopyOutcome { Copied, NoFile, Failed };
 // Reads a whole file into contents; false when it cannot be opened.
 [[nodiscard]] bool readWholeFile(std::string_view path, std::string& contents);
 
-// Reads a plain file whose path came from a listing of its folder, as it is written (no
-// look-up without regard to case); false when it cannot be read.
-[[nodiscard]] bool readListedFile(const std::string& path, std::string& contents);
+// Reads a file whose name came from a listing of its folder, as it is written (no look-up
+// without regard to case); false when it cannot be read.
+[[nodiscard]] bool readListedFile(const FolderNames& folder, std::string_view name, std::string& contents);
 
 // Writes a whole file (created or truncated). False on any failure.
 [[nodiscard]] bool writeWholeFile(std::string_view path, std::string_view contents);

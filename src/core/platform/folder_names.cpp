@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/platform/ascii.h"
 #include "core/platform/paths.h"
@@ -30,6 +31,27 @@ namespace {
 }  // namespace
 
 FolderNames::FolderNames(std::string_view folder) : m_folder(withoutTrailingSlashes(resolvePath(folder))) {}
+
+FolderNames::~FolderNames() {
+    if (m_descriptor >= 0) {
+        ::close(m_descriptor);
+    }
+}
+
+int FolderNames::descriptor() const {
+    if (m_descriptor < 0) {
+        m_descriptor = ::open(m_folder.empty() ? "." : m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+    return m_descriptor;
+}
+
+int FolderNames::openFile(std::string_view name, int flags, unsigned mode) const {
+    const int folder = descriptor();
+    if (folder < 0) {
+        return ::open(joinPath(m_folder, name).c_str(), flags, mode);
+    }
+    return ::openat(folder, std::string(name).c_str(), flags, mode);
+}
 
 void FolderNames::listOnce() const {
     if (m_listed) {

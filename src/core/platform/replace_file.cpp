@@ -21,9 +21,9 @@ namespace {
     return written && closed;
 }
 
-[[nodiscard]] int openNewFile(const std::string& path) {
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-}
+constexpr int kNewFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+
+[[nodiscard]] int openNewFile(const std::string& path) { return ::open(path.c_str(), kNewFileFlags, 0666); }
 
 // A new file has nothing to lose, so it is written in place; a descriptor of -1 means that
 // no file could be made.
@@ -89,6 +89,19 @@ bool replaceFile(std::string_view path, std::string_view contents, NewFileFlush 
         return false;
     }
     return replaceExisting(file, status.st_mode, contents);
+}
+
+bool createFileAt(int folderDescriptor, std::string_view name, std::string_view contents, NewFileFlush flush) {
+    const std::string file(name);
+    const int descriptor = ::openat(folderDescriptor, file.c_str(), kNewFileFlags, 0666);
+    if (descriptor < 0) {
+        return false;
+    }
+    if (!writeAndClose(descriptor, contents, flush)) {
+        ::unlinkat(folderDescriptor, file.c_str(), 0);
+        return false;
+    }
+    return true;
 }
 
 bool flushDrive(std::string_view folder) {

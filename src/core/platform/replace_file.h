@@ -18,6 +18,12 @@ enum class NewFileFlush { Now, WithStep };
 [[nodiscard]] bool replaceFile(std::string_view path, std::string_view contents,
                                NewFileFlush flush = NewFileFlush::Now);
 
+// Makes a file of a name not taken yet in a folder held open (folderDescriptor), as
+// replaceFile makes a new file. False when the name is taken or the file cannot be written;
+// nothing is left of a file that could not be written.
+[[nodiscard]] bool createFileAt(int folderDescriptor, std::string_view name, std::string_view contents,
+                                NewFileFlush flush);
+
 // Puts everything written to the drive that holds a folder onto it. False when the folder
 // cannot be opened or the drive reports a failure.
 [[nodiscard]] bool flushDrive(std::string_view folder);

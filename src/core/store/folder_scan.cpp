@@ -6,6 +6,7 @@
 #include "core/platform/ascii.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
+#include "core/platform/folder_names.h"
 #include "core/platform/paths.h"
 #include "core/store/shortcut.h"
 
@@ -60,7 +61,8 @@ std::vector<SubfolderEntry> scanSubfolders(const std::string& applicationFolder,
 std::vector<LinkRow> listLinks(const std::string& folderPath, RowText rowText, FileTexts fileTexts,
                                const std::function<void()>& onEachEntry) {
     std::vector<LinkRow> rows;
-    const std::string folder = platform::withTrailingSlash(platform::resolvePath(folderPath));
+    const platform::FolderNames listed(folderPath);
+    const std::string folder = platform::withTrailingSlash(listed.folder());
     // a folder shows as a row only when it carries some other attribute too
     for (std::string& name : platform::listShownFiles(folder, "*.url")) {
         if (onEachEntry) {
@@ -70,16 +72,16 @@ std::vector<LinkRow> listLinks(const std::string& folderPath, RowText rowText, F
         if (name.ends_with('.')) {
             continue;
         }
-        std::string fullPath = folder + name;
         std::optional<std::string> fileText(std::in_place);
         // the listing gave the name as it is on disk: the file is read as it stands
-        if (!platform::readListedFile(fullPath, *fileText)) {
+        if (!platform::readListedFile(listed, name, *fileText)) {
             fileText.reset();
         }
         std::string target = fileText ? linkTargetFromText(*fileText) : "";
         if (fileTexts == FileTexts::Drop) {
             fileText.reset();
         }
+        std::string fullPath = folder + name;
         std::string text = rowText == RowText::LinkName ? linkNameOf(name) : std::move(name);
         rows.push_back({std::move(text), std::move(target), std::move(fullPath), std::move(fileText)});
     }
