@@ -198,7 +198,8 @@ const std::string* StagedLinks::bytesOf(std::string_view name) const {
     return found == m_bytes.end() ? nullptr : &found->second;
 }
 
-StagedLinks stageLinks(const app::AppContext& context, StoreBrowser browser, std::vector<ExportItem> items) {
+StagedLinks stageLinks(const app::AppContext& context, StoreBrowser browser, std::string_view listedFolder,
+                       std::vector<ListedLink> links) {
     const std::string staging = context.stagingFolder();
     const bool madeAnew = emptyStagingFolder(staging);
     // without a staging folder a copy would take its name
@@ -208,32 +209,27 @@ StagedLinks stageLinks(const app::AppContext& context, StoreBrowser browser, std
     const std::string topFolderPath = topFolderOf(context.applicationFolder, browser);
     const platform::FolderNames topFolder(topFolderPath);
     const bool topFolderHoldsQuestionMark = topFolderPath.find('?') != std::string::npos;
-    const auto staged = [&](const ExportItem& item) {
+    const auto staged = [&](const ListedLink& link) {
         return browser != StoreBrowser::InternetExplorer ||
-               (!topFolderHoldsQuestionMark && item.text.find('?') == std::string::npos);
+               (!topFolderHoldsQuestionMark && link.text.find('?') == std::string::npos);
     };
     // The list has just read the top folder's own files: their bytes are written as read, and
     // a file the list could not read is not there to be copied.
-    const std::string topFolderFiles = platform::withTrailingSlash(topFolder.folder());
-    const auto isTopFolderFile = [&](const ExportItem& item) {
-        return item.fullPath.size() == topFolderFiles.size() + item.text.size() &&
-               item.fullPath.starts_with(topFolderFiles) && item.fullPath.ends_with(item.text);
-    };
-    if (madeAnew && std::all_of(items.begin(), items.end(), isTopFolderFile)) {
-        StagedLinks record(items.size());
+    if (madeAnew && platform::FolderNames(listedFolder).folder() == topFolder.folder()) {
+        StagedLinks record(links.size());
         const platform::FolderNames stagingFolder(staging);
-        for (ExportItem& item : items) {
-            if (staged(item) && item.fileText) {
-                static_cast<void>(record.write(stagingFolder, item.text, std::move(*item.fileText)));
+        for (ListedLink& link : links) {
+            if (staged(link) && link.fileText) {
+                static_cast<void>(record.write(stagingFolder, link.text, std::move(*link.fileText)));
             }
         }
         return record;
     }
     platform::FolderNames stagingNames(staging);
-    stagingNames.expectMore(items.size());
-    for (const ExportItem& item : items) {
-        if (staged(item)) {
-            static_cast<void>(platform::copyFileBetween(topFolder, item.text, stagingNames));
+    stagingNames.expectMore(links.size());
+    for (const ListedLink& link : links) {
+        if (staged(link)) {
+            static_cast<void>(platform::copyFileBetween(topFolder, link.text, stagingNames));
         }
     }
     return StagedLinks();

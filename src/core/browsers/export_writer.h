@@ -21,7 +21,13 @@ struct ExportItem {
     std::string text;      // the link's file name, ".url" included
     std::string fullPath;  // where the link's file lies in the store
     bool checked = false;
-    std::optional<std::string> fileText = std::nullopt;  // the file's bytes, when the list read them
+};
+
+// A link of the export list as the staging takes it: its file name, ".url" included, and
+// the file's bytes when the list has read them.
+struct ListedLink {
+    std::string text;
+    std::optional<std::string> fileText = std::nullopt;
 };
 
 // What an export into a bookmark file came to.
@@ -54,13 +60,13 @@ private:
     std::unordered_map<std::string, std::string, platform::FoldedHash, platform::FoldedEqual> m_bytes;
 };
 
-// Empties the staging folder, then copies into it, for each item in order, the file of
-// the item's name from the browser's top store folder, when there is one. Only the top
-// folder is read: for items of a subfolder, the files of the same names beside the top
-// folder's links are staged. Internet Explorer passes over paths holding a '?'. An item
-// that is the top folder's file itself and brings its bytes is staged from them.
+// Empties the staging folder, then copies into it, for each link in order, the file of the
+// link's name from the browser's top store folder, when there is one. Only the top folder
+// is read: for the links of a subfolder (the folder the list shows), the files of the same
+// names beside the top folder's links are staged. Internet Explorer passes over paths
+// holding a '?'. When the list shows the top folder itself, the bytes it read are written.
 [[nodiscard]] StagedLinks stageLinks(const app::AppContext& context, StoreBrowser browser,
-                                     std::vector<ExportItem> items);
+                                     std::string_view listedFolder, std::vector<ListedLink> links);
 
 // Copies the staged copy of every item (named by its text), checked or not, into Internet Explorer's Favorites
 // folder, replacing a favorite of the same name; the copies the staging wrote are taken from

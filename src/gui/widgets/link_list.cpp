@@ -27,9 +27,6 @@ constexpr int kTextDeleteFailed = 533;
 constexpr int kTextDeleted = 545;
 constexpr int kTitleDeleteResult = 308;
 
-// Where a row keeps its file's bytes, in the name column.
-constexpr int kFileTextRole = Qt::UserRole + 1;
-
 // How long a folder is read between two looks at pending events.
 constexpr qint64 kEventIntervalMs = 20;
 
@@ -80,13 +77,16 @@ void LinkList::fill(const std::string& folderPath) {
     // event loop for every file
     QElapsedTimer sinceEvents;
     sinceEvents.start();
-    const FileTexts fileTexts = m_options.keepFileTexts ? FileTexts::Keep : FileTexts::Drop;
+    const FileTexts fileTexts = m_rowsRead ? FileTexts::Keep : FileTexts::Drop;
     std::vector<LinkRow> rows = listLinks(folderPath, m_options.rowText, fileTexts, [&sinceEvents] {
         if (sinceEvents.hasExpired(kEventIntervalMs)) {
             QCoreApplication::processEvents();
             sinceEvents.restart();
         }
     });
+    if (m_rowsRead) {
+        m_rowsRead(rows);
+    }
     QList<QTreeWidgetItem*> items = itemsOf(std::move(rows));
     // until a header is clicked the rows stand in name order, without a sort indicator; they
     // are put in that order before the view holds them
@@ -115,9 +115,6 @@ QList<QTreeWidgetItem*> LinkList::itemsOf(std::vector<LinkRow> rows) const {
         }
         if (m_options.checkBoxes) {
             item->setCheckState(kNameColumn, Qt::Unchecked);
-        }
-        if (row.fileText) {
-            item->setData(kNameColumn, kFileTextRole, QByteArray::fromStdString(*row.fileText));
         }
         items.append(item);
         row = LinkRow{};
@@ -192,11 +189,6 @@ std::string LinkList::fullPathOf(int row) const {
 std::string LinkList::targetOf(int row) const { return m_view.topLevelItem(row)->text(kTargetColumn).toStdString(); }
 
 std::string LinkList::textOf(int row) const { return m_view.topLevelItem(row)->text(kNameColumn).toStdString(); }
-
-std::optional<std::string> LinkList::fileTextOf(int row) const {
-    const QVariant bytes = m_view.topLevelItem(row)->data(kNameColumn, kFileTextRole);
-    return bytes.isValid() ? std::optional(bytes.toByteArray().toStdString()) : std::nullopt;
-}
 
 bool LinkList::isSelected(int row) const { return m_view.topLevelItem(row)->isSelected(); }
 

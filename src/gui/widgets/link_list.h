@@ -3,7 +3,7 @@
 #include <QCollator>
 #include <QObject>
 #include <QStringList>
-#include <optional>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,9 +24,6 @@ struct LinkListOptions {
     std::vector<int> widthsTwips{2800, 4800, 0};
     RowText rowText = RowText::LinkName;
     bool checkBoxes = false;
-    // each row keeps its file's bytes as the fill read them, for a step that copies the
-    // listed files right after (the export's staging) without reading them again
-    bool keepFileTexts = false;
 };
 
 // The report-style list of the links of one folder, shared by every window. It shows
@@ -44,6 +41,10 @@ public:
 
     // Replaces the rows with the links of the folder (path ends in '/').
     void fill(const std::string& folderPath);
+    // Each fill from now on shows the rows it read, their files' bytes with them, to a step
+    // that copies the listed files next (the export's staging), before they become the list's
+    // items; the step may take the bytes.
+    void showRowsTo(std::function<void(std::vector<LinkRow>& rows)> step) { m_rowsRead = std::move(step); }
     void clear();
 
     // A header click: sorts by the header's column, flipping the order on a second click.
@@ -65,9 +66,6 @@ public:
     [[nodiscard]] std::string fullPathOf(int row) const;
     [[nodiscard]] std::string targetOf(int row) const;
     [[nodiscard]] std::string textOf(int row) const;
-    // The row's file as the fill read it; nothing when the list keeps no file texts or the
-    // file could not be read.
-    [[nodiscard]] std::optional<std::string> fileTextOf(int row) const;
     [[nodiscard]] bool isSelected(int row) const;
     [[nodiscard]] bool isChecked(int row) const;
     void setChecked(int row, bool checked);
@@ -98,6 +96,7 @@ private:
     bool m_sorted = false;
     int m_sortColumn = 0;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    std::function<void(std::vector<LinkRow>& rows)> m_rowsRead;
 };
 
 }  // namespace store

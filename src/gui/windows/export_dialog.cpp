@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <algorithm>
+#include <utility>
 
 #include "core/app/scratch_folder.h"
 #include "core/app/texts.h"
@@ -38,7 +40,6 @@ constexpr TransferDialog::Design kDesign{
     .actionButtonText = 122,
     .sourceEndText = 331,
     .destinationEndText = 330,
-    .listKeepsFileTexts = true,
 };
 
 // The Internet Explorer node is keyed by where it once kept its favorites in the Windows
@@ -72,6 +73,7 @@ frmExport::frmExport(app::AppContext& context, QWidget* parent) : TransferDialog
                                                      this->context().ownerName);
                                              }});
     connect(&storeTree(), &store::FolderTree::nodeClicked, this, &frmExport::chooseSource);
+    linkList().showRowsTo([this](std::vector<store::LinkRow>& rows) { keepForStaging(rows); });
     ui::chooseNodesByClickOrEnter(browserTree(), [this](QTreeWidgetItem* item) { chooseDestination(item); });
     connect(&actionButton(), &QPushButton::clicked, this, &frmExport::exportLinks);
 
@@ -95,7 +97,7 @@ std::vector<ExportItem> frmExport::listedItems() {
     std::vector<ExportItem> items;
     items.reserve(static_cast<std::size_t>(links.rowCount()));
     for (int row = 0; row < links.rowCount(); ++row) {
-        items.push_back({links.textOf(row), links.fullPathOf(row), links.isChecked(row), links.fileTextOf(row)});
+        items.push_back({links.textOf(row), links.fullPathOf(row), links.isChecked(row)});
     }
     return items;
 }
@@ -108,9 +110,30 @@ void frmExport::chooseSource(QTreeWidgetItem* item) {
     app::ensureScratchFolder(context());
     const QString sourcePath = pathBelowRoot(store::FolderTree::displayPath(item));
     showSource(sourcePath);
+    const std::optional<StoreBrowser> browser = storeBrowserOf(sourcePath.toStdString());
+    // the list shows this click's rows to the staging as it reads them; a click taken in while
+    // the folder is read runs through here whole and leaves this one's choice as it was
+    const bool outer = std::exchange(m_keepingRows, browser.has_value());
     storeTree().openClickedNode(item);
-    if (const std::optional<StoreBrowser> browser = storeBrowserOf(sourcePath.toStdString())) {
-        m_staged = stageLinks(context(), *browser, listedItems());
+    m_keepingRows = outer;
+    if (browser) {
+        std::vector<ListedLink> links = std::exchange(m_rowsToStage, {});
+        // Only names that differ in case share a staged file, and the list orders those by
+        // their exact text: staged in that order, they leave the staging folder as the list's
+        // order would.
+        std::sort(links.begin(), links.end(), [](const ListedLink& a, const ListedLink& b) { return a.text < b.text; });
+        m_staged = stageLinks(context(), *browser, store::FolderTree::keyOf(item).toStdString(), std::move(links));
+    }
+}
+
+void frmExport::keepForStaging(std::vector<store::LinkRow>& rows) {
+    if (!m_keepingRows) {
+        return;
+    }
+    m_rowsToStage.clear();
+    m_rowsToStage.reserve(rows.size());
+    for (store::LinkRow& row : rows) {
+        m_rowsToStage.push_back({row.name, std::move(row.fileText)});
     }
 }
 

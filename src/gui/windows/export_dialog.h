@@ -6,6 +6,7 @@
 
 #include "core/app/app_context.h"
 #include "core/browsers/export_writer.h"
+#include "core/store/folder_scan.h"
 #include "gui/windows/transfer_dialog.h"
 
 class QTreeWidgetItem;
@@ -35,6 +36,8 @@ public:
 
 private:
     [[nodiscard]] std::vector<ExportItem> listedItems();
+    // Keeps the names and bytes of the rows the list has just read, when they are to be staged.
+    void keepForStaging(std::vector<store::LinkRow>& rows);
     // The rows' texts, the links' file names, in list order.
     [[nodiscard]] std::vector<std::string> listedTexts();
     void tell(int textId, int titleId, app::MsgIcon icon);
@@ -45,6 +48,9 @@ private:
     QString m_destinationText;
     // What the last staging wrote; a dialog opened anew reads the staged files themselves.
     StagedLinks m_staged;
+    // Whether the list being filled is to be staged, and its rows kept for that.
+    bool m_keepingRows = false;
+    std::vector<ListedLink> m_rowsToStage;
 };
 
 }  // namespace browsers

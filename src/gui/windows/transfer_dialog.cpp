@@ -67,7 +67,7 @@ TransferDialog::TransferDialog(app::AppContext& context, const Design& design, Q
       m_sourceEndText(design.sourceEndText),
       m_destinationEndText(design.destinationEndText) {
     createControls(design);
-    createLinkList(design.listKeepsFileTexts);
+    createLinkList();
     setTabOrder(m_leftView, m_listView);
     setTabOrder(m_listView, m_selectAll);
     setTabOrder(m_selectAll, m_rightView);
@@ -113,7 +113,7 @@ void TransferDialog::createTreesLeftToRight(StoreSide storeSide) {
     m_rightView = storeSide == StoreSide::Left ? createBrowserView() : createStoreView();
 }
 
-void TransferDialog::createLinkList(bool keepFileTexts) {
+void TransferDialog::createLinkList() {
     store::LinkListOptions listOptions;
     listOptions.columnKeys = {"Name", "URL", "FullPath"};
     listOptions.headers = {"Name", "URL", "FullPath"};
@@ -121,7 +121,6 @@ void TransferDialog::createLinkList(bool keepFileTexts) {
     // a row shows the whole file name: staging and copying the links use it
     listOptions.rowText = store::RowText::FileName;
     listOptions.checkBoxes = true;
-    listOptions.keepFileTexts = keepFileTexts;
     m_links = new store::LinkList(m_context, *m_listView, listOptions);
 }
 

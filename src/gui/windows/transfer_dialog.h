@@ -40,7 +40,6 @@ public:
         int actionButtonText;
         int sourceEndText;  // what follows the source shown in its caption
         int destinationEndText;
-        bool listKeepsFileTexts = false;  // the rows keep their files' bytes for the staging
     };
 
     Q_DISABLE_COPY_MOVE(TransferDialog)
@@ -94,7 +93,7 @@ protected:
 private:
     void createControls(const Design& design);
     void createTreesLeftToRight(StoreSide storeSide);
-    void createLinkList(bool keepFileTexts);
+    void createLinkList();
     void setCaptions(const Design& design);
     void layOut();
 

@@ -270,11 +270,13 @@ TEST_F(BrowserFilesTest, InternetExplorerReceivesTheTopFoldersCopiesOfEveryListe
     writeFile(favorites + "/both.URL", "replaced without asking");
     link("Top", "http://top/", true, "favorites/Internet Explorer");
     link("Both", "http://top-both/", true, "favorites/Internet Explorer");
-    const std::vector<ExportItem> listed{link("Both", "http://sub-both/", false, "favorites/Internet Explorer/Sub"),
-                                         link("Only here", "http://sub/", true, "favorites/Internet Explorer/Sub")};
-    const browsers::StagedLinks staged =
-        browsers::stageLinks(app.context, browsers::StoreBrowser::InternetExplorer, listed);
-    browsers::StoreURLIE(app.context, {listed[0].text, listed[1].text}, staged);
+    link("Both", "http://sub-both/", false, "favorites/Internet Explorer/Sub");
+    link("Only here", "http://sub/", true, "favorites/Internet Explorer/Sub");
+    // the list's bytes are those of the subfolder's files: they are not what is staged
+    const browsers::StagedLinks staged = browsers::stageLinks(
+        app.context, browsers::StoreBrowser::InternetExplorer, app.appPath("favorites/Internet Explorer/Sub"),
+        {{"Both.url", shortcutBytes("http://sub-both/")}, {"Only here.url", shortcutBytes("http://sub/")}});
+    browsers::StoreURLIE(app.context, {"Both.url", "Only here.url"}, staged);
     EXPECT_EQ(treeOf(favorites), Entries{"both.URL=" + shortcutBytes("http://top-both/")});
 }
 
