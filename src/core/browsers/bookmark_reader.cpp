@@ -145,11 +145,9 @@ void addAnchors(std::string_view text, LinkTable& table) {
     });
 }
 
-// Opens a file for writing, creating it or emptying what is there; -1 when no file can
-// be made at that path. The path is taken exactly as given: no lookup of other spellings.
-[[nodiscard]] int createForWriting(const std::string& path) {
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-}
+// How a file is opened for writing, created or emptied; the name is taken exactly as given,
+// with no lookup of other spellings.
+constexpr int kCreateForWriting = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
 
 // Writes the two lines of a minimal Internet Shortcut file and closes it; text is the
 // caller's buffer, refilled here.
@@ -229,7 +227,9 @@ void LinkTable::add(std::string_view name, std::string_view url) {
 
 Link LinkTable::at(std::size_t index) const { return Link{std::string(nameAt(index)), std::string(urlAt(index))}; }
 
-std::string_view LinkTable::nameAt(std::size_t index) const { return platform::trim(m_links[index].name, platform::kSpaceAndTab); }
+std::string_view LinkTable::nameAt(std::size_t index) const {
+    return platform::trim(m_links[index].name, platform::kSpaceAndTab);
+}
 
 void extractFURL(std::string_view text, LinkTable& table) {
     FieldReader reader(text);
@@ -253,7 +253,7 @@ void extractFURL(std::string_view text, LinkTable& table) {
 }
 
 bool isValidFilename(const std::string& path) {
-    const int fd = createForWriting(path);
+    const int fd = ::open(path.c_str(), kCreateForWriting, 0666);
     if (fd < 0) {
         return false;
     }
@@ -284,7 +284,7 @@ void createURLFile(const LinkTable& table, std::string_view stagingFolder) {
         }
         // Creating the file is the test that the name can be a file name: the same test
         // isValidFilename makes, without a second creation for every link.
-        const int fd = createForWriting(path);
+        const int fd = staged.openFile(fileName, kCreateForWriting, 0666);
         if (fd < 0) {
             continue;
         }
