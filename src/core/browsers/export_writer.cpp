@@ -178,12 +178,7 @@ private:
 
 bool StagedLinks::write(const platform::FolderNames& stagingFolder, std::string_view name, std::string bytes) {
     const auto [entry, isNew] = m_bytes.try_emplace(std::string(name));
-    constexpr auto kFlush = platform::NewFileFlush::WithStep;
-    const bool written =
-        isNew && stagingFolder.descriptor() >= 0
-            ? platform::createFileAt(stagingFolder.descriptor(), entry->first, bytes, kFlush)
-            : platform::replaceFile(platform::joinPath(stagingFolder.folder(), entry->first), bytes, kFlush);
-    if (!written) {
+    if (!platform::writeFileAs(stagingFolder, entry->first, isNew, bytes)) {
         if (isNew) {
             m_bytes.erase(entry);
         }

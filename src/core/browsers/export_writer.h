@@ -68,11 +68,11 @@ private:
 [[nodiscard]] StagedLinks stageLinks(const app::AppContext& context, StoreBrowser browser,
                                      std::string_view listedFolder, std::vector<ListedLink> links);
 
-// Copies the staged copy of every item (named by its text), checked or not, into Internet Explorer's Favorites
-// folder, replacing a favorite of the same name; the copies the staging wrote are taken from
-// what it kept of them. Nothing is copied when the registry names no Favorites folder.
-void StoreURLIE(const app::AppContext& context, const std::vector<std::string>& itemTexts,
-                const StagedLinks& staged = StagedLinks());
+// Copies the staged copy of every item (named by its text), checked or not, into Internet
+// Explorer's Favorites folder, replacing a favorite of the same name; the copies the staging
+// wrote are taken from what it kept of them. Nothing is copied when the registry names no
+// Favorites folder.
+void StoreURLIE(const app::AppContext& context, const std::vector<std::string>& itemTexts, const StagedLinks& staged);
 
 // Appends the checked items to the Firefox bookmark file of this PC (see EditHTML).
 [[nodiscard]] ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items);

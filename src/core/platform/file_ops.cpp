@@ -316,19 +316,23 @@ CopyOutcome writeFileIn(FolderNames& target, std::string_view name, std::string_
     if (existing && existing->isFolder) {
         return CopyOutcome::Failed;
     }
-    // a name the folder does not hold yet, the common case, is made there by its name alone
-    if (!existing && target.descriptor() >= 0 &&
-        createFileAt(target.descriptor(), name, contents, NewFileFlush::WithStep)) {
-        target.added(name, false);
-        return CopyOutcome::Copied;
-    }
-    const std::string to = joinPath(target.folder(), existing ? existing->name : name);
-    const auto write = [&] { return replaceFile(to, contents, NewFileFlush::WithStep); };
-    const bool written = write() || (!existing && !isFolder(target.folder()) && createParentFolders(to) && write());
+    const std::string_view spelling = existing ? existing->name : name;
+    const bool written =
+        writeFileAs(target, spelling, !existing, contents) ||
+        (!existing && !isFolder(target.folder()) && createParentFolders(joinPath(target.folder(), spelling)) &&
+         writeFileAs(target, spelling, true, contents));
     if (written && !existing) {
         target.added(name, false);
     }
     return written ? CopyOutcome::Copied : CopyOutcome::Failed;
+}
+
+bool writeFileAs(const FolderNames& folder, std::string_view spelling, bool isNew, std::string_view contents) {
+    constexpr auto kFlush = NewFileFlush::WithStep;
+    if (isNew && folder.descriptor() >= 0 && createFileAt(folder.descriptor(), spelling, contents, kFlush)) {
+        return true;
+    }
+    return replaceFile(joinPath(folder.folder(), spelling), contents, kFlush);
 }
 
 CopyOutcome copyFileBetween(const FolderNames& source, std::string_view name, FolderNames& target) {

@@ -50,6 +50,12 @@ enum class CopyOutcome { Copied, NoFile, Failed };
 // whose files must reach the drive flushes it once at its end (flushDrive).
 [[nodiscard]] CopyOutcome writeFileIn(FolderNames& target, std::string_view name, std::string_view contents);
 
+// Writes a file under a spelling the caller has looked up in the folder: a name the folder
+// does not hold yet is made there by its name alone, a file that is there is replaced.
+// Not flushed on its own, as writeFileIn. False when the file cannot be written.
+[[nodiscard]] bool writeFileAs(const FolderNames& folder, std::string_view spelling, bool isNew,
+                               std::string_view contents);
+
 // Makes a folder of the name in a folder whose names the caller keeps, unless an entry of
 // that name, whatever its case, is there already. True when the folder was made now.
 [[nodiscard]] bool createFolderIn(FolderNames& parent, std::string_view name);

@@ -11,11 +11,12 @@
 namespace platform {
 
 // The names of one folder, listed at most once, and the folder held open, for a step that
-// looks up, reads or makes many names in it (an import of 100,000 links into one folder). A look-up finds a name as the
-// rest of the program does, without regard to case: the exact name first, else the first of the names that match it
-// without regard to case, in name order. A name that is there as written is found without a listing; the first one that
-// is not has the folder listed, and from then on the step keeps the names current by telling which ones it made or
-// removed, so making N files costs one listing, not N.
+// looks up, reads or makes many names in it (an import of 100,000 links into one folder).
+// A look-up finds a name as the rest of the program does, without regard to case: the
+// exact name first, else the first of the names that match it without regard to case, in
+// name order. A name that is there as written is found without a listing; the first one
+// that is not has the folder listed, and from then on the step keeps the names current by
+// telling which ones it made or removed, so making N files costs one listing, not N.
 class FolderNames final {
 public:
     struct Entry {

@@ -32,6 +32,11 @@ QLocale localeOfLanguage(const std::string& language) {
     return QLocale(QLocale::English, QLocale::UnitedStates);
 }
 
+// By collation, and by the exact text where the collation sees no difference.
+[[nodiscard]] bool collatedBefore(int collation, const QString& mine, const QString& theirs) {
+    return collation != 0 ? collation < 0 : mine < theirs;
+}
+
 }  // namespace
 
 QCollator nameCollator(const std::string& language) {
@@ -44,8 +49,7 @@ bool CollatedItem::operator<(const QTreeWidgetItem& other) const {
     const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
     const QString mine = text(column);
     const QString theirs = other.text(column);
-    const int order = m_collator.compare(mine, theirs);
-    return order != 0 ? order < 0 : mine < theirs;
+    return collatedBefore(m_collator.compare(mine, theirs), mine, theirs);
 }
 
 void CollatedItem::sortByFirstColumn(QList<QTreeWidgetItem*>& items, const QCollator& collator) {
@@ -60,11 +64,8 @@ void CollatedItem::sortByFirstColumn(QList<QTreeWidgetItem*>& items, const QColl
         QString text = item->text(0);
         keyed.push_back({collator.sortKey(text), std::move(text), item});
     }
-    // the order of operator<: by collation, and by the exact text where the collation sees no difference
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        const int order = a.key.compare(b.key);
-        return order != 0 ? order < 0 : a.text < b.text;
-    });
+    std::sort(keyed.begin(), keyed.end(),
+              [](const Keyed& a, const Keyed& b) { return collatedBefore(a.key.compare(b.key), a.text, b.text); });
     for (qsizetype i = 0; i < items.size(); ++i) {
         items[i] = keyed[static_cast<std::size_t>(i)].item;
     }
