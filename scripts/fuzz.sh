@@ -39,6 +39,7 @@ cmake --build "$build" --parallel 2 --target "${targets[@]}" "${text_libraries[@
 extra_starting_inputs() {
   case "$1" in
     bookmark_reader) echo "$shared_corpus/bookmarks-html" ;;
+    chromium_bookmarks) echo "$shared_corpus/chromium-linux $shared_corpus/chromium-linux/Default" ;;
     shortcut) echo "$shared_corpus/url-files" ;;
     text_library) echo "$build/portable" ;;
   esac

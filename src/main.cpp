@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
     context.productFamilyFolder = platform::defaultProductFamilyFolder();
     context.registryFile = platform::defaultRegistryFile();
     context.homeFolder = qEnvironmentVariable("HOME").toStdString();
+    context.configFolder = platform::defaultConfigFolder();
     context.messages = &messages;
     context.shell = &shell;
     context.isAdministrator = platform::isNTAdmin;

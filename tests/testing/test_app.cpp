@@ -21,6 +21,7 @@ TestApp::TestApp() {
     context.productFamilyFolder = root / "velqor";
     context.registryFile = root / "registry.reg";
     context.homeFolder = root / "home";
+    context.configFolder = root / "home/.config";
     context.language = "0409";
     context.messages = &messages;
     context.shell = &shell;

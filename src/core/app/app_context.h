@@ -27,6 +27,7 @@ struct AppContext {
     std::string productFamilyFolder;  // stands for C:\Velqor; no trailing '/'
     std::string registryFile;         // the .reg file the registry is read from
     std::string homeFolder;           // the user's home: where the registry's defaults point
+    std::string configFolder;         // where the user's programs keep their settings (~/.config)
 
     // Start-up state.
     std::string language;  // four hex digits, e.g. "0409"
@@ -53,6 +54,8 @@ struct AppContext {
     [[nodiscard]] std::string scratchFolder() const { return productFamilyFolder + "/temp"; }
     // "C:\Velqor\Temp\Fav": the staging folder of imports and exports.
     [[nodiscard]] std::string stagingFolder() const { return scratchFolder() + "/Fav"; }
+    // Copies of the browsers' bookmark files as they were before an export changed them.
+    [[nodiscard]] std::string backupFolder() const { return productFamilyFolder + "/backup"; }
     // <application folder>/setting.ini
     [[nodiscard]] std::string settingsFile() const { return applicationFolder + "/setting.ini"; }
     // The store root: <application folder>/favorites

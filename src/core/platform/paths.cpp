@@ -203,7 +203,9 @@ std::string executablePath() {
 
 std::string defaultProductFamilyFolder() { return joinPath(xdgFolder("XDG_CACHE_HOME", ".cache"), "Velqor"); }
 
-std::string defaultRegistryFile() { return joinPath(xdgFolder("XDG_CONFIG_HOME", ".config"), "Velqor/registry.reg"); }
+std::string defaultConfigFolder() { return xdgFolder("XDG_CONFIG_HOME", ".config"); }
+
+std::string defaultRegistryFile() { return joinPath(defaultConfigFolder(), "Velqor/registry.reg"); }
 
 std::string driveRootOf(std::string_view path) {
     const std::string real = nearestExistingRealPath(withoutTrailingSlashes(resolvePath(path)));

@@ -31,6 +31,10 @@ namespace platform {
 // without a trailing '/'. Nothing is created here.
 [[nodiscard]] std::string defaultProductFamilyFolder();
 
+// Where the programs of the user keep their settings: ${XDG_CONFIG_HOME:-$HOME/.config},
+// without a trailing '/'.
+[[nodiscard]] std::string defaultConfigFolder();
+
 // The registry file: ${XDG_CONFIG_HOME:-$HOME/.config}/Velqor/registry.reg.
 [[nodiscard]] std::string defaultRegistryFile();
 

@@ -45,7 +45,10 @@ constexpr int kNewFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
     return ::fchmod(descriptor, mode & 07777) == 0 || errno == ENOSYS || errno == ENOTSUP || errno == EPERM;
 }
 
-[[nodiscard]] bool replaceExisting(const std::string& path, mode_t mode, std::string_view contents) {
+using WrittenCheck = std::function<bool(std::string_view written)>;
+
+[[nodiscard]] bool replaceExisting(const std::string& path, mode_t mode, std::string_view contents,
+                                   const WrittenCheck& check = nullptr) {
     const std::filesystem::path target(path);
     // a dot name keeps the half-written file out of the store's listings; a short one keeps
     // it within the file system's name length when the file's own name is near the limit
@@ -55,7 +58,9 @@ constexpr int kNewFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
         return false;
     }
     const bool permitted = keepMode(descriptor, mode);
+    std::string written;
     if (!writeAndClose(descriptor, contents, NewFileFlush::Now) || !permitted ||
+        (check && !(readWholeFile(pattern, written) && check(written))) ||
         ::rename(pattern.c_str(), path.c_str()) != 0) {
         ::unlink(pattern.c_str());
         return false;
@@ -89,6 +94,18 @@ bool replaceFile(std::string_view path, std::string_view contents, NewFileFlush 
         return false;
     }
     return replaceExisting(file, status.st_mode, contents);
+}
+
+bool replaceFileChecked(std::string_view path, std::string_view contents, const WrittenCheck& check) {
+    const std::string file = followLinks(std::string(path));
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        return errno == ENOENT && replaceExisting(file, S_IRUSR | S_IWUSR, contents, check);
+    }
+    if (!S_ISREG(status.st_mode) || ::access(file.c_str(), W_OK) != 0) {
+        return false;
+    }
+    return replaceExisting(file, status.st_mode, contents, check);
 }
 
 bool createFileAt(int folderDescriptor, std::string_view name, std::string_view contents, NewFileFlush flush) {

@@ -10,4 +10,7 @@ namespace platform {
 // byte is dropped.
 [[nodiscard]] std::string utf8FromUtf16le(std::string_view bytes);
 
+// UTF-8 to UTF-16LE bytes: a byte that starts no valid sequence becomes U+FFFD.
+[[nodiscard]] std::string utf16leFromUtf8(std::string_view text);
+
 }  // namespace platform
