@@ -1,7 +1,9 @@
 // Reading a bookmarks.html of N links into staged Internet Shortcut files, and a Firefox
-// database (places.sqlite) of the same N links, beside two floors whose sum they are
-// compared with: reading the bookmark file whole, and writing N two-line .url files by the
-// simplest loop. Everything lives on /dev/shm where it exists.
+// database (places.sqlite) and a Chromium "Bookmarks" file of the same N links, beside two
+// floors whose sum they are compared with: reading the bookmark file whole, and writing N
+// two-line .url files by the simplest loop. Then an export of 10,000 links into a Chromium
+// file of N, beside its floor: reading the file and writing it twice (the copy kept and the
+// new file), each flushed. Everything lives on /dev/shm where it exists.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -10,12 +12,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "bench_folder.h"
 #include "bench_links.h"
 #include "core/browsers/bookmark_loads.h"
+#include "core/browsers/chromium_transfer.h"
 #include "core/platform/file_ops.h"
 
 namespace {
@@ -89,6 +93,41 @@ std::string placesRootOf(int links) {
     return root;
 }
 
+// A Chromium user-data folder of N links whose one profile keeps them in its bookmark file,
+// in the same folders of twenty in "Other bookmarks", each node with the keys the browser writes.
+std::string chromiumRootOf(int links) {
+    const std::string root = benchFolder() + "/chromium" + std::to_string(links);
+    if (fs::exists(root)) {
+        return root;
+    }
+    using Json = nlohmann::ordered_json;
+    Json folders = Json::array();
+    for (int link = 0; link < links; ++link) {
+        const std::string id = std::to_string(10 + links + link);
+        if (link % 20 == 0) {
+            folders.push_back({{"children", Json::array()}, {"id", std::to_string(10 + link / 20)},
+                               {"name", "Folder " + std::to_string(link / 20)}, {"type", "folder"}});
+        }
+        folders.back()["children"].push_back({{"date_added", "13441082812353348"}, {"date_last_used", "0"},
+                                              {"guid", "4074fb54-3a06-466a-8ca2-" + std::string(12 - id.size(), '0') + id},
+                                              {"id", id}, {"meta_info", {{"power_bookmark_meta", ""}}},
+                                              {"name", nameOf(link)}, {"type", "url"}, {"url", urlOf(link)}});
+    }
+    const auto rootNode = [](const char* id, Json children) {
+        return Json{{"children", std::move(children)}, {"id", id}, {"name", ""}, {"type", "folder"}};
+    };
+    const Json file{{"checksum", ""},
+                    {"roots", {{"bookmark_bar", rootNode("1", Json::array())}, {"other", rootNode("2", folders)},
+                               {"synced", rootNode("3", Json::array())}}},
+                    {"version", 1}};
+    fs::create_directories(root + "/Default");
+    if (!platform::writeWholeFile(root + "/Local State", "{}") ||
+        !platform::writeWholeFile(root + "/Default/Bookmarks", file.dump(3) + "\n")) {
+        std::exit(1);
+    }
+    return root;
+}
+
 std::string bookmarkFileOf(int links) { return profileRootOf(links) + "/abcd.default/bookmarks.html"; }
 
 const std::string& stagingFolder() {
@@ -130,6 +169,65 @@ void BM_LoadPlacesDatabase(benchmark::State& state) {
     state.counters["links"] = links;
 }
 
+void BM_LoadChromiumBookmarks(benchmark::State& state) {
+    const int links = static_cast<int>(state.range(0));
+    const std::vector<browsers::ChromiumInstall> installs{
+        {browsers::ChromiumBrowser::Chromium, "Chromium", chromiumRootOf(links)}};
+    for (auto _ : state) {
+        emptyStagingUntimed(state);
+        if (browsers::loadURLChrome(installs, stagingFolder()) != browsers::LoadOutcome::Staged) {
+            state.SkipWithError("the bookmark file was not read");
+            break;
+        }
+    }
+    state.counters["links"] = links;
+}
+
+constexpr int kExported = 10'000;
+
+// Each round exports into a fresh copy of the file; making it is not what is measured.
+std::string freshChromiumCopy(benchmark::State& state, int links) {
+    state.PauseTiming();
+    const std::string copy = benchFolder() + "/chromium-export";
+    fs::remove_all(copy);
+    fs::copy(chromiumRootOf(links), copy, fs::copy_options::recursive);
+    state.ResumeTiming();
+    return copy;
+}
+
+void BM_ExportToChromium(benchmark::State& state) {
+    const int links = static_cast<int>(state.range(0));
+    std::vector<browsers::Link> exported;
+    for (int link = 0; link < kExported; ++link) {
+        exported.push_back({"New " + nameOf(link), urlOf(link) + "?new"});
+    }
+    for (auto _ : state) {
+        const browsers::ChromiumInstall install{browsers::ChromiumBrowser::Chromium, "Chromium",
+                                                freshChromiumCopy(state, links)};
+        if (browsers::exportToChromium(install, exported, benchFolder() + "/backup").outcome !=
+            browsers::ChromiumExportOutcome::Done) {
+            state.SkipWithError("the links were not exported");
+            break;
+        }
+    }
+    state.counters["links"] = links;
+}
+
+void BM_FloorExportToChromium(benchmark::State& state) {
+    const int links = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        const std::string file = freshChromiumCopy(state, links) + "/Default/Bookmarks";
+        std::string text;
+        benchmark::DoNotOptimize(platform::readWholeFile(file, text));
+        for (const std::string& copy : {file + ".copy", file + ".new"}) {
+            const int fd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+            benchmark::DoNotOptimize(::write(fd, text.data(), text.size()));
+            ::fsync(fd);
+            ::close(fd);
+        }
+    }
+}
+
 void BM_FloorReadFile(benchmark::State& state) {
     const std::string file = bookmarkFileOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
@@ -154,6 +252,9 @@ void BM_FloorWriteShortcuts(benchmark::State& state) {
 
 BENCHMARK(BM_LoadBookmarkFile)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadPlacesDatabase)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadChromiumBookmarks)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportToChromium)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FloorExportToChromium)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloorReadFile)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloorWriteShortcuts)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
