@@ -143,44 +143,33 @@ void emptyStagingUntimed(benchmark::State& state) {
     state.ResumeTiming();
 }
 
-void BM_LoadBookmarkFile(benchmark::State& state) {
-    const int links = static_cast<int>(state.range(0));
-    const std::string root = profileRootOf(links);
+// Times a load into a staging folder emptied before each round.
+template <typename Load>
+void timeLoad(benchmark::State& state, Load load) {
     for (auto _ : state) {
         emptyStagingUntimed(state);
-        if (browsers::loadURLMozilla(root, stagingFolder()) != browsers::LoadOutcome::Staged) {
-            state.SkipWithError("the bookmark file was not read");
+        if (load() != browsers::LoadOutcome::Staged) {
+            state.SkipWithError("the links were not read");
             break;
         }
     }
-    state.counters["links"] = links;
+    state.counters["links"] = static_cast<double>(state.range(0));
+}
+
+void BM_LoadBookmarkFile(benchmark::State& state) {
+    const std::string root = profileRootOf(static_cast<int>(state.range(0)));
+    timeLoad(state, [&] { return browsers::loadURLMozilla(root, stagingFolder()); });
 }
 
 void BM_LoadPlacesDatabase(benchmark::State& state) {
-    const int links = static_cast<int>(state.range(0));
-    const std::vector<std::string> roots{placesRootOf(links)};
-    for (auto _ : state) {
-        emptyStagingUntimed(state);
-        if (browsers::loadURLFirefox(roots, stagingFolder()) != browsers::LoadOutcome::Staged) {
-            state.SkipWithError("the database was not read");
-            break;
-        }
-    }
-    state.counters["links"] = links;
+    const std::vector<std::string> roots{placesRootOf(static_cast<int>(state.range(0)))};
+    timeLoad(state, [&] { return browsers::loadURLFirefox(roots, stagingFolder()); });
 }
 
 void BM_LoadChromiumBookmarks(benchmark::State& state) {
-    const int links = static_cast<int>(state.range(0));
     const std::vector<browsers::ChromiumInstall> installs{
-        {browsers::ChromiumBrowser::Chromium, "Chromium", chromiumRootOf(links)}};
-    for (auto _ : state) {
-        emptyStagingUntimed(state);
-        if (browsers::loadURLChrome(installs, stagingFolder()) != browsers::LoadOutcome::Staged) {
-            state.SkipWithError("the bookmark file was not read");
-            break;
-        }
-    }
-    state.counters["links"] = links;
+        {browsers::ChromiumBrowser::Chromium, "Chromium", chromiumRootOf(static_cast<int>(state.range(0)))}};
+    timeLoad(state, [&] { return browsers::loadURLChrome(installs, stagingFolder()); });
 }
 
 constexpr int kExported = 10'000;
