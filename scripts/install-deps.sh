@@ -14,7 +14,7 @@ packages=(
   xvfb xauth poppler-utils fonts-dejavu-core
   xdotool openbox
   fonts-wqy-microhei
-  fusefat dosfstools
+  fusefat dosfstools exfat-fuse exfatprogs ntfs-3g
 )
 
 missing=()

@@ -3,12 +3,14 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "core/platform/ascii.h"
 #include "core/platform/folder_names.h"
@@ -76,29 +78,51 @@ namespace {
     return isFolder(path) || ::mkdir(path.c_str(), 0777) == 0;
 }
 
+// One entry of a folder: its name, what it is, and what it leads to when it is a link.
+struct FolderEntry {
+    std::string name;
+    fs::file_type ownType;
+    fs::file_type type;
+};
+
+// The entries of a folder, all read before anything in it is changed: a drive may skip
+// entries in a listing of a folder that changes while it is listed. Nothing when the
+// folder cannot be read to its end.
+[[nodiscard]] std::optional<std::vector<FolderEntry>> entriesOf(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    std::error_code listingError;
+    // the iterator is stepped with an error code: a folder that cannot be read is a failure, not a throw
+    for (fs::directory_iterator entry(folder, listingError), end; !listingError && entry != end;
+         entry.increment(listingError)) {
+        std::error_code error;
+        entries.push_back({entry->path().filename().string(), entry->symlink_status(error).type(),
+                           entry->status(error).type()});
+    }
+    if (listingError) {
+        return std::nullopt;
+    }
+    return entries;
+}
+
 // Copies a folder's contents into another, merging with what is there and replacing
 // files of the same name. Every entry is tried; false when any of them failed.
 [[nodiscard]] bool copyFolderContents(const std::string& source, const std::string& target) {
     // a copy replaces "google.url" when it brings "Google.url", as a case-insensitive drive would
     const FolderNames existing(target);
-    bool allCopied = true;
-    std::error_code listingError;
-    // the iterator is stepped with an error code: a folder that cannot be read is a failure, not a throw
-    for (fs::directory_iterator entry(source, listingError), end; !listingError && entry != end;
-         entry.increment(listingError)) {
-        const std::string name = entry->path().filename().string();
-        const std::string from = joinPath(source, name);
-        const std::string to = existing.pathOf(name);
-        std::error_code error;
-        if (entry->is_directory(error)) {
+    const std::optional<std::vector<FolderEntry>> entries = entriesOf(source);
+    bool allCopied = entries.has_value();
+    for (const FolderEntry& entry : entries.value_or(std::vector<FolderEntry>())) {
+        const std::string from = joinPath(source, entry.name);
+        const std::string to = existing.pathOf(entry.name);
+        if (entry.type == fs::file_type::directory) {
             allCopied = makeFolderIfMissing(to) && copyFolderContents(from, to) && allCopied;
-        } else if (entry->is_regular_file(error)) {
+        } else if (entry.type == fs::file_type::regular) {
             allCopied = copyFile(from, to) && allCopied;
         } else {
             allCopied = false;
         }
     }
-    return allCopied && !listingError;
+    return allCopied;
 }
 
 [[nodiscard]] bool createParentFolders(const std::string& path) {
@@ -198,6 +222,60 @@ bool isSameEntry(std::string_view a, std::string_view b) {
 
 namespace {
 
+// What statfs answers for every file system mounted through FUSE.
+constexpr unsigned long kFuseMagic = 0x65735546;
+
+// Some drives mounted through FUSE (FAT through fusefat) empty a folder they rename and
+// leave its links as lost clusters, while they rename files well, into other folders too.
+// Which driver serves a FUSE mount cannot be told for sure, so on every FUSE drive a
+// folder is moved entry by entry.
+[[nodiscard]] bool foldersMoveByEntries(const std::string& path) {
+    struct statfs info {};
+    return isFolder(path) && ::statfs(path.c_str(), &info) == 0 && static_cast<unsigned long>(info.f_type) == kFuseMagic;
+}
+
+// Moves everything in one folder into another that exists: each file by a rename of its
+// own, each subfolder made anew there, filled the same way and then removed. Every entry
+// is tried; false when any of them stayed where it was.
+[[nodiscard]] bool moveEntries(const std::string& source, const std::string& target) {
+    const std::optional<std::vector<FolderEntry>> entries = entriesOf(source);
+    bool allMoved = entries.has_value();
+    for (const FolderEntry& entry : entries.value_or(std::vector<FolderEntry>())) {
+        const std::string from = joinPath(source, entry.name);
+        const std::string to = joinPath(target, entry.name);
+        const bool moved = entry.ownType == fs::file_type::directory
+                               ? makeFolderIfMissing(to) && moveEntries(from, to) && ::rmdir(from.c_str()) == 0
+                               : ::rename(from.c_str(), to.c_str()) == 0;
+        allMoved = moved && allMoved;
+    }
+    return allMoved;
+}
+
+// Renames a folder by making the new one and moving its entries into it. When an entry
+// cannot be moved, what was moved goes back, so the folder stays whole under its old name.
+[[nodiscard]] bool moveFolderByEntries(const std::string& source, const std::string& target) {
+    if (::mkdir(target.c_str(), 0777) != 0) {
+        return false;
+    }
+    if (moveEntries(source, target) && ::rmdir(source.c_str()) == 0) {
+        return true;
+    }
+    const int error = errno;
+    if (moveEntries(target, source)) {
+        static_cast<void>(::rmdir(target.c_str()));
+    }
+    errno = error;
+    return false;
+}
+
+// Moves a file, or a folder as its drive lets it be moved without losing what it holds.
+[[nodiscard]] bool moveEntry(const std::string& source, const std::string& target) {
+    if (foldersMoveByEntries(source)) {
+        return moveFolderByEntries(source, target);
+    }
+    return ::rename(source.c_str(), target.c_str()) == 0;
+}
+
 // Gives an entry a new case of its name. Some drives (FAT through FUSE) take the new name
 // for another entry and remove it, and the entry with it: the rename goes round a
 // temporary name instead, and back when the last step fails.
@@ -206,14 +284,14 @@ namespace {
     for (int attempt = 0; temporary.empty() || statOf(temporary); ++attempt) {
         temporary = joinPath(parentOf(target), ".rename." + std::to_string(::getpid()) + "." + std::to_string(attempt));
     }
-    if (::rename(source.c_str(), temporary.c_str()) != 0) {
+    if (!moveEntry(source, temporary)) {
         return false;
     }
-    if (::rename(temporary.c_str(), target.c_str()) == 0) {
+    if (moveEntry(temporary, target)) {
         return true;
     }
     const int error = errno;
-    static_cast<void>(::rename(temporary.c_str(), source.c_str()));
+    static_cast<void>(moveEntry(temporary, source));
     errno = error;
     return false;
 }
@@ -232,6 +310,9 @@ bool renamePath(std::string_view from, std::string_view to) {
         sameEntry ? joinPath(parentOf(target), nameOf(withoutTrailingSlashes(std::string(to)))) : target;
     if (sameEntry) {
         return source == finalTarget || renameCase(source, finalTarget);
+    }
+    if (foldersMoveByEntries(source)) {
+        return !statOf(finalTarget) && moveFolderByEntries(source, finalTarget);
     }
     if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, finalTarget.c_str(), RENAME_NOREPLACE) == 0) {
         return true;
@@ -265,9 +346,10 @@ namespace {
     return true;
 }
 
-// Reads a plain file at a path taken as it is written.
+// Reads a plain file at a path taken as it is written. A pipe of the name must not hold the
+// program up: it is opened without waiting for a writer, and refused below.
 [[nodiscard]] bool readPlainFile(const std::string& path, std::string& contents) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
@@ -359,7 +441,8 @@ bool createFolderIn(FolderNames& parent, std::string_view name) {
 }
 
 bool readListedFile(const FolderNames& folder, std::string_view name, std::string& contents) {
-    const int fd = folder.openFile(name, O_RDONLY | O_CLOEXEC);
+    // the listing passed pipes over; one put there since then gives no writer to wait for
+    const int fd = folder.openFile(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
