@@ -169,19 +169,27 @@ private:
     std::vector<gid_t> m_groups;
 };
 
-// The entry's attributes and size as seen from the folder open at dirFd; links are followed,
-// a broken link is shown as itself.
+// The entry as seen from the folder open at dirFd; links are followed, a broken link is
+// seen as itself.
+[[nodiscard]] std::optional<struct stat> statEntry(int dirFd, const std::string& name) {
+    struct stat info {};
+    if (::fstatat(dirFd, name.c_str(), &info, 0) != 0 && ::fstatat(dirFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        return std::nullopt;
+    }
+    return info;
+}
+
+// The entry's attributes and size as seen from the folder open at dirFd.
 [[nodiscard]] std::optional<FindEntry> describeEntry(int dirFd, std::string_view name, const WriteAccess& access) {
     const std::string nameText(name);
-    struct stat info {};
-    if (::fstatat(dirFd, nameText.c_str(), &info, 0) != 0 &&
-        ::fstatat(dirFd, nameText.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    const std::optional<struct stat> info = statEntry(dirFd, nameText);
+    if (!info) {
         return std::nullopt;
     }
     FindEntry entry;
     entry.name = nameText;
-    entry.attributes = attributesOf(info, name, access.allows(info));
-    entry.size = S_ISDIR(info.st_mode) ? 0 : static_cast<std::uint64_t>(info.st_size);
+    entry.attributes = attributesOf(*info, name, access.allows(*info));
+    entry.size = S_ISDIR(info->st_mode) ? 0 : static_cast<std::uint64_t>(info->st_size);
     return entry;
 }
 
@@ -257,9 +265,14 @@ std::vector<std::string> listShownFiles(std::string_view folder, std::string_vie
             names.emplace_back(raw.d_name);
             return;
         }
-        const std::optional<FindEntry> entry = describeEntry(dirFd, raw.d_name, access);
-        if (entry && entry->attributes != kAttrDirectory) {
-            names.push_back(entry->name);
+        const std::optional<struct stat> info = statEntry(dirFd, raw.d_name);
+        // pipes, devices and sockets hold no link, and one opened to be read could block for good
+        if (!info || S_ISFIFO(info->st_mode) || S_ISCHR(info->st_mode) || S_ISBLK(info->st_mode) ||
+            S_ISSOCK(info->st_mode)) {
+            return;
+        }
+        if (attributesOf(*info, raw.d_name, access.allows(*info)) != kAttrDirectory) {
+            names.emplace_back(raw.d_name);
         }
     });
     return names;

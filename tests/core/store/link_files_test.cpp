@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <numeric>
@@ -60,7 +62,7 @@ TEST(Shortcut, LinkNamesAndFileNamesAreTiedByTheirUrl) {
 }
 
 // The name is cut at the last ".url" only; a folder named like a link is listed only when it
-// carries another attribute.
+// carries another attribute; only plain files are read.
 TEST(FolderScan, LinkRowsShowNameTargetAndFullPath) {
     const testing_support::TempFolder folder;
     testing_support::writeLink(folder.path(), "News", "http://news.example/");
@@ -69,6 +71,9 @@ TEST(FolderScan, LinkRowsShowNameTargetAndFullPath) {
     writeFile(folder / "notes.txt", "ignored");
     std::filesystem::create_directories(folder / "Plain.url");
     std::filesystem::create_directories(folder / ".Hidden.url");
+    // a pipe is passed over unopened, also through a symbolic link: opening it would wait for a writer
+    ASSERT_EQ(::mkfifo((folder / "Pipe.url").c_str(), 0600), 0);
+    std::filesystem::create_symlink(folder / "Pipe.url", folder / "ToPipe.url");
     std::string rows;
     for (const auto text : {store::RowText::LinkName, store::RowText::FileName}) {
         std::vector<std::string> listed;
