@@ -8,6 +8,7 @@
 #include "core/platform/ascii.h"
 #include "core/platform/folder_names.h"
 #include "core/platform/paths.h"
+#include "core/platform/windows_names.h"
 
 namespace browsers {
 
@@ -131,18 +132,6 @@ void addAnchors(std::string_view text, LinkTable& table) {
         addAnchor(text.substr(bodyStart, end - bodyStart), table);
         start = findTag(text, kAnchorStart, end + 1);
     }
-}
-
-// A name must stay one file name inside the staging folder, and one that a Windows file
-// system (as on a USB stick) can hold: no path separators, no reserved characters.
-[[nodiscard]] bool canBeFileName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") {
-        return false;
-    }
-    return std::none_of(name.begin(), name.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 0x20 ||
-               std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
-    });
 }
 
 // How a file is opened for writing, created or emptied; the name is taken exactly as given,
@@ -272,7 +261,8 @@ void createURLFile(const LinkTable& table, std::string_view stagingFolder) {
     std::string text;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const std::string_view name = table.nameAt(i);
-        if (!canBeFileName(name)) {
+        // a name stays one file inside the staging folder, and one a Windows drive can hold
+        if (platform::windowsRefusesName(name)) {
             continue;
         }
         path.resize(folderLength);

@@ -8,6 +8,7 @@
 #include "core/platform/file_ops.h"
 #include "core/platform/paths.h"
 #include "core/platform/replace_file.h"
+#include "core/platform/windows_names.h"
 #include "core/store/shortcut.h"
 #include "core/store/store_files.h"
 
@@ -57,15 +58,7 @@ constexpr std::string_view kExtension = ".url";
 
 std::string trimSpaces(std::string_view text) { return std::string(platform::trim(text, " ")); }
 
-SaveFailure refusedName(std::string_view name) {
-    if (name.find('\0') != std::string_view::npos) {
-        return "A link name cannot hold a NUL character.";
-    }
-    if (name.find('/') != std::string_view::npos) {
-        return "\"" + std::string(name) + "\" cannot be the name of a link, because a name cannot hold a '/'.";
-    }
-    return std::nullopt;
-}
+bool isRefusedName(std::string_view name) { return platform::windowsRefusesName(name); }
 
 std::string editedLinkPath(std::string_view folder, std::string_view name) {
     std::string path = std::string(folder) + "/" + std::string(name);

@@ -15,9 +15,9 @@ using SaveFailure = std::optional<std::string>;
 // A typed name or target without its leading and trailing spaces; tabs and line ends stay.
 [[nodiscard]] std::string trimSpaces(std::string_view text);
 
-// Why a typed name cannot name a file of the folder it is meant for: a name never leads
-// into another folder. Empty when the name is fine.
-[[nodiscard]] SaveFailure refusedName(std::string_view name);
+// True when a typed name is one Windows refuses for the link's file: the link is written to
+// the stick as it is named, and a stick is read on Windows PCs too.
+[[nodiscard]] bool isRefusedName(std::string_view name);
 
 // The file an edited link is saved to: the folder, '/' and the name, plus ".url" unless
 // the whole path (the folder included) already holds ".url", in any case.

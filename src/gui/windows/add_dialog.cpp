@@ -155,8 +155,8 @@ void frmAdd::addLink() {
         m_fields.name->setFocus();
         return;
     }
-    if (const store::SaveFailure refused = store::refusedName(name)) {
-        showError(m_context, *refused);
+    if (store::isRefusedName(name)) {
+        warnRefusedName(m_context);
         m_fields.name->setFocus();
         return;
     }

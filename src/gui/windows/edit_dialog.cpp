@@ -186,8 +186,9 @@ void frmEdit::saveLink() {
         showError(m_context, kNoLinkChosen);
         return;
     }
-    if (const store::SaveFailure refused = store::refusedName(name)) {
-        showError(m_context, *refused);
+    // a link keeps a name it has; a new one must be a name Windows takes
+    if (name != m_shownName && store::isRefusedName(name)) {
+        warnRefusedName(m_context);
         return;
     }
     // a link stays in its folder: only its name and its URL change. A file name that is not

@@ -20,7 +20,7 @@ protected:
     std::unique_ptr<ui::frmAdd> dialog;
 };
 
-TEST_F(AddDialogTest, NothingIsAddedWithoutAFolderOrWithANameOrUrlMadeOfSpaces) {
+TEST_F(AddDialogTest, NothingIsAddedWithoutAFolderOrWithANameOrUrlMadeOfSpacesOrANameWindowsRefuses) {
     add("News", "http://news.example/");  // the root is selected
     EXPECT_EQ(shown(),
               Tree{said("Please select a folder in Dorvane Lite first, Ann.", text(300), app::MsgIcon::Exclamation)});
@@ -32,6 +32,11 @@ TEST_F(AddDialogTest, NothingIsAddedWithoutAFolderOrWithANameOrUrlMadeOfSpaces) 
         add(name, target);
         EXPECT_EQ(shown(), Tree{said("Please enter both a name and a URL for the link, Ann.", text(300),
                                      app::MsgIcon::Exclamation)});
+    }
+    // names Windows refuses: the stick would hold a link no Windows PC can open
+    for (const char* name : {"CON", "nul.txt", "Lpt9", "a:b", "Work/News", ". ."}) {
+        add(name, "http://x/");
+        EXPECT_EQ(shown(), Tree{said(560, 300, app::MsgIcon::Exclamation)}) << name;
     }
     EXPECT_EQ(treeOf(store("")), (Tree{"Firefox/", "Internet Explorer/", "Internet Explorer/Links/"}));
 }

@@ -47,6 +47,7 @@ TEST_F(EditDialogTest, SavingRewritesOrRenamesTheClickedLinkAndRefusesWhatItCann
     const std::string edited = "=" + shortcutBytes("http://new/");
     const std::string ask = said(556, 329, app::MsgIcon::Question, MsgAnswer::No);
     const Tree unchanged = {"Work/", kNews, kOther};
+    const std::string refused = said(560, 300, app::MsgIcon::Exclamation);
     // whether news is clicked, the name typed, the answer to a question, the messages, the folder afterwards
     const std::tuple<bool, std::string, MsgAnswer, std::vector<std::string>, Tree> cases[] = {
         {true, "news", MsgAnswer::Yes, {saved()}, {"Work/", "news.url" + edited, kOther}},
@@ -55,7 +56,8 @@ TEST_F(EditDialogTest, SavingRewritesOrRenamesTheClickedLinkAndRefusesWhatItCann
         {true, "other", MsgAnswer::No, {ask}, unchanged},
         {true, "OTHER", MsgAnswer::Yes, {ask, saved()}, {"Work/", "other.url" + edited}},
         {false, "Fresh", MsgAnswer::Yes, {error()}, unchanged},  // no link was clicked
-        {true, "Work/News", MsgAnswer::Yes, {error()}, unchanged},
+        {true, "Work/News", MsgAnswer::Yes, {refused}, unchanged},
+        {true, "aux.old", MsgAnswer::Yes, {refused}, unchanged},
         {true, std::string(300, 'x'), MsgAnswer::Yes, {error()}, unchanged},
     };
     for (const auto& [clicked, typed, answer, messages, tree] : cases) {

@@ -247,7 +247,7 @@ const Cell kCells[] = {
     {"AddOverReadOnlyLink",         Op::Add,          Fault::ReadOnlyFile,  {556, kError}, false},
     {"AddToRemovedFolder",          Op::Add,          Fault::RemovedFile,   {kError}, false},
     {"AddOnFullDisk",               Op::Add,          Fault::FullDisk,      {kError}, false},
-    {"AddSlashName",                Op::Add,          Fault::SlashName,     {kError}, false},  // not into the folder Work
+    {"AddSlashName",                Op::Add,          Fault::SlashName,     {560}, false},  // not into the folder Work
     {"AddTooLongName",              Op::Add,          Fault::LongName,      {kError}, false},
     {"EditInReadOnlyStore",         Op::Edit,         Fault::ReadOnlyStore, {kError}, false},
     {"EditReadOnlyLink",            Op::Edit,         Fault::ReadOnlyFile,  {kError}, false},
