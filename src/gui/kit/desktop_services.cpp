@@ -58,10 +58,18 @@ QUrl desktopUrlOf(const QString& target) {
     if (file.exists() || QDir::isAbsolutePath(text)) {
         return QUrl::fromLocalFile(file.absoluteFilePath());
     }
-    // Dotted names, an optional port, then a path, query or fragment. Tested before the
-    // scheme, as "www.example.com:8080" would otherwise read as scheme "www.example.com".
-    static const QRegularExpression host(R"(^[a-z0-9-]+(\.[a-z0-9-]+)+(:\d+)?([/?#].*)?$)",
-                                         QRegularExpression::CaseInsensitiveOption);
+    // a Windows path ("C:\Windows\notepad.exe", "\\server\share") names nothing on this PC;
+    // read as a URL its drive letter would pass for a scheme
+    static const QRegularExpression windowsPath(R"(^([a-z]:|\\\\))", QRegularExpression::CaseInsensitiveOption);
+    if (windowsPath.match(text).hasMatch()) {
+        return {};
+    }
+    // A host: dotted names (letters of any language, or the numbers of an address) with an
+    // optional port, or one name with a port ("localhost:8080"); then a path, query or
+    // fragment. Tested before the scheme, as "localhost:8080" would otherwise read as
+    // scheme "localhost".
+    static const QRegularExpression host(R"(^[\w-]+((\.[\w-]+)+(:\d+)?|:\d+)([/?#].*)?$)",
+                                         QRegularExpression::UseUnicodePropertiesOption);
     if (host.match(text).hasMatch()) {
         return QUrl("http://" + text, QUrl::TolerantMode);
     }

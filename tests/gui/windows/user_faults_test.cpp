@@ -32,6 +32,7 @@ TEST_F(UserFaultsTest, EachChoiceOfABrowserNodeLoadsItOnce) {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     QTreeWidget& tree = dialog.browserTree();
+    ASSERT_TRUE(tree.topLevelItem(0) != nullptr && tree.topLevelItem(0)->child(0) != nullptr);
     const QPoint centre = tree.visualItemRect(tree.topLevelItem(0)->child(0)).center();
     std::string loads;  // the messages so far after a click, a double click and Enter
     const auto count = [&] { loads += std::to_string(app.messages.shown.size()); };
@@ -56,9 +57,14 @@ TEST_F(UserFaultsTest, AMozillaOrNetscapeFileThatCannotBeReadStillNamesTheSource
     std::filesystem::create_directories(favorites + "/Mozilla old");
     std::filesystem::create_directories(favorites + "/Netscape old");
     browsers::frmImport dialog(gui);
-    emit dialog.browserTree().itemClicked(dialog.browserNode(QString::fromStdString(favorites)), 0);
+    const auto clickNode = [&dialog](const std::string& key) {
+        QTreeWidgetItem* node = dialog.browserNode(QString::fromStdString(key));
+        ASSERT_NE(node, nullptr) << key;
+        emit dialog.browserTree().itemClicked(node, 0);
+    };
+    clickNode(favorites);
     for (const std::string folder : {"Mozilla old", "Netscape old"}) {
-        emit dialog.browserTree().itemClicked(dialog.browserNode(QString::fromStdString(favorites + "/" + folder)), 0);
+        clickNode(favorites + "/" + folder);
         // the list is filled from the staging folder the failed load left empty
         EXPECT_EQ(dialog.linkList().rowCount(), 0) << folder;
         EXPECT_EQ(dialog.findChild<QLabel*>("lblSource")->text().toStdString(), text(323) + folder + text(330));
@@ -70,6 +76,10 @@ TEST(DesktopAddress, ATargetWithoutASchemeOpensAsTheShellWouldOpenIt) {
     const std::pair<std::string, std::string> cases[] = {
         {"www.example.com", "http://www.example.com"},
         {" example.com:8080/a b?q=1 ", "http://example.com:8080/a%20b?q=1"},
+        {"localhost:8080", "http://localhost:8080"},
+        {"192.168.1.1:8080/admin", "http://192.168.1.1:8080/admin"},
+        {"www.exämple.com", "http://www.xn--exmple-cua.com"},
+        {"C:\\Windows\\notepad.exe", ""},
         {"mailto:someone@example.com", "mailto:someone@example.com"},
         {document, "file://" + document},
         {"/no/such/notes.pdf", "file:///no/such/notes.pdf"},
