@@ -55,7 +55,8 @@ struct FirefoxPlacesTest : ::testing::Test {
 };
 
 // Positions, not ids, give the order; a subfolder is read where it stands; of two links of one
-// name the later in the tree, or in the later profile folder, is staged.
+// name the later in the tree, or in the later profile folder, is staged. The Windows place is
+// searched as well as the Linux ones.
 TEST_F(FirefoxPlacesTest, EveryLinuxProfileIsReadInTreeOrderLeavingOutTagsSeparatorsAndQueriesAlsoWhileFirefoxRuns) {
     // a running Firefox holds its database locked and keeps what is new in the log beside it
     PlacesFile database(
@@ -75,10 +76,17 @@ TEST_F(FirefoxPlacesTest, EveryLinuxProfileIsReadInTreeOrderLeavingOutTagsSepara
     const std::string flatpak = app.context.homeFolder + "/.var/app/org.mozilla.firefox/.mozilla/firefox/c3.default/";
     PlacesFile(flatpak + "places.sqlite", "(10, 2, 0, 1, 'Hidden', 'http://hidden/')");
     testing_support::writeFile(flatpak + "bookmarks.html", testing_support::bookmarkFileText({{"Gamma", "http://g/"}}));
+    // the Windows place, whose folders need not have the case of the names looked for
+    const std::string user = app.root / "home/u1";
+    std::filesystem::create_directories(user + "/Favorites");
+    testing_support::writeFavoritesRegistry(app.context.registryFile, user + "/Favorites");
+    PlacesFile(user + "/APPLICATION DATA/mozilla/FIREFOX/profiles/d4.default/places.sqlite",
+               "(10, 2, 0, 1, 'Windows', 'http://windows/')");
 
     expectLoad(browsers::LoadOutcome::Staged,
                {"Bar", "http://bar/snap", "Fish & Chips", "http://fish/?a=1&b=2", "Gamma", "http://g/", "Nest",
-                "http://nest/after", "Newest", "http://newest/", "Order", "http://order/second"});
+                "http://nest/after", "Newest", "http://newest/", "Order", "http://order/second", "Windows",
+                "http://windows/"});
     EXPECT_EQ(testing_support::treeOf(profiles), runningFiles);
 }
 

@@ -1,6 +1,8 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include <algorithm>
+
 #include "gui/windows/export_dialog.h"
 #include "gui/windows/import_dialog.h"
 #include "gui/windows/main_window.h"
@@ -58,9 +60,17 @@ protected:
 
 // Internet Explorer receives every listed link, Firefox only the checked ones; Select All
 // checks every row unless all are checked already. Two links whose names differ only in case
-// reach Internet Explorer as one favorite, under the first name and with the later link.
-TEST_F(TransferDialogTest, ExportNeedsABrowserAndLinksAndSendsTheListedLinks) {
-    for (const char* name : {"ALPHA", "Alpha", "Beta", "Gamma"}) {
+// reach Internet Explorer as one favorite, under the first name and with the later link,
+// whichever of the two the drive lists first.
+class ExportOrder : public TransferDialogTest, public ::testing::WithParamInterface<bool> {};
+INSTANTIATE_TEST_SUITE_P(CaseSpellingsMadeInNameOrderAndReversed, ExportOrder, ::testing::Bool());
+
+TEST_P(ExportOrder, ExportNeedsABrowserAndLinksAndSendsTheListedLinks) {
+    std::vector<const char*> names = {"ALPHA", "Alpha", "Beta", "Gamma"};
+    if (GetParam()) {
+        std::reverse(names.begin(), names.end());
+    }
+    for (const char* name : names) {
         writeLink(app.appPath("favorites/Internet Explorer"), name, std::string("http://") + name + "/");
     }
     writeLink(app.appPath("favorites/Firefox"), "Wanted", "http://wanted/");
