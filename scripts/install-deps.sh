@@ -15,6 +15,7 @@ packages=(
   xdotool openbox
   fonts-wqy-microhei
   fusefat dosfstools exfat-fuse exfatprogs ntfs-3g
+  mmdebstrap bubblewrap
 )
 
 missing=()

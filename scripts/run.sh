@@ -10,10 +10,11 @@ cmake --build build --parallel "$(nproc)"
 
 portable=build/portable
 echo "Portable folder: $portable (copy it to a USB stick to carry it)"
+du -sh "$portable"
 ls -1 "$portable"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting Dorvane Lite under a virtual X server (Xvfb)."
-  exec xvfb-run -a "$portable/dorvane-lite"
+  exec xvfb-run -a sh "$portable/dorvane-lite"
 fi
-exec "$portable/dorvane-lite"
+exec sh "$portable/dorvane-lite"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Dorvane Lite with AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors,
-# and runs every test, then fuzzes each parser of outside input for 10 seconds.
+# runs every test, starts the portable folder on small Debian systems, then fuzzes each parser
+# of outside input for 10 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,5 +12,7 @@ cmake --build build-tests --parallel "$(nproc)"
 # A failing test still lets the parsers be fuzzed; either failure fails the whole run.
 status=0
 ctest --test-dir build-tests --output-on-failure --parallel "$(nproc)" || status=$?
+# The portable folder on small Debian systems: without Qt, with another Qt, below the floor.
+bash scripts/check-portable.sh build-tests/portable || status=1
 bash scripts/fuzz.sh 10 || status=1
 exit "$status"

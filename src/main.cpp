@@ -1,4 +1,7 @@
+#include <dlfcn.h>
+
 #include <QApplication>
+#include <QFileInfo>
 
 #include "core/app/app_context.h"
 #include "core/app/startup.h"
@@ -14,6 +17,17 @@
 
 namespace {
 
+// The Qt plugins the program's folder carries, in lib/plugins beside its Qt libraries: on the
+// stick, or in the copy of the program part the start command runs when the stick is mounted
+// "noexec" (no plugin could be loaded from the stick then).
+QString carriedQtPlugins() {
+    Dl_info library{};
+    if (::dladdr(reinterpret_cast<const void*>(&qVersion), &library) == 0 || library.dli_fname == nullptr) {
+        return {};
+    }
+    return QFileInfo(QString::fromLocal8Bit(library.dli_fname)).absolutePath() + "/plugins";
+}
+
 int stopWith(app::AppContext& context, const std::string& text) {
     app::showMessage(context, text, app::kStartupErrorTitle, app::MsgIcon::Critical);
     return 1;
@@ -22,7 +36,13 @@ int stopWith(app::AppContext& context, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Qt's plugins come from beside the Qt the program runs with only: the PC's belong to the
+    // PC's Qt, which may be another version.
+    QCoreApplication::setLibraryPaths({carriedQtPlugins()});
     QApplication application(argc, argv);
+    // Qt adds the folder of the running executable, which is the loader's when the start command
+    // runs the program through it.
+    QCoreApplication::setLibraryPaths({carriedQtPlugins()});
     application.setApplicationName("Dorvane Lite");
 
     ui::QtMessageBoxService messages;
@@ -40,6 +60,8 @@ int main(int argc, char** argv) {
     context.isAdministrator = platform::isNTAdmin;
 
     const platform::InstanceLock instance(context.productFamilyFolder, platform::executableName());
+    // what the start command told the program is not for the programs it opens links with
+    qunsetenv(platform::kStartedProgramVariable);
     if (instance.anotherInstanceRuns()) {
         return stopWith(context, app::kAlreadyRunningMessage);
     }

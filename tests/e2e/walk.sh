@@ -37,7 +37,7 @@ fail() {
 # --- a portable folder, a user and a browser of this PC, all below $work ---------------
 app=$work/stick/app
 mkdir -p "$app"
-cp "$portable"/dorvane-lite "$portable"/*.dll "$app"/
+cp -R "$portable"/dorvane-lite "$portable"/dorvane-lite.bin "$portable"/lib "$portable"/*.dll "$app"/
 export HOME=$work/home XDG_CACHE_HOME=$work/cache XDG_CONFIG_HOME=$work/config
 export QT_QPA_PLATFORM=xcb
 favorites=$HOME/Favorites
@@ -67,7 +67,7 @@ wm_pid=$!
 for _ in $(seq 50); do xdotool get_num_desktops >/dev/null 2>&1 && break; sleep 0.1; done
 xdotool get_num_desktops >/dev/null 2>&1 || fail "openbox did not start: $(cat "$work/openbox.log")"
 
-"$app/dorvane-lite" >"$work/program.log" 2>&1 &
+sh "$app/dorvane-lite" >"$work/program.log" 2>&1 &
 program_pid=$!
 
 # --- what a person does: look for a window, press keys, type --------------------------
@@ -207,7 +207,7 @@ done
 stored_size() { grep -E '^(Height|Width)=' "$app/setting.ini" | tr -d '\r' | paste -sd ' '; }
 size_before=$(stored_size)
 for start in 1 2 3; do
-  "$app/dorvane-lite" >"$work/program.log" 2>&1 &
+  sh "$app/dorvane-lite" >"$work/program.log" 2>&1 &
   program_pid=$!
   wait_windows "$main"
   keys Escape

@@ -193,6 +193,9 @@ std::string executableName() {
 }
 
 std::string executablePath() {
+    if (const char* started = std::getenv(kStartedProgramVariable); started != nullptr && *started == '/') {
+        return started;
+    }
     std::vector<char> buffer(4096);
     const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
     if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {

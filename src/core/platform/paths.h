@@ -18,7 +18,10 @@ namespace platform {
 // Adds a trailing '/' when the path lacks one.
 [[nodiscard]] std::string withTrailingSlash(std::string_view path);
 
-// The running executable's full path; empty when the system does not tell it.
+// The running program's full path as it lies in its folder: the start command names it when it
+// runs the program through the PC's loader or from a copy (the system would then name the loader
+// or the copy); else the executable the system runs. Empty when neither tells it.
+inline constexpr const char* kStartedProgramVariable = "DORVANE_LITE_PROGRAM";
 [[nodiscard]] std::string executablePath();
 
 // The folder that holds the running executable, without a trailing '/'.

@@ -1,7 +1,10 @@
 #include "core/support/http_request.h"
 
 #include <curl/curl.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 #include <utility>
 
@@ -12,6 +15,12 @@ constexpr std::uint16_t kSecurePort = 443;
 // An answer larger than this is not one the program asked for; it is dropped.
 constexpr std::size_t kMaxBodyBytes = 64 * 1024 * 1024;
 constexpr long kMaxRedirects = 10;
+// Where the common distributions keep the PC's trusted certificates in one file: Debian, Ubuntu
+// and Arch; Fedora and Red Hat; openSUSE; Alpine. The library looks only where the system it was
+// built on keeps them, and the program's folder carries its own library to every PC.
+constexpr std::array<const char*, 5> kCertificateStores = {
+    "/etc/ssl/certs/ca-certificates.crt", "/etc/pki/tls/certs/ca-bundle.crt", "/etc/ssl/ca-bundle.pem",
+    "/etc/pki/ca-trust/extracted/pem/tls-ca-bundle.pem", "/etc/ssl/cert.pem"};
 
 struct CurlDeleter {
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
@@ -123,6 +132,14 @@ size_t readStatusLine(char* data, size_t size, size_t count, void* userData) {
     return bytes;
 }
 
+// The PC's store of trusted certificates, wherever its distribution keeps it.
+void setCertificateStore(CURL* handle) {
+    const auto found = std::ranges::find_if(kCertificateStores, [](const char* path) { return ::access(path, R_OK) == 0; });
+    if (found != kCertificateStores.end()) {
+        curl_easy_setopt(handle, CURLOPT_CAINFO, *found);
+    }
+}
+
 void setCredentials(CURL* handle, const std::string& user, const std::string& password) {
     if (user.empty()) {
         return;
@@ -183,6 +200,7 @@ HttpResponse httpRequest(std::string_view url, std::string_view postData, std::u
     // The server's certificate must be trusted; its name may differ from the host's.
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
+    setCertificateStore(curl);
     setCredentials(curl, userText, passwordText);
     setTransferLimits(curl, stallLimit);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendBody);
