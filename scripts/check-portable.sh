@@ -23,18 +23,7 @@ done
 [ -x "$portable/dorvane-lite.bin" ] || { echo "check-portable: no portable folder in $portable" >&2; exit 1; }
 
 work=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "check-portable: FAIL: $*" >&2
-  cat "$work/program.log" >&2 2>/dev/null || true
-  exit 1
-}
+source tests/testing/virtual_screen.sh
 
 # make_root <name> <suite> [packages]: a minimal system, kept while its packages stay the same.
 make_root() {
@@ -54,21 +43,8 @@ make_root debian13-qt6.8 trixie libqt6widgets6,qt6-qpa-plugins,fonts-dejavu-core
 make_root debian11 bullseye
 [ -z "$(find "$roots/debian12-no-qt/usr/lib" -name 'libQt6Core*' -print -quit)" ] || fail "the Debian 12 system holds Qt"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -1 "$work/display")
-
-# A stick as FAT shows it: plain files, none executable, nothing written yet.
+start_virtual_screen
 stick=$work/stick
-new_stick() {
-  rm -rf "$stick" && mkdir -p "$stick"
-  cp -R "$portable"/. "$stick"/
-  rm -rf "$stick/setting.ini" "$stick/favorites"
-  find "$stick" -type f -exec chmod a-x {} +
-}
 
 # start <root>: `sh /media/stick/dorvane-lite` in the system, in the background; its pid in $pid.
 start() {
@@ -78,7 +54,7 @@ start() {
     --clearenv --setenv HOME /home --setenv DISPLAY "$DISPLAY" --setenv LANG C.UTF-8 \
     --setenv PATH /usr/bin:/bin --setenv ASAN_OPTIONS detect_leaks=0 --setenv QT_DEBUG_PLUGINS 1 \
     --die-with-parent --info-fd 4 sh /media/stick/dorvane-lite >"$work/program.log" 2>&1 4>"$work/info" &
-  bwrap_pid=$!
+  program_pid=$!
   for _ in $(seq 50); do grep -q child-pid "$work/info" 2>/dev/null && break; sleep 0.1; done
   pid=$(grep -o '"child-pid": *[0-9]*' "$work/info" | grep -o '[0-9]*$') || fail "$1: bwrap did not start"
 }
@@ -92,7 +68,7 @@ wait_window() {
       sleep 0.3
       return 0
     fi
-    kill -0 "$bwrap_pid" 2>/dev/null || fail "the program ended while waiting for '$1'"
+    kill -0 "$program_pid" 2>/dev/null || fail "the program ended while waiting for '$1'"
     sleep 0.2
   done
   fail "no $count window(s) '$1' within 30 s"
@@ -109,11 +85,12 @@ type_text() {
 stop_program() {
   wait_window "$main"
   keys Escape
-  wait "$bwrap_pid" || fail "the program ended with status $?"
+  wait "$program_pid" || fail "the program ended with status $?"
+  program_pid=""
 }
 
 # --- Debian 12 without Qt: the window opens, a link is added ---------------------------------
-new_stick
+copy_to_stick "$portable" "$stick"
 start debian12-no-qt
 wait_window "$main"
 keys ctrl+n
@@ -134,7 +111,7 @@ link="$stick/favorites/Internet Explorer/Carried.url"
 echo "check-portable: Debian 12 without Qt: the window opened, a link was added"
 
 # --- Debian 13 with Qt 6.8: the folder's Qt only ---------------------------------------------
-new_stick
+copy_to_stick "$portable" "$stick"
 start debian13-qt6.8
 wait_window "$main"
 maps=$(cat "/proc/$pid/maps")
@@ -149,11 +126,12 @@ grep -q '"/media/stick/lib/plugins/platforms/libqxcb.so" loaded library' "$work/
 echo "check-portable: Debian 13 with Qt 6.8: only the folder's Qt was loaded"
 
 # --- Debian 11, below the floor: one line, nothing written ------------------------------------
-new_stick
+copy_to_stick "$portable" "$stick"
 before=$(cd "$stick" && find . | sort)
 start debian11
 status=0
-wait "$bwrap_pid" || status=$?
+wait "$program_pid" || status=$?
+program_pid=""
 [ "$status" -ne 0 ] || fail "Debian 11: the start command ended with success"
 floor=$(sed -n 's/^glibc_floor=//p' "$portable/dorvane-lite")
 [ "$(cat "$work/program.log")" = "Dorvane Lite needs glibc $floor or newer; this PC has 2.31" ] ||

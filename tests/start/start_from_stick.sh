@@ -15,21 +15,8 @@ command -v Xvfb >/dev/null && command -v xdotool >/dev/null ||
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: hiding the PC's libraries needs root (mount namespaces)"; exit 77; }
 
 work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  mountpoint -q "$work/noexec" && umount "$work/noexec"
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  cat "$work/program.log" >&2 2>/dev/null || true
-  exit 1
-}
+unmount_all() { if mountpoint -q "$work/noexec"; then umount "$work/noexec"; fi; }
+source "$(dirname "$0")/../testing/virtual_screen.sh"
 
 # --- the floor the start command states is the one the folder's files need ------------------
 newest() { find "$portable" -type f \( -name '*.so*' -o -name '*.bin' \) -exec objdump -p {} + 2>/dev/null |
@@ -41,26 +28,14 @@ grep -q "^glibc_floor=${glibc#GLIBC_}\$" "$portable/dorvane-lite" ||
 grep -q "^glibcxx_floor=$glibcxx\$" "$portable/dorvane-lite" ||
   fail "the folder needs $glibcxx, the start command says: $(grep '^glibcxx_floor=' "$portable/dorvane-lite")"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -1 "$work/display") QT_QPA_PLATFORM=xcb
+start_virtual_screen
+export QT_QPA_PLATFORM=xcb
 unset QT_PLUGIN_PATH LD_LIBRARY_PATH
 
 # Hidden: every library the folder carries, but those the PC's own commands that the start
 # command runs need (grep and cp, for one, read libpcre2-8): every PC has those.
 tools=$(ldd $(command -v sh uname getconf grep cat cp mkdir mv rm chmod dirname) | awk '/=>/ {print $1}' | sort -u)
 hidden=$(cd "$portable/lib" && find . -maxdepth 1 -type f -name 'lib*' -printf '%f\n' | sort | comm -23 - <(echo "$tools"))
-
-# A stick that holds the folder as FAT shows it: plain files, none executable.
-make_stick() {
-  rm -rf "$1" && mkdir -p "$1"
-  cp -R "$portable"/. "$1"/
-  rm -rf "$1/setting.ini" "$1/favorites"
-  find "$1" -type f -exec chmod a-x {} +
-}
 
 # start_from <stick> <case> <where>: <where> is "stick" when the program must run from the stick,
 # "copy" when from its copy in the cache folder.
@@ -97,11 +72,11 @@ start_from() {
   [ ! -e /usr/lib/x86_64-linux-gnu/setting.ini ] || fail "$case: setting.ini written in the loader's folder"
 }
 
-make_stick "$work/fat"
+copy_to_stick "$portable" "$work/fat"
 start_from "$work/fat" "no exec bit" stick
 
 mkdir "$work/noexec"
 mount -t tmpfs -o noexec,size=512m tmpfs "$work/noexec"
-make_stick "$work/noexec/stick"
+copy_to_stick "$portable" "$work/noexec/stick"
 start_from "$work/noexec/stick" "noexec drive" copy
 echo "start from a stick: passed (floor ${glibc} ${glibcxx})"
