@@ -1,7 +1,8 @@
 // hide_pc_libraries <library name>... -- <command> [arguments...]
 //
 // Runs the command in a mount namespace where this PC's copies of the named libraries are empty
-// files and its Qt plugin folder is empty: the PC of a user who never installed Qt. Every mount
+// files and its Qt plugin folder is empty: the PC of a user who never installed Qt. The library
+// folder is read-only there, so that nothing the command does lands in it. Every mount
 // is made here, in one process, because mount(8) itself needs some of the libraries it hides.
 #include <sched.h>
 #include <sys/mount.h>
@@ -52,6 +53,11 @@ int main(int argc, char** argv) {
         }
     }
     if (fs::is_directory(kQtPluginFolder) && !mounted("tmpfs", kQtPluginFolder, "tmpfs", MS_RDONLY)) {
+        return 1;
+    }
+    // the loader's folder, where a program that took it for its own would write its settings
+    if (!mounted(kLibraryFolders[0], kLibraryFolders[0], nullptr, MS_BIND | MS_REC) ||
+        !mounted(nullptr, kLibraryFolders[0], nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY)) {
         return 1;
     }
     ::execvp(argv[command], argv + command);
