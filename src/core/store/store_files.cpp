@@ -27,6 +27,10 @@ bool deletePath(std::string_view path) { return platform::shellDelete(path); }
 
 bool copyPath(std::string_view source, std::string_view target) { return platform::shellCopy(source, target); }
 
+bool storeExists(const std::string& applicationFolder) {
+    return platform::folderExists(platform::joinPath(applicationFolder, "favorites"));
+}
+
 std::string StripNulls(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
 
 std::uint64_t FindFilesAPI(std::string_view path, std::string_view pattern, int& fileCount, int& folderCount,

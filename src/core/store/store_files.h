@@ -20,6 +20,9 @@ void CreateFolder(const std::string& applicationFolder);
 // the target's name; what is there is replaced without asking.
 [[nodiscard]] bool copyPath(std::string_view source, std::string_view target);
 
+// True when the store root is there (in any case): a stick pulled out takes it away.
+[[nodiscard]] bool storeExists(const std::string& applicationFolder);
+
 // The text up to, not including, its first NUL; a text without NUL as it is.
 [[nodiscard]] std::string StripNulls(std::string_view text);
 

@@ -54,6 +54,7 @@ constexpr int kTextAdminWarning = 528;  // supplementary library
 constexpr int kTitleWarning = 300;
 constexpr int kTextEmptyQuestion = 532;
 constexpr int kTitleEmpty = 309;
+constexpr int kTextStoreGone = 561;
 
 // A menu command under its design caption; the language library's caption comes later.
 template <typename Receiver, typename Command>
@@ -360,11 +361,20 @@ QSize frmMain::outerSize() const { return size().grownBy(windowFrame()); }
 void frmMain::restoreStoredSizeAndCentre() {
     const app::WindowSize stored = app::readWindowSize(m_context.settingsFile());
     // a value that is not a number leaves that side as it is
-    const int heightTwips = stored.height.value_or(outerHeightTwips());
-    const int widthTwips = stored.width.value_or(outerWidthTwips());
+    int heightTwips = stored.height.value_or(outerHeightTwips());
+    int widthTwips = stored.width.value_or(outerWidthTwips());
     QRect outer(pos(), QSize(toPixels(widthTwips), toPixels(heightTwips)));
     if (const QScreen* shown = screen()) {
-        const QRect area = shown->geometry();
+        // a size larger than the screen would put the window out of reach, one too small
+        // would hide the tree and the list: either is brought inside the screen, and saved so
+        const QRect area = shown->availableGeometry();
+        const QSize smallest(toPixels(kFullLayoutMinWidth), toPixels(kFullLayoutMinHeight));
+        const QSize fitted = outer.size().expandedTo(smallest).boundedTo(area.size());
+        if (fitted != outer.size()) {
+            outer.setSize(fitted);
+            heightTwips = static_cast<int>(toTwips(fitted.height()));
+            widthTwips = static_cast<int>(toTwips(fitted.width()));
+        }
         outer.moveTopLeft({area.x() + area.width() / 2 - outer.width() / 2,
                            area.y() + area.height() / 2 - outer.height() / 2});
     }
@@ -414,13 +424,21 @@ void frmMain::showDialog(QDialog& dialog) {
     restoreStoredSizeAndCentre();
 }
 
-void frmMain::refresh() { m_tree->refresh(); }
+void frmMain::refresh() {
+    // a stick pulled out leaves no store to show: the user is told, and the tree stays as it was
+    if (!store::storeExists(m_context.applicationFolder)) {
+        app::showText(m_context, kTextStoreGone, kTitleWarning, app::MsgIcon::Exclamation);
+        return;
+    }
+    m_tree->refresh();
+}
 
 void frmMain::emptyBrowserFolder(Browser browser) {
     const EmptyCommand command = emptyCommandOf(browser);
+    // everything in a browser's folder goes for good: one Enter must not do that
     const bool yes = app::askYesNo(m_context, app::withOwnerName(app::languageText(m_context, kTextEmptyQuestion),
                                                                  m_context.ownerName),
-                                   app::languageText(m_context, kTitleEmpty), app::MsgAnswer::Yes);
+                                   app::languageText(m_context, kTitleEmpty), app::MsgAnswer::No);
     const bool deleted = yes && store::deletePath(m_context.applicationFolder + "/" + command.folder);
     if (deleted || command.rebuildAlways) {
         m_tree->resetTree();

@@ -80,6 +80,15 @@ TEST_F(MainWindowTest, EscapeClosesTheWindowSavingTheLayoutAndUnloadingTheTextLi
     EXPECT_FALSE(std::filesystem::exists(app.context.scratchFolder() + "/dvlic_0409.dll"));
 }
 
+// A stick pulled out takes the store with it: Refresh says so and leaves the tree as it was.
+TEST_F(MainWindowTest, RefreshWithoutTheStoreSaysTheStickIsGoneAndKeepsTheTree) {
+    openMainWindow();
+    std::filesystem::remove_all(store(""));
+    window->refresh();
+    EXPECT_EQ(shown(), std::vector<std::string>{said(561, 300, app::MsgIcon::Exclamation)});
+    EXPECT_EQ(topFolders(), (QStringList{"Firefox", "Internet Explorer"}));
+}
+
 TEST_F(MainWindowTest, EmptyCommandsDeleteOnlyTheirTopFolderAndRebuildAsEachBrowserDoes) {
     // browser, its top folder, the answer, whether the folder is there afterwards, whether the tree was rebuilt
     const std::tuple<ui::frmMain::Browser, const char*, MsgAnswer, bool, bool> cases[] = {
@@ -103,7 +112,7 @@ TEST_F(MainWindowTest, EmptyCommandsDeleteOnlyTheirTopFolderAndRebuildAsEachBrow
 
         app.messages.answerNext(answer);
         window->emptyBrowserFolder(browser);
-        EXPECT_EQ(shown(), std::vector<std::string>{said(532, 309, app::MsgIcon::Question, MsgAnswer::Yes)});
+        EXPECT_EQ(shown(), std::vector<std::string>{said(532, 309, app::MsgIcon::Question, MsgAnswer::No)});
         EXPECT_EQ(std::filesystem::exists(store(folder) + "/Deep/Old.url"), answer == MsgAnswer::No);
         EXPECT_EQ(std::filesystem::exists(store(folder)), folderRemains);
         EXPECT_TRUE(std::filesystem::exists(store("Other/Kept.url")));

@@ -11,19 +11,33 @@ namespace {
 
 using UserFaultsTest = testing_support::StoreWindowTest;
 
-TEST_F(UserFaultsTest, AWindowSizeNobodyChangedIsSavedAsItWasRead) {
-    // neither size is a whole number of pixels
-    const std::string size = "Height=7837\r\nWidth=11542\r\n";
-    testing_support::writeFile(app.context.settingsFile(), "[Size]\r\n" + size);
-    {
-        ui::frmMain window(gui);
-        window.load();
-        window.show();
-        window.addLink();
-        window.close();
+// A size nobody changed is saved as it was read (neither side here is a whole number of
+// pixels), one the user gave the window as given, with the frame (two pixels a side
+// offscreen); one that does not fit the screen (800 x 800 pixels offscreen) is brought inside
+// it and saved so.
+TEST_F(UserFaultsTest, TheWindowSizeIsSavedAsReadAsTheUserMadeItOrAsFittedToTheScreen) {
+    // the size stored, the size the user gives the window (none when empty), the size saved
+    const std::tuple<const char*, QSize, const char*> cases[] = {
+        {"Height=7837\r\nWidth=11542", {}, "Height=7837\r\nWidth=11542"},
+        {"Height=7837\r\nWidth=11542", {500, 400}, "Height=6060\r\nWidth=7560"},
+        {"Height=999999\r\nWidth=999999", {}, "Height=12000\r\nWidth=12000"},
+        {"Height=-100\r\nWidth=0", {}, "Height=3540\r\nWidth=5295"},
+    };
+    for (const auto& [stored, given, saved] : cases) {
+        testing_support::writeFile(app.context.settingsFile(), std::string("[Size]\r\n") + stored + "\r\n");
+        {
+            ui::frmMain window(gui);
+            window.load();
+            window.show();
+            window.addLink();
+            if (!given.isEmpty()) {
+                window.resize(given);
+            }
+            window.close();
+        }
+        const std::string written = testing_support::readFile(app.context.settingsFile());
+        EXPECT_NE(written.find(std::string(saved) + "\r\n"), std::string::npos) << stored << " gave " << written;
     }
-    const std::string saved = testing_support::readFile(app.context.settingsFile());
-    EXPECT_NE(saved.find(size), std::string::npos) << saved;
 }
 
 TEST_F(UserFaultsTest, EachChoiceOfABrowserNodeLoadsItOnce) {
