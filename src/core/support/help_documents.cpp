@@ -1,5 +1,6 @@
 #include "core/support/help_documents.h"
 
+#include "core/platform/file_listing.h"
 #include "core/platform/paths.h"
 
 namespace support {
@@ -8,5 +9,7 @@ std::string helpDocumentPath(std::string_view applicationFolder, HelpDocument do
     const std::string_view stem = document == HelpDocument::What ? "what_" : "feature_";
     return platform::joinPath(applicationFolder, std::string(stem) + std::string(language) + ".pdf");
 }
+
+bool helpDocumentPresent(std::string_view documentPath) { return platform::fileExists(documentPath); }
 
 }  // namespace support

@@ -15,4 +15,7 @@ enum class HelpDocument {
 [[nodiscard]] std::string helpDocumentPath(std::string_view applicationFolder, HelpDocument document,
                                            std::string_view language);
 
+// Whether the document of the path lies there, its name found in any case.
+[[nodiscard]] bool helpDocumentPresent(std::string_view documentPath);
+
 }  // namespace support

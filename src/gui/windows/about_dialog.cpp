@@ -9,9 +9,7 @@
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
 #include "core/app/version.h"
-#include "core/platform/file_listing.h"
-#include "core/support/registry_access.h"
-#include "core/support/system_registry.h"
+#include "core/support/system_information.h"
 #include "gui/kit/icons.h"
 #include "gui/kit/localised_fonts.h"
 #include "gui/kit/qt_text.h"
@@ -20,11 +18,6 @@ namespace support {
 
 namespace {
 
-constexpr const char* kSysInfoPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-constexpr const char* kSysInfoPathValue = "PATH";
-constexpr const char* kSysInfoLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-constexpr const char* kSysInfoLocationValue = "MSINFO";
-constexpr const char* kSysInfoProgram = "MSINFO32.EXE";
 constexpr const char* kSysInfoUnavailable = "System Information Is Unavailable At This Time";
 
 using ui::toQt;
@@ -98,21 +91,9 @@ void frmAbout::setCaptions() {
 }
 
 void frmAbout::StartSysInfo() {
-    const platform::Registry registry = openRegistry(m_context);
-    std::string program;
-    if (GetKeyValue(registry, platform::RegistryRoot::LocalMachine, kSysInfoPathKey, kSysInfoPathValue, program)) {
-        // the program the registry names is started without looking for it first
-        m_context.shell->run(program);
+    if (const std::optional<std::string> program = systemInformationProgram(m_context)) {
+        m_context.shell->run(*program);
         return;
-    }
-    std::string folder;
-    if (GetKeyValue(registry, platform::RegistryRoot::LocalMachine, kSysInfoLocationKey, kSysInfoLocationValue,
-                    folder)) {
-        const std::string located = folder + "/" + kSysInfoProgram;
-        if (platform::fileExists(located)) {
-            m_context.shell->run(located);
-            return;
-        }
     }
     app::showMessage(m_context, kSysInfoUnavailable, app::programString(app::kProductNameId), app::MsgIcon::None);
 }

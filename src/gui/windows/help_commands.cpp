@@ -6,7 +6,7 @@
 #include "core/app/shell_open.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
-#include "core/platform/file_listing.h"
+#include "core/support/help_documents.h"
 #include "core/support/update_check.h"
 #include "gui/kit/dialog_messages.h"
 #include "gui/kit/hourglass.h"
@@ -38,7 +38,7 @@ void HelpCommands::warn(int textId) {
 void HelpCommands::openDocument(support::HelpDocument document) {
     const std::string path = support::helpDocumentPath(m_context.applicationFolder, document, m_context.language);
     std::optional<Hourglass> hourglass(std::in_place);
-    if (!platform::fileExists(path)) {
+    if (!support::helpDocumentPresent(path)) {
         hourglass.reset();
         warn(kTextDocumentMissing);
         return;
