@@ -66,7 +66,7 @@ public:
     // The user's clicks, from the store folder to the Export press.
     void exportFolder(browsers::frmExport& dialog, const char* topFolder, const char* browserKey) const {
         const std::string key = store::storeKeyRoot(m_app.context.applicationFolder) + topFolder;
-        dialog.chooseSource(dialog.storeTree().itemByKey(QString::fromStdString(key)));
+        dialog.chooseSource(dialog.storeTree().itemByKey(key));
         dialog.toggleAllChecks();
         dialog.chooseDestination(dialog.browserNode(browserKey));
         dialog.exportLinks();

@@ -49,7 +49,7 @@ void InternetExplorerLoadRoad(benchmark::State& state) {
     timeRounds(
         state, "the load did not stage every link",
         [&] { return std::make_unique<browsers::frmImport>(bench.gui()); },
-        [&](auto& dialog) { dialog->chooseSource(dialog->browserNode(QString::fromStdString(bench.favorites()))); },
+        [&](auto& dialog) { dialog->chooseSource(dialog->browserNode(bench.favorites())); },
         [&](auto& dialog) { return dialog->linkList().rowCount() == kLinksPerFolder && bench.staged(); });
 }
 

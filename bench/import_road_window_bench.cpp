@@ -35,7 +35,7 @@ public:
         auto dialog = std::make_unique<browsers::frmImport>(m_app.gui);
         store::FolderTree& tree = dialog->storeTree();
         dialog->chooseDestination(
-            tree.itemByKey(QString::fromStdString(store::storeKeyRoot(m_app.context.applicationFolder) + "Firefox")));
+            tree.itemByKey(store::storeKeyRoot(m_app.context.applicationFolder) + "Firefox"));
         return dialog;
     }
 

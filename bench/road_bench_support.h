@@ -19,7 +19,7 @@
 #include "bench_links.h"
 #include "core/app/app_context.h"
 #include "core/platform/file_ops.h"
-#include "core/store/store_files.h"
+#include "core/store/store_layout.h"
 #include "gui/kit/gui_context.h"
 #include "gui/kit/modal_forms.h"
 

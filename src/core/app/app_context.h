@@ -58,8 +58,6 @@ struct AppContext {
     [[nodiscard]] std::string backupFolder() const { return productFamilyFolder + "/backup"; }
     // <application folder>/setting.ini
     [[nodiscard]] std::string settingsFile() const { return applicationFolder + "/setting.ini"; }
-    // The store root: <application folder>/favorites
-    [[nodiscard]] std::string storeRoot() const { return applicationFolder + "/favorites"; }
 };
 
 }  // namespace app

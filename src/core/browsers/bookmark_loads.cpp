@@ -1,5 +1,6 @@
 #include "core/browsers/bookmark_loads.h"
 
+#include <array>
 #include <filesystem>
 
 #include "core/browsers/bookmark_reader.h"
@@ -17,6 +18,18 @@ namespace browsers {
 namespace {
 
 [[nodiscard]] bool isDotEntry(std::string_view name) { return name == "." || name == ".."; }
+
+struct NodeMark {
+    store::Browser browser;
+    std::string_view mark;  // what the name of a node that loads the browser holds
+};
+
+// In the order a node's name is tested; the first match wins.
+constexpr std::array<NodeMark, 3> kBookmarkNodeMarks{{
+    {store::Browser::Netscape, "Netscape"},
+    {store::Browser::Mozilla, "Mozilla"},
+    {store::Browser::Firefox, "FireFox"},
+}};
 
 // The 8-bit file functions show characters outside the PC's code page as '?'; such a name
 // cannot be reached again, so it is never copied.
@@ -39,7 +52,7 @@ namespace {
     return true;
 }
 
-[[nodiscard]] LoadOutcome loadBookmarkFiles(BookmarkBrowser browser, std::string_view profileRoot,
+[[nodiscard]] LoadOutcome loadBookmarkFiles(store::Browser browser, std::string_view profileRoot,
                                             std::string_view stagingFolder) {
     LinkTable table;
     return stageBookmarkFiles(bookmarkFiles(browser, profileRoot), table, stagingFolder) ? LoadOutcome::Staged
@@ -92,7 +105,7 @@ LoadOutcome loadURLFirefox(const std::vector<std::string>& profileRoots, std::st
     LinkTable table;
     bool found = false;
     for (const std::string& root : profileRoots) {
-        const std::vector<std::string> files = bookmarkFiles(BookmarkBrowser::Firefox, root);
+        const std::vector<std::string> files = bookmarkFiles(store::Browser::Firefox, root);
         if (!stageBookmarkFiles(files, table, stagingFolder)) {
             return LoadOutcome::Unreadable;
         }
@@ -106,11 +119,11 @@ LoadOutcome loadURLFirefox(const std::vector<std::string>& profileRoots, std::st
 }
 
 LoadOutcome loadURLMozilla(std::string_view profileRoot, std::string_view stagingFolder) {
-    return loadBookmarkFiles(BookmarkBrowser::Mozilla, profileRoot, stagingFolder);
+    return loadBookmarkFiles(store::Browser::Mozilla, profileRoot, stagingFolder);
 }
 
 LoadOutcome loadURLNetscape(std::string_view profileRoot, std::string_view stagingFolder) {
-    return loadBookmarkFiles(BookmarkBrowser::Netscape, profileRoot, stagingFolder);
+    return loadBookmarkFiles(store::Browser::Netscape, profileRoot, stagingFolder);
 }
 
 void loadURLIE(const app::AppContext& context) {
@@ -129,11 +142,48 @@ void GetValidIEURL(std::string_view folder, std::string_view stagingFolder) {
     stageFavoritesFolder(platform::withTrailingSlash(platform::resolvePath(folder)), staging);
 }
 
-std::optional<std::string> importTopFolder(std::string_view destinationPath) {
-    if (const std::optional<StoreBrowser> browser = storeBrowserOf(destinationPath)) {
-        return std::string(storeTopFolder(*browser));
+std::optional<store::Browser> bookmarkBrowserOfNode(std::string_view nodeName) {
+    for (const NodeMark& node : kBookmarkNodeMarks) {
+        if (nodeName.find(node.mark) != std::string_view::npos) {
+            return node.browser;
+        }
     }
     return std::nullopt;
+}
+
+LoadOutcome loadBookmarks(app::AppContext& context, store::Browser browser) {
+    const std::string staging = context.stagingFolder();
+    switch (browser) {
+        case store::Browser::Firefox:
+            return loadURLFirefox(firefoxProfileRoots(context), staging);
+        case store::Browser::Mozilla:
+            return loadURLMozilla(profileRootOf(context, browser), staging);
+        case store::Browser::Netscape:
+            return loadURLNetscape(profileRootOf(context, browser), staging);
+        case store::Browser::InternetExplorer:
+            break;
+    }
+    return LoadOutcome::Unreadable;
+}
+
+ImportReport importLinks(const app::AppContext& context, const ImportRequest& request) {
+    static_cast<void>(platform::createPrivateFolder(context.scratchFolder()));
+    const std::string_view destination = store::pathBelowStoreRoot(context.applicationFolder, request.destinationKey);
+    if (destination.empty()) {
+        return {ImportOutcome::NoDestination, {}};
+    }
+    if (!request.sourceChosen) {
+        return {ImportOutcome::NoSource, {}};
+    }
+    if (request.fileNames.empty()) {
+        return {ImportOutcome::NothingToImport, {}};
+    }
+    ImportReport report;
+    if (const std::optional<store::Browser> browser = store::browserOfPath(destination)) {
+        storeImportedLinks(context.stagingFolder(), store::topFolder(context.applicationFolder, *browser),
+                           request.fileNames, [&report](const std::string& name) { report.failed.push_back(name); });
+    }
+    return report;
 }
 
 void storeImportedLinks(std::string_view stagingFolder, std::string_view targetFolder,

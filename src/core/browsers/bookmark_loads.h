@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/app/app_context.h"
+#include "core/store/store_layout.h"
 
 // The loads of the import: a browser's links staged as Internet Shortcut files, side by
 // side in the staging folder, and the staged links copied into a top folder of the store.
@@ -45,11 +46,42 @@ void loadURLIE(const app::AppContext& context);
 // holding a '?' (characters the program cannot show) are passed over, files and folders alike.
 void GetValidIEURL(std::string_view folder, std::string_view stagingFolder);
 
-// The top folder of the store that an import into a destination goes to, whichever of its
-// folders the destination is: chosen by how the destination's path below the store root
-// begins, ignoring case ("Internet Explorer", "Netscape", "Mozilla", then "FireFox").
-// Nothing for any other beginning.
-[[nodiscard]] std::optional<std::string> importTopFolder(std::string_view destinationPath);
+// The browser whose bookmark files a node of the import's browser tree loads, by the node's
+// name, capitals counting: a name holding "Netscape", else "Mozilla", else "FireFox". Nothing
+// for any other name, which lists Internet Explorer's favorites; so a Favorites subfolder whose
+// name holds "Mozilla" loads Mozilla.
+[[nodiscard]] std::optional<store::Browser> bookmarkBrowserOfNode(std::string_view nodeName);
+
+// Stages the links of a browser's bookmark files (Firefox, Mozilla or Netscape) into the
+// context's staging folder, from the profile roots of this PC.
+[[nodiscard]] LoadOutcome loadBookmarks(app::AppContext& context, store::Browser browser);
+
+// What an import asks for: the tree key of the folder chosen as destination (the root's key or
+// none when there is no destination), whether a browser was chosen as the source, and the file
+// names of the listed links, as the drive spells them.
+struct ImportRequest {
+    std::string destinationKey;
+    bool sourceChosen = false;
+    std::vector<std::string> fileNames;
+};
+
+enum class ImportOutcome {
+    NoDestination,    // no folder of the store below its root was chosen
+    NoSource,         // no browser was chosen
+    NothingToImport,  // the list is empty
+    Imported,         // the links were copied but for those reported
+};
+
+struct ImportReport {
+    ImportOutcome outcome = ImportOutcome::Imported;
+    std::vector<std::string> failed;  // the file names of the links that could not be copied
+};
+
+// Import: copies the staged file of every listed name into the top folder of the store that
+// holds the destination, whichever of its folders the destination is: chosen by how the
+// destination's path below the store root begins, ignoring case. A destination below no
+// browser's top folder takes nothing, and is no failure.
+[[nodiscard]] ImportReport importLinks(const app::AppContext& context, const ImportRequest& request);
 
 // Copies the staged file of each name into the target folder, replacing a link of the same
 // name without asking; the target is made when missing. A name holding a '?', and a file

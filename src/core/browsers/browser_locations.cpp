@@ -1,5 +1,7 @@
 #include "core/browsers/browser_locations.h"
 
+#include <optional>
+
 #include "core/browsers/firefox_places.h"
 #include "core/platform/ascii.h"
 #include "core/platform/file_listing.h"
@@ -30,17 +32,21 @@ constexpr std::string_view kNetscapeSearchText = "Netscape";
 
 constexpr std::string_view kFirefoxBackupFolder = "bookmarkbackups";
 
-[[nodiscard]] std::string_view relativeProfilesPath(BookmarkBrowser browser, bool netscapeBrowserInstalled) {
+// Nothing for a browser without profile folders.
+[[nodiscard]] std::optional<std::string_view> relativeProfilesPath(store::Browser browser,
+                                                                   bool netscapeBrowserInstalled) {
     switch (browser) {
-        case BookmarkBrowser::Firefox:
+        case store::Browser::Firefox:
             return kFirefoxProfiles;
-        case BookmarkBrowser::Mozilla:
+        case store::Browser::Mozilla:
             return kMozillaProfiles;
-        case BookmarkBrowser::Netscape:
+        case store::Browser::Netscape:
             // an older Netscape shares Mozilla's profiles
             return netscapeBrowserInstalled ? kNetscapeBrowserProfiles : kMozillaProfiles;
+        case store::Browser::InternetExplorer:
+            break;
     }
-    return kMozillaProfiles;
+    return std::nullopt;
 }
 
 [[nodiscard]] bool isFirefoxBackup(const std::string& path) {
@@ -76,18 +82,19 @@ std::string userProfileFolder(std::string_view favoritesFolder) {
     return lastSlash == std::string_view::npos ? std::string() : std::string(favoritesFolder.substr(0, lastSlash + 1));
 }
 
-std::string profileRoot(BookmarkBrowser browser, std::string_view userProfileFolder, bool netscapeBrowserInstalled) {
+std::string profileRoot(store::Browser browser, std::string_view userProfileFolder, bool netscapeBrowserInstalled) {
+    const std::optional<std::string_view> relativePath = relativeProfilesPath(browser, netscapeBrowserInstalled);
     // Without a Favorites folder there is no user profile folder to start from: the browser
     // counts as absent, rather than being looked for relative to wherever the program runs.
-    if (userProfileFolder.empty()) {
+    if (userProfileFolder.empty() || !relativePath) {
         return {};
     }
-    return std::string(userProfileFolder) + std::string(relativeProfilesPath(browser, netscapeBrowserInstalled));
+    return std::string(userProfileFolder) + std::string(*relativePath);
 }
 
-std::string profileRootOf(app::AppContext& context, BookmarkBrowser browser) {
+std::string profileRootOf(app::AppContext& context, store::Browser browser) {
     const platform::Registry registry = support::openRegistry(context);
-    if (browser == BookmarkBrowser::Netscape) {
+    if (browser == store::Browser::Netscape) {
         support::cRegistry(registry).RegDirNet(platform::RegistryRoot::LocalMachine, "HKEY_LOCAL_MACHINE",
                                                kUninstallKey, kNetscapeSearchText, context.netscapeBrowserInstalled);
     }
@@ -97,7 +104,7 @@ std::string profileRootOf(app::AppContext& context, BookmarkBrowser browser) {
 
 std::vector<std::string> firefoxProfileRoots(app::AppContext& context) {
     std::vector<std::string> roots;
-    if (std::string root = profileRootOf(context, BookmarkBrowser::Firefox); !root.empty()) {
+    if (std::string root = profileRootOf(context, store::Browser::Firefox); !root.empty()) {
         roots.push_back(std::move(root));
     }
     // without a home folder the Linux roots would lie at the top of the file system
@@ -119,9 +126,9 @@ std::vector<std::string> findPlacesDatabases(std::string_view profileRoot) {
     return databases;
 }
 
-std::vector<std::string> bookmarkFiles(BookmarkBrowser browser, std::string_view profileRoot) {
+std::vector<std::string> bookmarkFiles(store::Browser browser, std::string_view profileRoot) {
     std::vector<std::string> files = findBookmarkFiles(profileRoot);
-    if (browser == BookmarkBrowser::Firefox) {
+    if (browser == store::Browser::Firefox) {
         std::erase_if(files, isFirefoxBackup);
     }
     return files;

@@ -5,14 +5,12 @@
 #include <vector>
 
 #include "core/app/app_context.h"
+#include "core/store/store_layout.h"
 
 // Where the browsers of this PC keep their favorites. Everything is derived from one fact
 // the registry supplies, Internet Explorer's Favorites folder: the user profile folder is
 // the folder that holds it, and each browser's profile root lies at a fixed path below that.
 namespace browsers {
-
-// The browsers whose favorites are bookmark files (bookmarks.html) in profile folders.
-enum class BookmarkBrowser { Firefox, Mozilla, Netscape };
 
 // The name of every bookmark file searched for.
 inline constexpr std::string_view kBookmarkFileName = "bookmarks.html";
@@ -27,13 +25,14 @@ inline constexpr std::string_view kBookmarkFileName = "bookmarks.html";
 
 // The folder below which a browser keeps its profiles: the user profile folder followed by
 // the browser's fixed path. Netscape uses its own folder only when the Netscape Browser
-// edition is installed, otherwise Mozilla's. Empty when the user profile folder is empty.
-[[nodiscard]] std::string profileRoot(BookmarkBrowser browser, std::string_view userProfileFolder,
+// edition is installed, otherwise Mozilla's. Empty when the user profile folder is empty, and
+// for Internet Explorer, which keeps its favorites as files in the Favorites folder.
+[[nodiscard]] std::string profileRoot(store::Browser browser, std::string_view userProfileFolder,
                                       bool netscapeBrowserInstalled);
 
 // The profile root of a browser on this PC, read afresh from the registry. For Netscape the
 // uninstall entries are scanned first, which sets context.netscapeBrowserInstalled.
-[[nodiscard]] std::string profileRootOf(app::AppContext& context, BookmarkBrowser browser);
+[[nodiscard]] std::string profileRootOf(app::AppContext& context, store::Browser browser);
 
 // Where Firefox keeps its profiles on this PC, in the order they are read: the profile root
 // below the user profile folder, then the folders below the user's home that Firefox keeps
@@ -52,6 +51,6 @@ inline constexpr std::string_view kBookmarkFileName = "bookmarks.html";
 
 // The bookmark files to read for a browser, in the order found. Firefox passes over the
 // copies it keeps under "bookmarkbackups" (any case).
-[[nodiscard]] std::vector<std::string> bookmarkFiles(BookmarkBrowser browser, std::string_view profileRoot);
+[[nodiscard]] std::vector<std::string> bookmarkFiles(store::Browser browser, std::string_view profileRoot);
 
 }  // namespace browsers

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "core/browsers/browser_locations.h"
+#include "core/app/scratch_folder.h"
 #include "core/browsers/name_search.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
@@ -22,10 +23,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kRootListEnd = "</DL><p>";
-
-[[nodiscard]] std::string topFolderOf(const std::string& applicationFolder, StoreBrowser browser) {
-    return platform::joinPath(platform::joinPath(applicationFolder, "favorites"), storeTopFolder(browser));
-}
 
 // The lines of a text: CR LF, LF or CR ends a line, and an end at the very end of the text
 // starts no further line.
@@ -193,7 +190,7 @@ const std::string* StagedLinks::bytesOf(std::string_view name) const {
     return found == m_bytes.end() ? nullptr : &found->second;
 }
 
-StagedLinks stageLinks(const app::AppContext& context, StoreBrowser browser, std::string_view listedFolder,
+StagedLinks stageLinks(const app::AppContext& context, store::Browser browser, std::string_view listedFolder,
                        std::vector<ListedLink> links) {
     const std::string staging = context.stagingFolder();
     const bool madeAnew = emptyStagingFolder(staging);
@@ -201,11 +198,11 @@ StagedLinks stageLinks(const app::AppContext& context, StoreBrowser browser, std
     if (!platform::folderExists(staging)) {
         return StagedLinks();
     }
-    const std::string topFolderPath = topFolderOf(context.applicationFolder, browser);
+    const std::string topFolderPath = store::topFolder(context.applicationFolder, browser);
     const platform::FolderNames topFolder(topFolderPath);
     const bool topFolderHoldsQuestionMark = topFolderPath.find('?') != std::string::npos;
     const auto staged = [&](const ListedLink& link) {
-        return browser != StoreBrowser::InternetExplorer ||
+        return browser != store::Browser::InternetExplorer ||
                (!topFolderHoldsQuestionMark && link.text.find('?') == std::string::npos);
     };
     // The list has just read the top folder's own files: their bytes are written as read, and
@@ -250,8 +247,41 @@ void StoreURLIE(const app::AppContext& context, const std::vector<std::string>& 
     static_cast<void>(platform::flushDrive(target.folder()));
 }
 
+std::optional<store::Browser> exportBrowserOfNode(std::string_view nodeName) {
+    if (platform::startsWithIgnoreCase(nodeName, "Internet Explorer")) {
+        return store::Browser::InternetExplorer;
+    }
+    if (platform::startsWithIgnoreCase(nodeName, "FireFox")) {
+        return store::Browser::Firefox;
+    }
+    return std::nullopt;
+}
+
+ExportOutcome exportLinks(app::AppContext& context, std::optional<store::Browser> destination,
+                          const std::vector<ExportItem>& items, const StagedLinks& staged) {
+    app::ensureScratchFolder(context);
+    // exporting nothing into the root "Browser" and then saying the links were exported would
+    // mislead, so it is refused like no choice at all
+    if (destination != store::Browser::InternetExplorer && destination != store::Browser::Firefox) {
+        return ExportOutcome::NoDestination;
+    }
+    if (items.empty()) {
+        return ExportOutcome::NothingToExport;
+    }
+    if (destination == store::Browser::Firefox) {
+        return StoreURLFirefox(context, items);
+    }
+    std::vector<std::string> fileNames;
+    fileNames.reserve(items.size());
+    for (const ExportItem& item : items) {
+        fileNames.push_back(item.text);
+    }
+    StoreURLIE(context, fileNames, staged);
+    return ExportOutcome::Done;
+}
+
 ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items) {
-    return EditHTML(profileRootOf(context, BookmarkBrowser::Firefox), items);
+    return EditHTML(profileRootOf(context, store::Browser::Firefox), items);
 }
 
 ExportOutcome EditHTML(std::string_view profileRoot, const std::vector<ExportItem>& items) {

@@ -10,6 +10,7 @@
 #include "core/browsers/transfer_folders.h"
 #include "core/platform/ascii.h"
 #include "core/platform/folder_names.h"
+#include "core/store/store_layout.h"
 
 // Puts links of the store into a browser of this PC: Internet Explorer receives copies of
 // the links' Internet Shortcut files, Firefox one line per link at the end of the root
@@ -30,9 +31,11 @@ struct ListedLink {
     std::optional<std::string> fileText = std::nullopt;
 };
 
-// What an export into a bookmark file came to.
+// What an export came to.
 enum class ExportOutcome {
-    Done,            // the checked links were added to the bookmark file
+    NoDestination,    // no browser was chosen to receive the links
+    NothingToExport,  // the list is empty
+    Done,             // the links were copied, or the checked ones added to the bookmark file
     NoBookmarkFile,  // the search found no bookmarks.html
     NotWritten,      // the file could not be rewritten and is exactly as it was
 };
@@ -65,7 +68,7 @@ private:
 // is read: for the links of a subfolder (the folder the list shows), the files of the same
 // names beside the top folder's links are staged. Internet Explorer passes over paths
 // holding a '?'. When the list shows the top folder itself, the bytes it read are written.
-[[nodiscard]] StagedLinks stageLinks(const app::AppContext& context, StoreBrowser browser,
+[[nodiscard]] StagedLinks stageLinks(const app::AppContext& context, store::Browser browser,
                                      std::string_view listedFolder, std::vector<ListedLink> links);
 
 // Copies the staged copy of every item (named by its text), checked or not, into Internet
@@ -73,6 +76,16 @@ private:
 // wrote are taken from what it kept of them. Nothing is copied when the registry names no
 // Favorites folder.
 void StoreURLIE(const app::AppContext& context, const std::vector<std::string>& itemTexts, const StagedLinks& staged);
+
+// The browser an export into a node of the browser tree goes to, by how the node's name
+// begins, case ignored: "Internet Explorer" or "FireFox". Nothing for any other name: the
+// root "Browser" is no destination.
+[[nodiscard]] std::optional<store::Browser> exportBrowserOfNode(std::string_view nodeName);
+
+// Export: every listed item into Internet Explorer (see StoreURLIE), or the checked ones into
+// Firefox (see StoreURLFirefox); any other destination, or none, takes nothing.
+[[nodiscard]] ExportOutcome exportLinks(app::AppContext& context, std::optional<store::Browser> destination,
+                                        const std::vector<ExportItem>& items, const StagedLinks& staged);
 
 // Appends the checked items to the Firefox bookmark file of this PC (see EditHTML).
 [[nodiscard]] ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items);

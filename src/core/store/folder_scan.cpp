@@ -1,9 +1,5 @@
 #include "core/store/folder_scan.h"
 
-#include <array>
-#include <string_view>
-
-#include "core/platform/ascii.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/folder_names.h"
@@ -12,46 +8,14 @@
 
 namespace store {
 
-namespace {
-
-struct BrowserMark {
-    std::string_view upperName;
-    int image;
-};
-
-constexpr std::array<BrowserMark, 4> kBrowserMarks{{
-    {"INTERNET EXPLORER", kImageInternetExplorer},
-    {"FIREFOX", kImageFirefox},
-    {"MOZILLA", kImageMozilla},
-    {"NETSCAPE", kImageNetscape},
-}};
-
-}  // namespace
-
-std::string storeKeyRoot(const std::string& applicationFolder) { return applicationFolder + "/Favorites/"; }
-
-int folderImage(const std::string& applicationFolder, const std::string& folderPath) {
-    const std::string root = storeKeyRoot(applicationFolder);
-    std::string_view below = folderPath;
-    if (platform::startsWithIgnoreCase(below, root)) {
-        below.remove_prefix(root.size());
-    }
-    int image = kImagePlainFolder;
-    for (const BrowserMark& mark : kBrowserMarks) {
-        if (platform::startsWithIgnoreCase(below, mark.upperName)) {
-            image = mark.image;
-        }
-    }
-    return image;
-}
-
 std::vector<SubfolderEntry> scanSubfolders(const std::string& applicationFolder, const std::string& folderPath) {
     std::vector<SubfolderEntry> folders;
-    for (const platform::FindEntry& entry : platform::listSubfolders(folderPath)) {
+    const std::string folder = platform::withTrailingSlash(folderPath);
+    for (const platform::FindEntry& entry : platform::listSubfolders(folder)) {
         if (entry.name.starts_with('.')) {
             continue;
         }
-        std::string key = folderPath + entry.name;
+        std::string key = folder + entry.name;
         const int image = folderImage(applicationFolder, key);
         folders.push_back({entry.name, std::move(key), image});
     }

@@ -68,6 +68,8 @@ std::string editedLinkPath(std::string_view folder, std::string_view name) {
     return path;
 }
 
+bool linkFileExists(std::string_view path) { return platform::fileExists(path); }
+
 bool namesAnotherLink(std::string_view oldPath, std::string_view newPath) {
     return platform::fileExists(newPath) && !platform::isSameEntry(oldPath, newPath);
 }

@@ -27,6 +27,10 @@ using SaveFailure = std::optional<std::string>;
 // is not the link being edited: saving there replaces another link.
 [[nodiscard]] bool namesAnotherLink(std::string_view oldPath, std::string_view newPath);
 
+// True when a file of the path exists, hidden ones and any case included: adding a link
+// there replaces it.
+[[nodiscard]] bool linkFileExists(std::string_view path);
+
 // Writes a link file, or replaces the file of that name (found in any case) with it.
 [[nodiscard]] SaveFailure saveNewLink(std::string_view path, std::string_view target);
 

@@ -3,6 +3,7 @@
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/paths.h"
+#include "core/store/store_layout.h"
 
 namespace store {
 namespace {
@@ -11,24 +12,21 @@ namespace {
 
 }  // namespace
 
-void CreateFolder(const std::string& applicationFolder) {
-    // the store root is made in lower case; the tree and list reach it as "Favorites" too
-    const std::string storeRoot = platform::joinPath(applicationFolder, "favorites");
-    for (const std::string& folder :
-         {storeRoot, platform::joinPath(storeRoot, "Internet Explorer"), platform::joinPath(storeRoot, "Firefox")}) {
-        // any entry of that name counts as present, hidden or read-only alike
-        if (!platform::fileAttributes(folder).has_value()) {
-            static_cast<void>(platform::createFolder(folder));
-        }
-    }
-}
-
 bool deletePath(std::string_view path) { return platform::shellDelete(path); }
 
 bool copyPath(std::string_view source, std::string_view target) { return platform::shellCopy(source, target); }
 
 bool storeExists(const std::string& applicationFolder) {
-    return platform::folderExists(platform::joinPath(applicationFolder, "favorites"));
+    return platform::folderExists(storeRoot(applicationFolder));
+}
+
+std::optional<std::string> renameFolder(std::string_view folderPath, std::string_view newName) {
+    std::string newPath(folderPath.substr(0, folderPath.rfind('/') + 1));
+    newPath.append(newName);
+    if (!platform::renamePath(std::string(folderPath) + "/", newPath + "/")) {
+        return std::nullopt;
+    }
+    return newPath;
 }
 
 std::string StripNulls(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }

@@ -1,17 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // The file routines every window of the store uses.
 namespace store {
-
-// Makes sure the store exists: <application folder>/favorites with its "Internet Explorer"
-// and "Firefox" folders. Each is looked up without regard to case and made only when
-// missing; nothing is reported, so on a read-only drive the store stays as it is.
-void CreateFolder(const std::string& applicationFolder);
 
 // Deletes a file, or a folder with everything in it, for good and without asking.
 [[nodiscard]] bool deletePath(std::string_view path);
@@ -22,6 +18,11 @@ void CreateFolder(const std::string& applicationFolder);
 
 // True when the store root is there (in any case): a stick pulled out takes it away.
 [[nodiscard]] bool storeExists(const std::string& applicationFolder);
+
+// Renames a folder: only its own name changes, so a folder of the same name higher up its
+// path (where the store itself lies, say) is left alone. The folder's new path, or nothing
+// when the drive refused the name.
+[[nodiscard]] std::optional<std::string> renameFolder(std::string_view folderPath, std::string_view newName);
 
 // The text up to, not including, its first NUL; a text without NUL as it is.
 [[nodiscard]] std::string StripNulls(std::string_view text);

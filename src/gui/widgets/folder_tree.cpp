@@ -5,10 +5,10 @@
 #include <QTreeWidget>
 
 #include "core/app/user_messages.h"
-#include "core/platform/file_ops.h"
 #include "core/store/folder_scan.h"
-#include "gui/widgets/link_list.h"
 #include "core/store/store_files.h"
+#include "core/store/store_layout.h"
+#include "gui/widgets/link_list.h"
 #include "gui/kit/collated_item.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/icons.h"
@@ -24,6 +24,10 @@ constexpr int kImageRole = Qt::UserRole + 1;
 constexpr const char* kRenameTitle = "Rename Folder";
 
 using ui::toQt;
+
+[[nodiscard]] QByteArray bytesOf(std::string_view text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Freezes a widget's drawing for the length of a scan.
 class FrozenDrawing final {
@@ -56,22 +60,23 @@ void FolderTree::buildTree() {
     m_view.setCurrentItem(rootItem);
 }
 
-QTreeWidgetItem* FolderTree::addNode(QTreeWidgetItem* parent, const QString& key, const QString& text, int image) {
+QTreeWidgetItem* FolderTree::addNode(QTreeWidgetItem* parent, std::string_view key, const QString& text, int image) {
+    const QByteArray keyBytes = bytesOf(key);
     // a key that is there already is never added twice: repeated scans add only new folders
-    if (m_nodes.contains(key)) {
+    if (m_nodes.contains(keyBytes)) {
         return nullptr;
     }
     auto* item = parent == nullptr ? new ui::CollatedItem(m_collator, &m_view) : new ui::CollatedItem(m_collator, parent);
     item->setText(0, text);
-    item->setData(0, kKeyRole, key);
+    item->setData(0, kKeyRole, keyBytes);
     item->setIcon(0, ui::treeImage(image));
     item->setData(0, kImageRole, image);
     item->setFlags(item->flags() | Qt::ItemIsEditable);
-    m_nodes.insert(key, item);
+    m_nodes.insert(keyBytes, item);
     return item;
 }
 
-void FolderTree::scanFolder(const std::string& folderPath, const QString& parentKey) {
+void FolderTree::scanFolder(const std::string& folderPath, std::string_view parentKey) {
     const ui::Hourglass hourglass;
     QCoreApplication::processEvents();
     QTreeWidgetItem* parent = itemByKey(parentKey);
@@ -79,7 +84,7 @@ void FolderTree::scanFolder(const std::string& folderPath, const QString& parent
         const FrozenDrawing frozen(m_view);
         const QSignalBlocker noRenameSignals(m_view);
         for (const SubfolderEntry& folder : scanSubfolders(m_context.applicationFolder, folderPath)) {
-            addNode(parent, toQt(folder.key), toQt(folder.name), folder.image);
+            addNode(parent, folder.key, toQt(folder.name), folder.image);
         }
     }
     if (m_options.linkList != nullptr) {
@@ -91,7 +96,7 @@ void FolderTree::scanFolder(const std::string& folderPath, const QString& parent
     }
 }
 
-void FolderTree::openFolder(const std::string& folderPath, const QString& key) {
+void FolderTree::openFolder(const std::string& folderPath, std::string_view key) {
     scanFolder(folderPath, key);
     if (m_options.linkList != nullptr) {
         m_options.linkList->view().viewport()->update();
@@ -106,10 +111,10 @@ void FolderTree::openClickedNode(QTreeWidgetItem* item) {
     if (item == nullptr || isRoot(item)) {
         return;
     }
-    const QString key = keyOf(item);
+    const std::string key = keyOf(item);
     {
         const FrozenDrawing frozen(m_view);
-        openFolder(key.toStdString() + "/", key);
+        openFolder(key + "/", key);
     }
     m_view.setFocus();
 }
@@ -136,23 +141,19 @@ void FolderTree::forgetAllNodes() {
     m_nodes.clear();
 }
 
-QTreeWidgetItem* FolderTree::itemByKey(const QString& key) const { return m_nodes.value(key, nullptr); }
+QTreeWidgetItem* FolderTree::itemByKey(std::string_view key) const { return m_nodes.value(bytesOf(key), nullptr); }
+
+QTreeWidgetItem* FolderTree::root() const { return itemByKey(kRootKey); }
 
 QTreeWidgetItem* FolderTree::selectedItem() const { return m_view.currentItem(); }
 
-QString FolderTree::keyOf(const QTreeWidgetItem* item) { return item->data(0, kKeyRole).toString(); }
+std::string FolderTree::keyOf(const QTreeWidgetItem* item) {
+    return item->data(0, kKeyRole).toByteArray().toStdString();
+}
 
 int FolderTree::imageOf(const QTreeWidgetItem* item) { return item->data(0, kImageRole).toInt(); }
 
 bool FolderTree::isRoot(const QTreeWidgetItem* item) { return keyOf(item) == kRootKey; }
-
-QString FolderTree::displayPath(const QTreeWidgetItem* item) {
-    QStringList texts;
-    for (const QTreeWidgetItem* node = item; node != nullptr; node = node->parent()) {
-        texts.prepend(node->text(0));
-    }
-    return texts.join('/');
-}
 
 void FolderTree::beginRename() {
     QTreeWidgetItem* item = selectedItem();
@@ -182,15 +183,16 @@ void FolderTree::finishRename(QTreeWidgetItem* item, int column) {
             return;
         }
     }
-    // only the folder's own name changes: a folder of the same name higher up the path,
-    // where the store itself lives, is left alone
-    const QString oldKey = keyOf(item);
-    const QString newKey = oldKey.left(oldKey.lastIndexOf('/') + 1) + newName;
-    // a name the file system refuses leaves the disk as it was; the node shows the new name
-    (void)platform::renamePath(oldKey.toStdString() + "/", newKey.toStdString() + "/");
-    m_nodes.remove(keyOf(item));
-    item->setData(0, kKeyRole, newKey);
-    m_nodes.insert(newKey, item);
+    const std::string oldKey = keyOf(item);
+    const std::optional<std::string> newKey = renameFolder(oldKey, newName.toStdString());
+    // a name the drive refuses leaves the folder as it was, and its node with it
+    if (!newKey) {
+        item->setText(0, m_oldName);
+        return;
+    }
+    m_nodes.remove(bytesOf(oldKey));
+    item->setData(0, kKeyRole, bytesOf(*newKey));
+    m_nodes.insert(bytesOf(*newKey), item);
     item->setData(0, Qt::CheckStateRole, QVariant());
 }
 

@@ -4,8 +4,10 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QByteArray>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/app/app_context.h"
 
@@ -26,13 +28,13 @@ struct FolderTreeOptions {
 };
 
 // The store's folder tree, shared by every window: a root "Browser" keyed "noderoot",
-// below it the folders keyed by their store paths. It is built lazily, one level per
-// click, and keeps nothing but the node keys.
+// below it the folders keyed by their store paths, as the drive spells them. It is built
+// lazily, one level per click, and keeps nothing but the node keys; a node's text is only
+// shown, never read back.
 class FolderTree final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr const char* kRootKey = "noderoot";
     static constexpr const char* kRootText = "Browser";
 
     FolderTree(app::AppContext& context, QTreeWidget& view, FolderTreeOptions options);
@@ -42,9 +44,9 @@ public:
     void buildTree();
     // Adds the sub folders of a folder (path ends in '/') below the parent's node, sorts
     // them and, where the window has a link list, lists the folder's links.
-    void scanFolder(const std::string& folderPath, const QString& parentKey);
+    void scanFolder(const std::string& folderPath, std::string_view parentKey);
     // Scans, then expands and selects the node.
-    void openFolder(const std::string& folderPath, const QString& key);
+    void openFolder(const std::string& folderPath, std::string_view key);
     // Opens a clicked folder node (not the root) with the tree's drawing frozen.
     void openClickedNode(QTreeWidgetItem* item);
     // Re-reads the selected folder, or rebuilds the whole tree when the root is selected.
@@ -52,15 +54,14 @@ public:
     // Removes every node, makes sure the store exists, builds the tree afresh.
     void resetTree();
 
-    [[nodiscard]] QTreeWidgetItem* itemByKey(const QString& key) const;
-    [[nodiscard]] QTreeWidgetItem* root() const { return itemByKey(kRootKey); }
+    [[nodiscard]] QTreeWidgetItem* itemByKey(std::string_view key) const;
+    [[nodiscard]] QTreeWidgetItem* root() const;
     [[nodiscard]] QTreeWidgetItem* selectedItem() const;
-    [[nodiscard]] static QString keyOf(const QTreeWidgetItem* item);
+    // The node's key: "noderoot" for the root, the folder's path for any other node.
+    [[nodiscard]] static std::string keyOf(const QTreeWidgetItem* item);
     // The node's image index (1 to 5).
     [[nodiscard]] static int imageOf(const QTreeWidgetItem* item);
     [[nodiscard]] static bool isRoot(const QTreeWidgetItem* item);
-    // The node texts from the root down, joined by '/': "Browser/Internet Explorer/Links".
-    [[nodiscard]] static QString displayPath(const QTreeWidgetItem* item);
     [[nodiscard]] QTreeWidget& view() { return m_view; }
 
     // Starts renaming the selected folder (F2); the root cannot be renamed.
@@ -74,7 +75,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& key, const QString& text, int image);
+    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, std::string_view key, const QString& text, int image);
     void finishRename(QTreeWidgetItem* item, int column);
     void forgetAllNodes();
 
@@ -82,7 +83,7 @@ private:
     QTreeWidget& m_view;
     FolderTreeOptions m_options;
     QCollator m_collator;
-    QHash<QString, QTreeWidgetItem*> m_nodes;
+    QHash<QByteArray, QTreeWidgetItem*> m_nodes;
     QTreeWidgetItem* m_renaming = nullptr;
     QString m_oldName;
 };

@@ -30,7 +30,22 @@ constexpr int kTitleDeleteResult = 308;
 // How long a folder is read between two looks at pending events.
 constexpr qint64 kEventIntervalMs = 20;
 
+// A cell's own bytes, beside its text.
+constexpr int kBytesRole = Qt::UserRole;
+
 using ui::toQt;
+
+// Text that is not valid UTF-8 does not survive as a cell's text: its bytes are kept beside it.
+void keepBytes(QTreeWidgetItem& item, int column, const std::string& bytes) {
+    if (!QUtf8StringView(bytes).isValidUtf8()) {
+        item.setData(column, kBytesRole, QByteArray::fromStdString(bytes));
+    }
+}
+
+[[nodiscard]] std::string bytesOf(const QTreeWidgetItem& item, int column) {
+    const QVariant bytes = item.data(column, kBytesRole);
+    return bytes.isValid() ? bytes.toByteArray().toStdString() : item.text(column).toStdString();
+}
 
 }  // namespace
 
@@ -108,11 +123,8 @@ QList<QTreeWidgetItem*> LinkList::itemsOf(std::vector<LinkRow> rows) const {
     for (LinkRow& row : rows) {
         auto* item =
             new ui::CollatedItem(m_collator, QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
-        // a file name that is not valid UTF-8 does not survive the text: its path's own bytes
-        // are kept beside it
-        if (!QUtf8StringView(row.fullPath).isValidUtf8()) {
-            item->setData(kPathColumn, Qt::UserRole, QByteArray::fromStdString(row.fullPath));
-        }
+        keepBytes(*item, kNameColumn, row.name);
+        keepBytes(*item, kPathColumn, row.fullPath);
         if (m_options.checkBoxes) {
             item->setCheckState(kNameColumn, Qt::Unchecked);
         }
@@ -180,15 +192,11 @@ bool LinkList::deleteSelectedLinks(OnFailure onFailure, const std::string& quest
 
 int LinkList::rowCount() const { return m_view.topLevelItemCount(); }
 
-std::string LinkList::fullPathOf(int row) const {
-    const QTreeWidgetItem* item = m_view.topLevelItem(row);
-    const QVariant bytes = item->data(kPathColumn, Qt::UserRole);
-    return bytes.isValid() ? bytes.toByteArray().toStdString() : item->text(kPathColumn).toStdString();
-}
+std::string LinkList::fullPathOf(int row) const { return bytesOf(*m_view.topLevelItem(row), kPathColumn); }
 
 std::string LinkList::targetOf(int row) const { return m_view.topLevelItem(row)->text(kTargetColumn).toStdString(); }
 
-std::string LinkList::textOf(int row) const { return m_view.topLevelItem(row)->text(kNameColumn).toStdString(); }
+std::string LinkList::nameOf(int row) const { return bytesOf(*m_view.topLevelItem(row), kNameColumn); }
 
 bool LinkList::isSelected(int row) const { return m_view.topLevelItem(row)->isSelected(); }
 

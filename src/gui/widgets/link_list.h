@@ -27,7 +27,8 @@ struct LinkListOptions {
 };
 
 // The report-style list of the links of one folder, shared by every window. It shows
-// what the files say: each fill rebuilds the rows from the disk.
+// what the files say: each fill rebuilds the rows from the disk. A row keeps its name and
+// path as the drive spells them and hands those back; its texts are only shown.
 class LinkList final : public QObject {
     Q_OBJECT
 
@@ -39,7 +40,7 @@ public:
     static constexpr int kTargetColumn = 1;
     static constexpr int kPathColumn = 2;
 
-    // Replaces the rows with the links of the folder (path ends in '/').
+    // Replaces the rows with the links of the folder.
     void fill(const std::string& folderPath);
     // Each fill from now on shows the rows it read, their files' bytes with them, to a step
     // that copies the listed files next (the export's staging), before they become the list's
@@ -65,7 +66,8 @@ public:
     [[nodiscard]] int rowCount() const;
     [[nodiscard]] std::string fullPathOf(int row) const;
     [[nodiscard]] std::string targetOf(int row) const;
-    [[nodiscard]] std::string textOf(int row) const;
+    // The row's name as read: the link's name, or its file name in the import and export lists.
+    [[nodiscard]] std::string nameOf(int row) const;
     [[nodiscard]] bool isSelected(int row) const;
     [[nodiscard]] bool isChecked(int row) const;
     void setChecked(int row, bool checked);

@@ -8,7 +8,6 @@
 
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
-#include "core/platform/file_listing.h"
 #include "gui/widgets/folder_tree.h"
 #include "core/store/link_save.h"
 #include "core/store/shortcut.h"
@@ -35,10 +34,6 @@ constexpr int kTextChooseFolder = 534;
 constexpr int kTextNameAndUrl = 535;
 constexpr int kTextSaved = 538;
 constexpr int kTitleAdded = 307;
-
-// The display path starts with the root's text "Browser"; what follows it, from its
-// '/' on, is the folder's path below the store root.
-constexpr qsizetype kRootTextLength = 7;
 
 // Design positions and sizes, in twips.
 constexpr int kMargin = 120;
@@ -131,12 +126,8 @@ void frmAdd::layOut() {
 
 void frmAdd::chooseFolder(QTreeWidgetItem* item) {
     if (item != nullptr && !store::FolderTree::isRoot(item)) {
-        m_targetDisplayPath = store::FolderTree::displayPath(item);
+        m_targetKey = store::FolderTree::keyOf(item);
     }
-}
-
-std::string frmAdd::targetFolder() const {
-    return m_context.applicationFolder + "/favorites" + m_targetDisplayPath.mid(kRootTextLength).toStdString();
 }
 
 void frmAdd::warn(int textId) { app::showText(m_context, textId, kTitleWarning, app::MsgIcon::Exclamation); }
@@ -160,8 +151,8 @@ void frmAdd::addLink() {
         m_fields.name->setFocus();
         return;
     }
-    const std::string file = targetFolder() + "/" + store::fileNameForTypedName(name);
-    if (platform::fileExists(file) && !askToReplaceLink(m_context)) {
+    const std::string file = m_targetKey + "/" + store::fileNameForTypedName(name);
+    if (store::linkFileExists(file) && !askToReplaceLink(m_context)) {
         return;
     }
     if (const store::SaveFailure failure = store::saveNewLink(file, target)) {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <string>
 
 #include "core/app/app_context.h"
 #include "gui/widgets/link_fields.h"
@@ -32,9 +33,6 @@ public:
     // Clear: empties both fields; the tree stays as it is.
     void clearFields();
 
-    // The folder chosen last, as its node texts from the root down joined by '/'
-    // ("Browser/Internet Explorer/Links"); empty until a folder is chosen.
-    [[nodiscard]] const QString& targetDisplayPath() const { return m_targetDisplayPath; }
     [[nodiscard]] store::FolderTree& folderTree() { return *m_tree; }
 
 private:
@@ -44,7 +42,6 @@ private:
     void layOut();
     void chooseFolder(QTreeWidgetItem* item);
     void warn(int textId);
-    [[nodiscard]] std::string targetFolder() const;
 
     app::AppContext& m_context;
     QTreeWidget* m_treeView = nullptr;
@@ -53,7 +50,8 @@ private:
     QPushButton* m_clearButton = nullptr;
     QPushButton* m_exitButton = nullptr;
     store::FolderTree* m_tree = nullptr;
-    QString m_targetDisplayPath;
+    // The key of the folder chosen last, its path; empty until a folder is chosen.
+    std::string m_targetKey;
 };
 
 }  // namespace ui

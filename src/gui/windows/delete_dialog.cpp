@@ -7,7 +7,7 @@
 #include "core/app/texts.h"
 #include "gui/widgets/folder_tree.h"
 #include "gui/widgets/link_list.h"
-#include "core/store/store_files.h"
+#include "core/store/store_layout.h"
 #include "gui/kit/dialog_layout.h"
 #include "gui/widgets/folder_and_links.h"
 #include "gui/kit/hourglass.h"

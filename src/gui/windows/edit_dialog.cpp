@@ -12,7 +12,7 @@
 #include "gui/widgets/folder_tree.h"
 #include "gui/widgets/link_list.h"
 #include "core/store/link_save.h"
-#include "core/store/store_files.h"
+#include "core/store/store_layout.h"
 #include "gui/kit/dialog_layout.h"
 #include "gui/kit/dialog_messages.h"
 #include "gui/widgets/folder_and_links.h"
@@ -159,7 +159,7 @@ void frmEdit::takeClickedLink() {
     }
     const store::LinkList& list = m_panes->list();
     m_oldPath = list.fullPathOf(row);
-    m_fields.name->setText(toQt(list.textOf(row)));
+    m_fields.name->setText(toQt(list.nameOf(row)));
     m_shownName = store::trimSpaces(m_fields.name->text().toStdString());
     m_fields.url->setText(toQt(list.targetOf(row)));
 }

@@ -10,6 +10,7 @@
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
 #include "gui/kit/node_choice.h"
+#include "gui/kit/qt_text.h"
 #include "gui/widgets/folder_tree.h"
 #include "gui/widgets/link_list.h"
 
@@ -50,8 +51,26 @@ constexpr const char* kInternetExplorerKeyEnd = "/Favorites/";
 constexpr int kSeparatorTop = 420;
 constexpr int kSeparatorHeight = 30;
 
-[[nodiscard]] bool beginsWith(const QString& text, const char* start) {
-    return text.startsWith(QString::fromLatin1(start), Qt::CaseInsensitive);
+// The message an export's outcome shows: text and title ids, and the icon.
+struct Message {
+    int text;
+    int title;
+    app::MsgIcon icon;
+};
+
+[[nodiscard]] Message messageOf(ExportOutcome outcome) {
+    switch (outcome) {
+        case ExportOutcome::NoDestination:
+            return {kTextChooseDestination, kTitleWarning, app::MsgIcon::Exclamation};
+        case ExportOutcome::NothingToExport:
+            return {kTextNothingToExport, kTitleWarning, app::MsgIcon::Exclamation};
+        case ExportOutcome::NotWritten:
+            return {kTextBookmarkFileNotWritten, kTitleError, app::MsgIcon::Critical};
+        case ExportOutcome::Done:
+        case ExportOutcome::NoBookmarkFile:
+            break;
+    }
+    return {kTextExported, kTitleExported, app::MsgIcon::Information};
 }
 
 }  // namespace
@@ -82,22 +101,12 @@ frmExport::frmExport(app::AppContext& context, QWidget* parent) : TransferDialog
     // a skin engine would take over the trees and the list here; this build has none
 }
 
-std::vector<std::string> frmExport::listedTexts() {
-    const store::LinkList& links = linkList();
-    std::vector<std::string> texts;
-    texts.reserve(static_cast<std::size_t>(links.rowCount()));
-    for (int row = 0; row < links.rowCount(); ++row) {
-        texts.push_back(links.textOf(row));
-    }
-    return texts;
-}
-
 std::vector<ExportItem> frmExport::listedItems() {
     const store::LinkList& links = linkList();
     std::vector<ExportItem> items;
     items.reserve(static_cast<std::size_t>(links.rowCount()));
     for (int row = 0; row < links.rowCount(); ++row) {
-        items.push_back({links.textOf(row), links.fullPathOf(row), links.isChecked(row)});
+        items.push_back({links.nameOf(row), links.fullPathOf(row), links.isChecked(row)});
     }
     return items;
 }
@@ -108,9 +117,10 @@ void frmExport::chooseSource(QTreeWidgetItem* item) {
         return;
     }
     app::ensureScratchFolder(context());
-    const QString sourcePath = pathBelowRoot(store::FolderTree::displayPath(item));
-    showSource(sourcePath);
-    const std::optional<StoreBrowser> browser = storeBrowserOf(sourcePath.toStdString());
+    const std::string key = store::FolderTree::keyOf(item);
+    const std::string_view sourcePath = store::pathBelowStoreRoot(context().applicationFolder, key);
+    showSource(ui::toQt(std::string(sourcePath)));
+    const std::optional<store::Browser> browser = store::browserOfPath(sourcePath);
     // the list shows this click's rows to the staging as it reads them; a click taken in while
     // the folder is read runs through here whole and leaves this one's choice as it was
     const bool outer = std::exchange(m_keepingRows, browser.has_value());
@@ -122,7 +132,7 @@ void frmExport::chooseSource(QTreeWidgetItem* item) {
         // their exact text: staged in that order, they leave the staging folder as the list's
         // order would.
         std::sort(links.begin(), links.end(), [](const ListedLink& a, const ListedLink& b) { return a.text < b.text; });
-        m_staged = stageLinks(context(), *browser, store::FolderTree::keyOf(item).toStdString(), std::move(links));
+        m_staged = stageLinks(context(), *browser, key, std::move(links));
     }
 }
 
@@ -138,41 +148,24 @@ void frmExport::keepForStaging(std::vector<store::LinkRow>& rows) {
 }
 
 void frmExport::chooseDestination(QTreeWidgetItem* item) {
-    m_destinationText = item->text(0);
-    showDestination(m_destinationText);
+    const std::string name = browserNodeName(item);
+    m_destination = exportBrowserOfNode(name);
+    showDestination(ui::toQt(name));
 }
 
 void frmExport::tell(int textId, int titleId, app::MsgIcon icon) { app::showText(context(), textId, titleId, icon); }
 
 void frmExport::exportLinks() {
-    app::ensureScratchFolder(context());
-    const bool toInternetExplorer = beginsWith(m_destinationText, kInternetExplorerText);
-    const bool toFirefox = beginsWith(m_destinationText, kFirefoxText);
-    // The browser tree's root "Browser" is no destination: exporting nothing there and then
-    // saying the links were exported would mislead, so it is refused like no choice at all.
-    if (!toInternetExplorer && !toFirefox) {
-        tell(kTextChooseDestination, kTitleWarning, app::MsgIcon::Exclamation);
+    const ExportOutcome outcome = browsers::exportLinks(context(), m_destination, listedItems(), m_staged);
+    if (outcome == ExportOutcome::NoBookmarkFile) {
+        tellMissingBookmarkFile();
         return;
     }
-    if (linkList().rowCount() == 0) {
-        tell(kTextNothingToExport, kTitleWarning, app::MsgIcon::Exclamation);
-        return;
-    }
-    if (toInternetExplorer) {
-        StoreURLIE(context(), listedTexts(), m_staged);
-    } else if (const ExportOutcome outcome = StoreURLFirefox(context(), listedItems());
-               outcome != ExportOutcome::Done) {
-        tellFailure(outcome);
-        return;
-    }
-    tell(kTextExported, kTitleExported, app::MsgIcon::Information);
+    const Message message = messageOf(outcome);
+    tell(message.text, message.title, message.icon);
 }
 
-void frmExport::tellFailure(ExportOutcome outcome) {
-    if (outcome == ExportOutcome::NotWritten) {
-        tell(kTextBookmarkFileNotWritten, kTitleError, app::MsgIcon::Critical);
-        return;
-    }
+void frmExport::tellMissingBookmarkFile() {
     // the hint on the second line speaks to the owner by name
     app::AppContext& shared = context();
     const std::string hint = app::withOwnerName(app::languageText(shared, kTextNoBookmarkFileHint), shared.ownerName);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +29,7 @@ public:
     // A click on a store-tree node: the folder is opened, its links listed and staged.
     // The root only empties the list.
     void chooseSource(QTreeWidgetItem* item);
-    // A click on a browser-tree node: its text is the destination.
+    // A click on a browser-tree node: the browser its name begins with is the destination.
     void chooseDestination(QTreeWidgetItem* item);
     // Export: every listed link into Internet Explorer, or the checked ones into Firefox.
     void exportLinks();
@@ -38,14 +38,12 @@ private:
     [[nodiscard]] std::vector<ExportItem> listedItems();
     // Keeps the names and bytes of the rows the list has just read, when they are to be staged.
     void keepForStaging(std::vector<store::LinkRow>& rows);
-    // The rows' texts, the links' file names, in list order.
-    [[nodiscard]] std::vector<std::string> listedTexts();
     void tell(int textId, int titleId, app::MsgIcon icon);
-    // Tells why the links did not reach the bookmark file.
-    void tellFailure(ExportOutcome outcome);
+    // Tells that no bookmark file was found, and where one is looked for.
+    void tellMissingBookmarkFile();
 
-    // The text of the browser-tree node clicked last; empty until one is.
-    QString m_destinationText;
+    // The browser of the browser-tree node clicked last; none until one is, and for the root.
+    std::optional<store::Browser> m_destination;
     // What the last staging wrote; a dialog opened anew reads the staged files themselves.
     StagedLinks m_staged;
     // Whether the list being filled is to be staged, and its rows kept for that.

@@ -9,17 +9,16 @@
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
 #include "core/browsers/bookmark_loads.h"
-#include "gui/windows/import_errors_dialog.h"
+#include "core/browsers/browser_locations.h"
 #include "core/browsers/transfer_folders.h"
-#include "core/platform/file_ops.h"
-#include "core/platform/paths.h"
 #include "core/store/folder_scan.h"
-#include "gui/widgets/folder_tree.h"
-#include "gui/widgets/link_list.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/modal_forms.h"
 #include "gui/kit/node_choice.h"
 #include "gui/kit/qt_text.h"
+#include "gui/widgets/folder_tree.h"
+#include "gui/widgets/link_list.h"
+#include "gui/windows/import_errors_dialog.h"
 
 namespace browsers {
 
@@ -48,35 +47,6 @@ constexpr TransferDialog::Design kDesign{
 
 using ui::toQt;
 
-// The browser a node stands for, by its text, capitals counting: Netscape before Mozilla
-// before FireFox; any other text is Internet Explorer (nothing), also for a Favorites
-// subfolder, so a subfolder whose name holds "Mozilla" loads Mozilla.
-[[nodiscard]] std::optional<BookmarkBrowser> bookmarkBrowserOf(const QString& nodeText) {
-    if (nodeText.contains("Netscape")) {
-        return BookmarkBrowser::Netscape;
-    }
-    if (nodeText.contains("Mozilla")) {
-        return BookmarkBrowser::Mozilla;
-    }
-    if (nodeText.contains("FireFox")) {
-        return BookmarkBrowser::Firefox;
-    }
-    return std::nullopt;
-}
-
-[[nodiscard]] LoadOutcome loadBookmarks(app::AppContext& context, BookmarkBrowser browser) {
-    const std::string staging = context.stagingFolder();
-    switch (browser) {
-        case BookmarkBrowser::Firefox:
-            return loadURLFirefox(firefoxProfileRoots(context), staging);
-        case BookmarkBrowser::Mozilla:
-            return loadURLMozilla(profileRootOf(context, browser), staging);
-        case BookmarkBrowser::Netscape:
-            return loadURLNetscape(profileRootOf(context, browser), staging);
-    }
-    return LoadOutcome::Unreadable;
-}
-
 }  // namespace
 
 frmImport::frmImport(const ui::GuiContext& gui, QWidget* parent)
@@ -91,19 +61,19 @@ frmImport::frmImport(const ui::GuiContext& gui, QWidget* parent)
     actionButton().setAutoDefault(false);
     exitButton().setAutoDefault(false);
     storeTree().buildTree();
-    buildBrowserTree(toQt(ieFavoritesFolder(gui.app)));
+    buildBrowserTree(ieFavoritesFolder(gui.app));
 }
 
 void frmImport::chooseDestination(QTreeWidgetItem* item) {
-    m_destinationPath = store::FolderTree::displayPath(item);
-    showDestination(pathBelowRoot(m_destinationPath));
+    m_destinationKey = store::FolderTree::keyOf(item);
+    showDestination(toQt(std::string(store::pathBelowStoreRoot(context().applicationFolder, m_destinationKey))));
     if (!store::FolderTree::isRoot(item)) {
         storeTree().openClickedNode(item);
         return;
     }
     // the root stands for the store root itself, which is read again
     storeView().setUpdatesEnabled(false);
-    storeTree().openFolder(store::storeKeyRoot(context().applicationFolder), store::FolderTree::kRootKey);
+    storeTree().openFolder(store::storeKeyRoot(context().applicationFolder), store::kRootKey);
     storeView().setUpdatesEnabled(true);
     storeView().setFocus();
 }
@@ -117,15 +87,15 @@ void frmImport::chooseSource(QTreeWidgetItem* item) {
     });
     linkList().clear();
     emptyStagingFolder(context().stagingFolder());
-    m_sourcePath = store::FolderTree::displayPath(item);
-    if (browserNode(kBrowserRootKey) == item || !loadAndList(item)) {
+    m_sourceChosen = browserNode(kBrowserRootKey) != item;
+    if (!m_sourceChosen || !loadAndList(item)) {
         return;
     }
-    showSource(item->text(0));
+    showSource(toQt(browserNodeName(item)));
 }
 
 bool frmImport::loadAndList(QTreeWidgetItem* item) {
-    if (const std::optional<BookmarkBrowser> browser = bookmarkBrowserOf(item->text(0))) {
+    if (const std::optional<store::Browser> browser = bookmarkBrowserOfNode(browserNodeName(item))) {
         return loadBookmarkBrowser(*browser);
     }
     listInternetExplorerFolder(item);
@@ -133,7 +103,7 @@ bool frmImport::loadAndList(QTreeWidgetItem* item) {
     return true;
 }
 
-bool frmImport::loadBookmarkBrowser(BookmarkBrowser browser) {
+bool frmImport::loadBookmarkBrowser(store::Browser browser) {
     const LoadOutcome outcome = loadBookmarks(context(), browser);
     if (outcome == LoadOutcome::NoBookmarkFile) {
         warn(kTextNoFirefoxBookmarks);
@@ -141,25 +111,24 @@ bool frmImport::loadBookmarkBrowser(BookmarkBrowser browser) {
     // Only the Firefox load reports a failure, which ends the choice. A Mozilla or Netscape
     // file that cannot be read ends its load alone: the list is still filled from the
     // staging folder (which that load left empty) and the source caption names the choice.
-    if (browser == BookmarkBrowser::Firefox && outcome != LoadOutcome::Staged) {
+    if (browser == store::Browser::Firefox && outcome != LoadOutcome::Staged) {
         return false;
     }
     const ui::Hourglass hourglass;
-    linkList().fill(platform::withTrailingSlash(context().stagingFolder()));
+    linkList().fill(context().stagingFolder());
     return true;
 }
 
 void frmImport::listInternetExplorerFolder(QTreeWidgetItem* item) {
-    const QString key = browserNodeKey(item);
+    const std::string folder = browserNodeKey(item);
     // without a Favorites folder there is nothing to show: an empty key would name the top
     // of the file system
-    if (key.isEmpty()) {
+    if (folder.empty()) {
         return;
     }
-    const std::string folder = platform::withTrailingSlash(key.toStdString());
-    const int image = item->data(0, Qt::UserRole).toInt();
+    const int image = browserNodeImage(item);
     for (const store::SubfolderEntry& subfolder : store::scanSubfolders(context().applicationFolder, folder)) {
-        addBrowserNode(item, toQt(subfolder.key), toQt(subfolder.name), image);
+        addBrowserNode(item, subfolder.key, subfolder.name, image);
     }
     item->setExpanded(true);
     browserTree().setCurrentItem(item);
@@ -169,39 +138,35 @@ void frmImport::listInternetExplorerFolder(QTreeWidgetItem* item) {
 void frmImport::warn(int textId) { app::showText(context(), textId, kTitleWarning, app::MsgIcon::Exclamation); }
 
 void frmImport::importLinks() {
-    static_cast<void>(platform::createPrivateFolder(context().scratchFolder()));
-    const QString destination = pathBelowRoot(m_destinationPath);
-    if (destination.isEmpty()) {
-        warn(kTextChooseDestination);
-        return;
+    ImportRequest request{m_destinationKey, m_sourceChosen, {}};
+    // check marks do not limit the import: every listed link is copied
+    request.fileNames.reserve(static_cast<std::size_t>(linkList().rowCount()));
+    for (int row = 0; row < linkList().rowCount(); ++row) {
+        request.fileNames.push_back(linkList().nameOf(row));
     }
-    if (pathBelowRoot(m_sourcePath).isEmpty()) {
-        warn(kTextChooseSource);
-        return;
+    const ImportReport report = browsers::importLinks(context(), request);
+    switch (report.outcome) {
+        case ImportOutcome::NoDestination:
+            warn(kTextChooseDestination);
+            return;
+        case ImportOutcome::NoSource:
+            warn(kTextChooseSource);
+            return;
+        case ImportOutcome::NothingToImport:
+            warn(kTextNothingToImport);
+            return;
+        case ImportOutcome::Imported:
+            break;
     }
-    if (linkList().rowCount() == 0) {
-        warn(kTextNothingToImport);
+    if (report.failed.empty()) {
+        app::showText(context(), kTextImported, kTitleImported, app::MsgIcon::Information);
         return;
     }
     FrmImportMsg errors(context(), this);
-    bool anyFailed = false;
-    // check marks do not limit the import: every listed link is copied
-    std::vector<std::string> fileNames;
-    for (int row = 0; row < linkList().rowCount(); ++row) {
-        fileNames.push_back(linkList().textOf(row));
+    for (const std::string& fileName : report.failed) {
+        errors.ErrorMsg(fileName, "");
     }
-    if (const std::optional<std::string> topFolder = importTopFolder(destination.toStdString())) {
-        storeImportedLinks(context().stagingFolder(), platform::joinPath(context().storeRoot(), *topFolder), fileNames,
-                           [&](const std::string& fileName) {
-                               anyFailed = true;
-                               errors.ErrorMsg(fileName, "");
-                           });
-    }
-    if (anyFailed) {
-        m_modalForms.showModal(errors);
-    } else {
-        app::showText(context(), kTextImported, kTitleImported, app::MsgIcon::Information);
-    }
+    m_modalForms.showModal(errors);
 }
 
 }  // namespace browsers

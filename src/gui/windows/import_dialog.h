@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 #include "core/app/app_context.h"
-#include "core/browsers/browser_locations.h"
+#include "core/store/store_layout.h"
 #include "gui/kit/gui_context.h"
 #include "gui/windows/transfer_dialog.h"
 
@@ -25,7 +25,7 @@ public:
 
     // A click on a store-tree node: it becomes the destination and is opened.
     void chooseDestination(QTreeWidgetItem* item);
-    // A click on a browser-tree node: the browser named by the node's text is loaded into
+    // A click on a browser-tree node: the browser named by the node's name is loaded into
     // the staging folder and its links listed. The root only empties the list.
     void chooseSource(QTreeWidgetItem* item);
     // Import: copies every listed link, checked or not, from the staging folder into the
@@ -34,14 +34,15 @@ public:
 
 private:
     [[nodiscard]] bool loadAndList(QTreeWidgetItem* item);
-    [[nodiscard]] bool loadBookmarkBrowser(BookmarkBrowser browser);
+    [[nodiscard]] bool loadBookmarkBrowser(store::Browser browser);
     void listInternetExplorerFolder(QTreeWidgetItem* item);
     void warn(int textId);
 
     ui::ModalFormService& m_modalForms;
-    // The node texts from the root down of the nodes clicked last; empty until one is.
-    QString m_destinationPath;
-    QString m_sourcePath;
+    // The key of the store-tree node clicked last; empty until one is.
+    std::string m_destinationKey;
+    // Whether the browser-tree node clicked last is a browser rather than the root.
+    bool m_sourceChosen = false;
 };
 
 }  // namespace browsers

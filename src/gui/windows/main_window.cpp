@@ -82,23 +82,9 @@ constexpr std::array<ToolbarButton, 8> kToolbarButtons{{
     {"Export", "export"},
 }};
 
-struct EmptyCommand {
-    const char* folder;  // below the application folder
-    bool rebuildAlways;  // Mozilla and Netscape rebuild even when nothing was deleted
-};
-
-EmptyCommand emptyCommandOf(frmMain::Browser browser) {
-    switch (browser) {
-        case frmMain::Browser::InternetExplorer:
-            return {"favorites/Internet Explorer", false};
-        case frmMain::Browser::Firefox:
-            return {"favorites/firefox", false};
-        case frmMain::Browser::Mozilla:
-            return {"favorites/Mozilla", true};
-        case frmMain::Browser::Netscape:
-            return {"favorites/Netscape", true};
-    }
-    return {"", false};
+// Emptying Mozilla's or Netscape's folder rebuilds the tree even when nothing was deleted.
+[[nodiscard]] bool rebuildsAlways(store::Browser browser) {
+    return browser == store::Browser::Mozilla || browser == store::Browser::Netscape;
 }
 
 }  // namespace
@@ -167,17 +153,17 @@ void frmMain::createMenus() {
     addCommand(*bookmarks, "mnuRefresh", "Refresh", this, &frmMain::refresh);
     QMenu* empty = bookmarks->addMenu("Empty");
     empty->setObjectName("mnuEmpty");
-    const auto addEmpty = [this, empty](const char* name, const char* caption, Browser browser) {
+    const auto addEmpty = [this, empty](const char* name, const char* caption, store::Browser browser) {
         QAction* action = empty->addAction(caption);
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, [this, browser] { emptyBrowserFolder(browser); });
         return action;
     };
-    addEmpty("mnuFirefox_empty", "FireFox", Browser::Firefox);
-    addEmpty("mnuIE_empty", "Internet Explorer", Browser::InternetExplorer);
+    addEmpty("mnuFirefox_empty", "FireFox", store::Browser::Firefox);
+    addEmpty("mnuIE_empty", "Internet Explorer", store::Browser::InternetExplorer);
     // the Mozilla and Netscape commands exist but are never shown
-    addEmpty("mnuMozilla_empty", "Mozilla", Browser::Mozilla)->setVisible(false);
-    addEmpty("mnuNetscape_empty", "Netscape", Browser::Netscape)->setVisible(false);
+    addEmpty("mnuMozilla_empty", "Mozilla", store::Browser::Mozilla)->setVisible(false);
+    addEmpty("mnuNetscape_empty", "Netscape", store::Browser::Netscape)->setVisible(false);
 
     QMenu* tool = menuBar()->addMenu("Tool");
     tool->setObjectName("mnuTool");
@@ -433,14 +419,13 @@ void frmMain::refresh() {
     m_tree->refresh();
 }
 
-void frmMain::emptyBrowserFolder(Browser browser) {
-    const EmptyCommand command = emptyCommandOf(browser);
+void frmMain::emptyBrowserFolder(store::Browser browser) {
     // everything in a browser's folder goes for good: one Enter must not do that
     const bool yes = app::askYesNo(m_context, app::withOwnerName(app::languageText(m_context, kTextEmptyQuestion),
                                                                  m_context.ownerName),
                                    app::languageText(m_context, kTitleEmpty), app::MsgAnswer::No);
-    const bool deleted = yes && store::deletePath(m_context.applicationFolder + "/" + command.folder);
-    if (deleted || command.rebuildAlways) {
+    const bool deleted = yes && store::deletePath(store::topFolder(m_context.applicationFolder, browser));
+    if (deleted || rebuildsAlways(browser)) {
         m_tree->resetTree();
     }
 }

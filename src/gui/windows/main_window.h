@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/app/app_context.h"
+#include "core/store/store_layout.h"
 #include "gui/kit/gui_context.h"
 
 class QAction;
@@ -47,8 +48,7 @@ public:
     // A toolbar button's key, compared exactly with the six command keys.
     void runToolbarButton(const QString& key);
 
-    enum class Browser { InternetExplorer, Firefox, Mozilla, Netscape };
-    void emptyBrowserFolder(Browser browser);
+    void emptyBrowserFolder(store::Browser browser);
 
     void addLink();
     void editLinks();

@@ -10,6 +10,7 @@
 #include "gui/kit/dialog_layout.h"
 #include "gui/kit/icons.h"
 #include "gui/kit/localised_fonts.h"
+#include "gui/kit/qt_text.h"
 #include "gui/widgets/link_list.h"
 
 namespace browsers {
@@ -24,9 +25,14 @@ constexpr int kTextExitButton = 123;
 constexpr int kTextNameHeader = 318;
 constexpr int kTextUrlHeader = 319;
 
-// A node's path from the root down starts with the root's text "Browser" and a '/';
-// what follows is the path below the root.
-constexpr qsizetype kRootPrefixLength = 8;
+// What a browser-tree node keeps beside its text.
+constexpr int kImageRole = Qt::UserRole;
+constexpr int kKeyRole = Qt::UserRole + 1;
+constexpr int kNameRole = Qt::UserRole + 2;
+
+// The names of the browser-tree nodes below the root.
+constexpr const char* kFirefoxName = "FireFox";
+constexpr const char* kInternetExplorerName = "Internet Explorer";
 
 // The browser tree's FireFox node is keyed by the Windows folder and the place Firefox
 // once kept its profiles there: an identity only, the profiles are looked for elsewhere.
@@ -162,25 +168,42 @@ void TransferDialog::placeAcrossWindow(QWidget& control, int top, int height) {
     ui::placeInTwips(control, kMargin, top, kWindowWidth - 2 * kMargin, height);
 }
 
-QTreeWidgetItem* TransferDialog::addBrowserNode(QTreeWidgetItem* parent, const QString& key, const QString& text,
-                                                int image) {
+QTreeWidgetItem* TransferDialog::addBrowserNode(QTreeWidgetItem* parent, const std::string& key,
+                                                const std::string& name, int image) {
+    const QByteArray keyBytes = QByteArray::fromStdString(key);
     // a key that is there already is never added twice: clicking a folder again adds only new ones
-    if (m_browserNodes.contains(key)) {
+    if (m_browserNodes.contains(keyBytes)) {
         return nullptr;
     }
     auto* item = parent == nullptr ? new QTreeWidgetItem(m_browserView) : new QTreeWidgetItem(parent);
-    item->setText(0, text);
+    item->setText(0, ui::toQt(name));
     item->setIcon(0, ui::treeImage(image));
-    item->setData(0, Qt::UserRole, image);
-    m_browserNodes.insert(key, item);
+    item->setData(0, kImageRole, image);
+    item->setData(0, kKeyRole, keyBytes);
+    item->setData(0, kNameRole, QByteArray::fromStdString(name));
+    m_browserNodes.insert(keyBytes, item);
     return item;
 }
 
-void TransferDialog::buildBrowserTree(const QString& internetExplorerKey) {
+QTreeWidgetItem* TransferDialog::browserNode(std::string_view key) const {
+    return m_browserNodes.value(QByteArray(key.data(), static_cast<qsizetype>(key.size())));
+}
+
+std::string TransferDialog::browserNodeKey(const QTreeWidgetItem* item) {
+    return item->data(0, kKeyRole).toByteArray().toStdString();
+}
+
+std::string TransferDialog::browserNodeName(const QTreeWidgetItem* item) {
+    return item->data(0, kNameRole).toByteArray().toStdString();
+}
+
+int TransferDialog::browserNodeImage(const QTreeWidgetItem* item) { return item->data(0, kImageRole).toInt(); }
+
+void TransferDialog::buildBrowserTree(const std::string& internetExplorerKey) {
     QTreeWidgetItem* root =
         addBrowserNode(nullptr, kBrowserRootKey, store::FolderTree::kRootText, store::kImagePlainFolder);
-    addBrowserNode(root, windowsFolderKey(kFirefoxKeyEnd), kFirefoxText, store::kImageFirefox);
-    addBrowserNode(root, internetExplorerKey, kInternetExplorerText, store::kImageInternetExplorer);
+    addBrowserNode(root, windowsFolderKey(kFirefoxKeyEnd), kFirefoxName, store::kImageFirefox);
+    addBrowserNode(root, internetExplorerKey, kInternetExplorerName, store::kImageInternetExplorer);
     root->setExpanded(true);
     m_browserView->setCurrentItem(root);
 }
@@ -193,9 +216,7 @@ void TransferDialog::showDestination(const QString& choice) {
     m_destination->setText(text(kTextDestination) + choice + text(m_destinationEndText));
 }
 
-QString TransferDialog::pathBelowRoot(const QString& nodePath) { return nodePath.mid(kRootPrefixLength); }
-
-QString TransferDialog::windowsFolderKey(const char* place) { return QString(kWindowsFolder) + place; }
+std::string TransferDialog::windowsFolderKey(const char* place) { return std::string(kWindowsFolder) + place; }
 
 void TransferDialog::toggleAllChecks() {
     bool allChecked = true;

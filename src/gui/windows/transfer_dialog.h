@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDialog>
 #include <QHash>
 #include <QString>
+#include <string>
+#include <string_view>
 
 #include "core/app/app_context.h"
 #include "gui/widgets/folder_tree.h"
@@ -52,14 +55,11 @@ public:
     [[nodiscard]] store::LinkList& linkList() { return *m_links; }
     [[nodiscard]] QTreeWidget& browserTree() { return *m_browserView; }
     // The browser-tree node of a key, or nullptr.
-    [[nodiscard]] QTreeWidgetItem* browserNode(const QString& key) const { return m_browserNodes.value(key); }
+    [[nodiscard]] QTreeWidgetItem* browserNode(std::string_view key) const;
 
     static constexpr const char* kBrowserRootKey = "NodeRoot";
 
 protected:
-    // The texts of the browser-tree nodes below the root.
-    static constexpr const char* kFirefoxText = "FireFox";
-    static constexpr const char* kInternetExplorerText = "Internet Explorer";
 
     // Creates, places and captions the controls; the dialog then makes its store tree with
     // createStoreTree and connects its own commands.
@@ -67,19 +67,21 @@ protected:
 
     void createStoreTree(store::FolderTreeOptions options);
     // The root "Browser" with the FireFox node and the Internet Explorer node of a key below it.
-    void buildBrowserTree(const QString& internetExplorerKey);
-    // Adds a node keyed once: nullptr when a node of the key is there already.
-    QTreeWidgetItem* addBrowserNode(QTreeWidgetItem* parent, const QString& key, const QString& text, int image);
-    [[nodiscard]] QString browserNodeKey(QTreeWidgetItem* item) const { return m_browserNodes.key(item); }
+    void buildBrowserTree(const std::string& internetExplorerKey);
+    // Adds a node keyed once, showing its name: nullptr when a node of the key is there already.
+    QTreeWidgetItem* addBrowserNode(QTreeWidgetItem* parent, const std::string& key, const std::string& name,
+                                    int image);
+    // A browser-tree node's key, name and image, as they were given.
+    [[nodiscard]] static std::string browserNodeKey(const QTreeWidgetItem* item);
+    [[nodiscard]] static std::string browserNodeName(const QTreeWidgetItem* item);
+    [[nodiscard]] static int browserNodeImage(const QTreeWidgetItem* item);
 
     // The captions read "<Source:><choice><end>" and "<Destination:><choice><end>".
     void showSource(const QString& choice);
     void showDestination(const QString& choice);
 
-    // A node's path from the root down without the root's "Browser/".
-    [[nodiscard]] static QString pathBelowRoot(const QString& nodePath);
     // A browser-tree key: a place in the Windows folder.
-    [[nodiscard]] static QString windowsFolderKey(const char* place);
+    [[nodiscard]] static std::string windowsFolderKey(const char* place);
 
     // Places a control across the window between its margins.
     void placeAcrossWindow(QWidget& control, int top, int height);
@@ -113,7 +115,7 @@ private:
     QPushButton* m_exitButton = nullptr;
     store::FolderTree* m_storeTree = nullptr;
     store::LinkList* m_links = nullptr;
-    QHash<QString, QTreeWidgetItem*> m_browserNodes;
+    QHash<QByteArray, QTreeWidgetItem*> m_browserNodes;
 };
 
 }  // namespace browsers

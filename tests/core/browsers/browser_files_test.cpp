@@ -15,7 +15,7 @@
 
 namespace {
 
-using browsers::BookmarkBrowser;
+using store::Browser;
 using browsers::ExportItem;
 using browsers::LinkTable;
 using browsers::LoadOutcome;
@@ -132,7 +132,8 @@ TEST_F(BrowserFilesTest, StoringGoesToTheTopFolderMakesItWhenMissingAndReportsWh
                                                          {"Other/Internet Explorer", "none"},
                                                          {"", "none"}};
     for (const auto& [destination, folder] : cases) {
-        EXPECT_EQ(browsers::importTopFolder(destination).value_or("none"), folder) << destination;
+        const std::optional<store::Browser> browser = store::browserOfPath(destination);
+        EXPECT_EQ(browser ? store::topFolderName(*browser) : "none", folder) << destination;
     }
     writeLink(staging, "What?", "http://what/");
     const std::string storeRoot = app.appPath("favorites");
@@ -154,14 +155,14 @@ TEST_F(BrowserFilesTest, StoringGoesToTheTopFolderMakesItWhenMissingAndReportsWh
 // The user profile folder is the one that holds the Favorites folder the registry names;
 // Netscape uses its own profiles only when the Netscape Browser edition is installed.
 TEST_F(BrowserFilesTest, ProfileRootsLieBelowTheFolderThatHoldsTheFavorites) {
-    const std::tuple<const char*, const char*, BookmarkBrowser, const char*> cases[] = {
-        {"/u/Favorites", "Netscape Browser", BookmarkBrowser::Netscape, "/u/Application Data/Netscape/NSB/Profiles/"},
-        {"/u/Favorites", "Netscape 7.2", BookmarkBrowser::Netscape, "/u/Application data/Mozilla/Profiles/"},
-        {"/u/Favorites", "Other", BookmarkBrowser::Mozilla, "/u/Application data/Mozilla/Profiles/"},
-        {"/u/Favorites", "Other", BookmarkBrowser::Firefox, "/u/Application data/Mozilla/Firefox/Profiles/"},
+    const std::tuple<const char*, const char*, Browser, const char*> cases[] = {
+        {"/u/Favorites", "Netscape Browser", Browser::Netscape, "/u/Application Data/Netscape/NSB/Profiles/"},
+        {"/u/Favorites", "Netscape 7.2", Browser::Netscape, "/u/Application data/Mozilla/Profiles/"},
+        {"/u/Favorites", "Other", Browser::Mozilla, "/u/Application data/Mozilla/Profiles/"},
+        {"/u/Favorites", "Other", Browser::Firefox, "/u/Application data/Mozilla/Firefox/Profiles/"},
         // without a folder holding the Favorites there is no browser to look for
-        {"Favorites", "Other", BookmarkBrowser::Firefox, ""},
-        {"", "Other", BookmarkBrowser::Firefox, ""}};
+        {"Favorites", "Other", Browser::Firefox, ""},
+        {"", "Other", Browser::Firefox, ""}};
     for (const auto& [favorites, uninstallEntry, browser, root] : cases) {
         writeFile(app.context.registryFile,
                   std::string("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\"
@@ -274,7 +275,7 @@ TEST_F(BrowserFilesTest, InternetExplorerReceivesTheTopFoldersCopiesOfEveryListe
     link("Only here", "http://sub/", true, "favorites/Internet Explorer/Sub");
     // the list's bytes are those of the subfolder's files: they are not what is staged
     const browsers::StagedLinks staged = browsers::stageLinks(
-        app.context, browsers::StoreBrowser::InternetExplorer, app.appPath("favorites/Internet Explorer/Sub"),
+        app.context, store::Browser::InternetExplorer, app.appPath("favorites/Internet Explorer/Sub"),
         {{"Both.url", shortcutBytes("http://sub-both/")}, {"Only here.url", shortcutBytes("http://sub/")}});
     browsers::StoreURLIE(app.context, {"Both.url", "Only here.url"}, staged);
     EXPECT_EQ(treeOf(favorites), Entries{"both.URL=" + shortcutBytes("http://top-both/")});

@@ -15,7 +15,7 @@ protected:
     StoreViewsTest() { QObject::connect(&tree, &FolderTree::nodeClicked, &tree, &FolderTree::openClickedNode); }
 
     QTreeWidgetItem* node(const std::string& relative) const {
-        return tree.itemByKey(QString::fromStdString(app.context.applicationFolder + "/Favorites/" + relative));
+        return tree.itemByKey(app.context.applicationFolder + "/Favorites/" + relative);
     }
     // The texts and images of a node's children, in the order shown.
     QStringList children(QTreeWidgetItem* parent) const {
@@ -66,7 +66,7 @@ TEST_F(StoreViewsTest, FoldersAppearOneLevelPerClickSortedWithTheImageOfTheirTop
     EXPECT_EQ(children(tree.root()), (QStringList{"Firefo1", "Firefox3", "FirefoxStuff3", "internet explorer2",
                                                   "Mozilla4", "NETSCAPE5", "Old1", "Other1"}));
     EXPECT_EQ(node("internet explorer/Links"), nullptr);
-    EXPECT_EQ(list.textOf(0) + std::to_string(list.rowCount()), "Home1");
+    EXPECT_EQ(list.nameOf(0) + std::to_string(list.rowCount()), "Home1");
 
     click(node("internet explorer"));
     EXPECT_TRUE(node("internet explorer")->isExpanded());
@@ -77,7 +77,7 @@ TEST_F(StoreViewsTest, FoldersAppearOneLevelPerClickSortedWithTheImageOfTheirTop
     // a folder click lists its links; a root click changes nothing
     click(node("Firefox"));
     click(tree.root());
-    EXPECT_EQ(list.textOf(0) + std::to_string(list.rowCount()), "Docs1");
+    EXPECT_EQ(list.nameOf(0) + std::to_string(list.rowCount()), "Docs1");
 
     // F5 on the root rebuilds the tree; the root cannot be renamed
     fs::remove_all(store("Old"));

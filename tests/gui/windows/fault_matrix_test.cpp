@@ -62,9 +62,9 @@ void fillDisk(const std::string& file) {
 std::string nameOf(const Cell& cell) {
     return cell.fault == Fault::SlashName      ? "Work/News"
            : cell.fault == Fault::LongName     ? std::string(300, 'L')
+           : cell.op == Op::RenameFolder       ? "Job"
            : cell.fault == Fault::BadUtf8Name  ? kBadUtf8Name + "s"  // never the name of a stored link
            : cell.fault == Fault::ReadOnlyFile ? "News"
-           : cell.op == Op::RenameFolder       ? "Job"
                                                : "Fresh";
 }
 
@@ -126,12 +126,16 @@ protected:
                : removed && op == Op::Import                          ? app.context.stagingFolder() + "/Fresh.url"
                                              : store("Internet Explorer/" + chosenLink() + ".url");
     }
+    // The folder a folder rename renames.
+    [[nodiscard]] std::string renamedFolder() const {
+        return GetParam().fault == Fault::BadUtf8Name ? kBadUtf8Name : "Work";
+    }
     // Where the snapshot may show the user's change: entries that start with it.
     [[nodiscard]] std::string touched() const {
         const Op op = GetParam().op;
         return op == Op::Empty          ? "Internet Explorer/"
                : op == Op::Export       ? "profile:"
-               : op == Op::RenameFolder ? "Internet Explorer/Work/"
+               : op == Op::RenameFolder ? "Internet Explorer/" + renamedFolder() + "/"
                                         : "Internet Explorer/" + chosenLink() + ".url";
     }
 
@@ -170,10 +174,10 @@ protected:
                 auto window = std::make_shared<ui::frmMain>(gui);
                 window->load();
                 if (cell.op == Op::Empty) {
-                    return [window] { window->emptyBrowserFolder(ui::frmMain::Browser::InternetExplorer); };
+                    return [window] { window->emptyBrowserFolder(store::Browser::InternetExplorer); };
                 }
                 click(window->folderTree().view(), "Internet Explorer");
-                click(window->folderTree().view(), cell.fault == Fault::BadUtf8Name ? kBadUtf8Name : "Work");
+                click(window->folderTree().view(), renamedFolder());
                 return [window, name] {
                     window->folderTree().beginRename();
                     window->folderTree().selectedItem()->setText(0, name);
@@ -233,8 +237,8 @@ TEST_P(FaultMatrix, ShowsItsMessageAndKeepsEveryLinkTheUserDidNotChange) {
         EXPECT_TRUE(std::ranges::any_of(after, [this](const std::string& entry) { return entry.starts_with(touched()); }));
     }
     for (std::string entry : before) {
-        if (cell.done && cell.op == Op::RenameFolder && entry.starts_with("Internet Explorer/Work/")) {
-            entry.replace(18, 4, "Job");  // moved with its folder
+        if (cell.done && cell.op == Op::RenameFolder && entry.starts_with(touched())) {
+            entry.replace(18, renamedFolder().size(), "Job");  // moved with its folder
         }
         EXPECT_TRUE(entry.starts_with(touched()) || std::ranges::find(after, entry) != after.end())
             << "lost: " << entry;
@@ -267,7 +271,7 @@ const Cell kCells[] = {
     {"RenameRemovedFolder",         Op::RenameFolder, Fault::RemovedFile,   {}, false},
     {"RenameFolderOnFullDisk",      Op::RenameFolder, Fault::FullDisk,      {}, true},  // renaming needs no space
     {"RenameFolderToSlashName",     Op::RenameFolder, Fault::SlashName,     {}, false},
-    {"RenameBadUtf8NamedFolder",    Op::RenameFolder, Fault::BadUtf8Name,   {}, false},  // the tree holds names as text: it keeps its name
+    {"RenameBadUtf8NamedFolder",    Op::RenameFolder, Fault::BadUtf8Name,   {}, true},  // the tree knows the folder by its own bytes
     {"EmptyReadOnlyStore",          Op::Empty,        Fault::ReadOnlyStore, {532}, false},
     {"EmptyWithReadOnlyLink",       Op::Empty,        Fault::ReadOnlyFile,  {532}, true},  // what can go goes
     {"EmptyRemovedFolder",          Op::Empty,        Fault::RemovedFile,   {532}, false},

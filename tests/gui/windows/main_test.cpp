@@ -38,7 +38,7 @@ TEST_F(MainWindowTest, LoadShowsTheStoreRootWithItsLinksAndWarnsOnlyAUserWhoIsNo
     EXPECT_TRUE(root->isExpanded() && window->folderTree().selectedItem() == root);
     EXPECT_EQ(topFolders(), (QStringList{"Firefox", "Internet Explorer"}));
     ASSERT_EQ(window->linkList().rowCount(), 1);
-    EXPECT_EQ(window->linkList().textOf(0), "Home");
+    EXPECT_EQ(window->linkList().nameOf(0), "Home");
     EXPECT_TRUE(shown().empty());
     app.context.isAdministrator = [] { return false; };
     openMainWindow();
@@ -91,15 +91,15 @@ TEST_F(MainWindowTest, RefreshWithoutTheStoreSaysTheStickIsGoneAndKeepsTheTree) 
 
 TEST_F(MainWindowTest, EmptyCommandsDeleteOnlyTheirTopFolderAndRebuildAsEachBrowserDoes) {
     // browser, its top folder, the answer, whether the folder is there afterwards, whether the tree was rebuilt
-    const std::tuple<ui::frmMain::Browser, const char*, MsgAnswer, bool, bool> cases[] = {
-        {ui::frmMain::Browser::InternetExplorer, "Internet Explorer", MsgAnswer::Yes, true, true},
-        {ui::frmMain::Browser::InternetExplorer, "Internet Explorer", MsgAnswer::No, true, false},
-        {ui::frmMain::Browser::Firefox, "Firefox", MsgAnswer::Yes, true, true},
-        {ui::frmMain::Browser::Firefox, "Firefox", MsgAnswer::No, true, false},
-        {ui::frmMain::Browser::Mozilla, "Mozilla", MsgAnswer::Yes, false, true},
-        {ui::frmMain::Browser::Mozilla, "Mozilla", MsgAnswer::No, true, true},
-        {ui::frmMain::Browser::Netscape, "Netscape", MsgAnswer::Yes, false, true},
-        {ui::frmMain::Browser::Netscape, "Netscape", MsgAnswer::No, true, true},
+    const std::tuple<store::Browser, const char*, MsgAnswer, bool, bool> cases[] = {
+        {store::Browser::InternetExplorer, "Internet Explorer", MsgAnswer::Yes, true, true},
+        {store::Browser::InternetExplorer, "Internet Explorer", MsgAnswer::No, true, false},
+        {store::Browser::Firefox, "Firefox", MsgAnswer::Yes, true, true},
+        {store::Browser::Firefox, "Firefox", MsgAnswer::No, true, false},
+        {store::Browser::Mozilla, "Mozilla", MsgAnswer::Yes, false, true},
+        {store::Browser::Mozilla, "Mozilla", MsgAnswer::No, true, true},
+        {store::Browser::Netscape, "Netscape", MsgAnswer::Yes, false, true},
+        {store::Browser::Netscape, "Netscape", MsgAnswer::No, true, true},
     };
     testing_support::writeLink(store("Other"), "Kept", "http://kept.example/");
     for (const auto& [browser, folder, answer, folderRemains, treeRebuilt] : cases) {

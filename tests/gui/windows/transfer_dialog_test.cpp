@@ -20,7 +20,7 @@ constexpr const char* kFirefoxKey = "/usr/share/Application Data/Mozilla/FireFox
 QStringList rowsOf(store::LinkList& list) {
     QStringList texts;
     for (int row = 0; row < list.rowCount(); ++row) {
-        texts << QString::fromStdString(list.textOf(row));
+        texts << QString::fromStdString(list.nameOf(row));
     }
     return texts;
 }
@@ -38,11 +38,11 @@ protected:
         emit dialog->storeTree().view().itemClicked(dialog->storeTree().root(), 0);
         for (const std::string& folder : folders) {
             key += "/" + folder;
-            emit dialog->storeTree().view().itemClicked(dialog->storeTree().itemByKey(QString::fromStdString(key)), 0);
+            emit dialog->storeTree().view().itemClicked(dialog->storeTree().itemByKey(key), 0);
         }
     }
     void clickBrowser(const std::string& key) {
-        emit dialog->browserTree().itemClicked(dialog->browserNode(QString::fromStdString(key)), 0);
+        emit dialog->browserTree().itemClicked(dialog->browserNode(key), 0);
     }
     std::string label(const char* name) const { return dialog->findChild<QLabel*>(name)->text().toStdString(); }
     void press(const char* button) { dialog->findChild<QPushButton*>(button)->click(); }
@@ -121,6 +121,31 @@ TEST_P(ExportOrder, ExportNeedsABrowserAndLinksAndSendsTheListedLinks) {
     EXPECT_EQ(shown(), Entries{told(539, 313)});
 }
 
+// Names travel as the bytes on the drive, whatever their encoding: a bookmark file saved in a
+// Western code page reaches the store, and a store link whose file name is not UTF-8 reaches
+// Internet Explorer, each under its own name.
+TEST_F(TransferDialogTest, NamesOutsideUtf8ArriveUnderTheirOwnBytes) {
+    const std::string imported = "Caf\xe9s";
+    const std::string exported = "Th\xe9";
+    testing_support::writeFile(profiles + "Firefox/Profiles/x.default/bookmarks.html",
+                               testing_support::bookmarkFileText({{imported, "http://cafe/"}}));
+    writeLink(app.appPath("favorites/Internet Explorer"), exported, "http://the/");
+    std::filesystem::create_directories(app.appPath("favorites/Firefox"));
+    browsers::frmImport importDialog(gui);
+    dialog = &importDialog;
+    clickStore({"Firefox"});
+    clickBrowser(kFirefoxKey);
+    press("btnImport");
+    browsers::frmExport exportDialog(app.context);
+    dialog = &exportDialog;
+    clickStore({"Internet Explorer"});
+    clickBrowser("/usr/share/Favorites/");
+    press("btnExport");
+    EXPECT_EQ(treeOf(app.appPath("favorites/Firefox")), Entries{imported + ".url=" + shortcutBytes("http://cafe/")});
+    EXPECT_EQ(treeOf(favorites), Entries{exported + ".url=" + shortcutBytes("http://the/")});
+    EXPECT_EQ(shown(), (Entries{told(542, 314), told(539, 313)}));
+}
+
 // The whole road of an import from Firefox: the main window opens the dialog, which refuses
 // to import without a destination, a source or links, and tells of a missing Firefox bookmark
 // file each time; the user picks a folder below the store's Firefox folder and the browser,
@@ -133,7 +158,7 @@ TEST_F(TransferDialogTest, FirefoxLinksTravelFromTheProfilesIntoTheMainWindow) {
     ui::frmMain window(gui);
     window.load();
     store::FolderTree& mainTree = window.folderTree();
-    emit mainTree.view().itemClicked(mainTree.itemByKey(QString::fromStdString(app.appPath("Favorites/Firefox"))), 0);
+    emit mainTree.view().itemClicked(mainTree.itemByKey(app.appPath("Favorites/Firefox")), 0);
     ASSERT_EQ(window.linkList().rowCount(), 0);
 
     QStringList listed;

@@ -72,7 +72,7 @@ TEST_F(UserFaultsTest, AMozillaOrNetscapeFileThatCannotBeReadStillNamesTheSource
     std::filesystem::create_directories(favorites + "/Netscape old");
     browsers::frmImport dialog(gui);
     const auto clickNode = [&dialog](const std::string& key) {
-        QTreeWidgetItem* node = dialog.browserNode(QString::fromStdString(key));
+        QTreeWidgetItem* node = dialog.browserNode(key);
         ASSERT_NE(node, nullptr) << key;
         emit dialog.browserTree().itemClicked(node, 0);
     };
