@@ -29,7 +29,8 @@ grep -q "^glibcxx_floor=$glibcxx\$" "$portable/dorvane-lite" ||
   fail "the folder needs $glibcxx, the start command says: $(grep '^glibcxx_floor=' "$portable/dorvane-lite")"
 
 start_virtual_screen
-export QT_QPA_PLATFORM=xcb
+# as a Wayland desktop's session may have it; the folder carries the X11 platform only
+export QT_QPA_PLATFORM=wayland
 unset QT_PLUGIN_PATH LD_LIBRARY_PATH
 
 # Hidden: every library the folder carries, but those the PC's own commands that the start
