@@ -20,6 +20,7 @@ skip() {
 for tool in mmdebstrap bwrap Xvfb xdotool; do
   command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps.sh)"
 done
+bwrap --ro-bind / / true 2>/dev/null || skip "bwrap cannot make a sandbox here (user namespaces?)"
 [ -x "$portable/dorvane-lite.bin" ] || { echo "check-portable: no portable folder in $portable" >&2; exit 1; }
 
 work=$(mktemp -d)
@@ -32,8 +33,10 @@ make_root() {
     echo "check-portable: making $1 ($wanted)"
     rm -rf "$root" "$root.partial" "$root.packages"
     mkdir -p "$roots"
-    mmdebstrap --quiet --variant=essential ${3:+--include="$3"} "$2" "$root.partial" >"$work/$1.log" 2>&1 ||
+    if ! mmdebstrap --quiet --variant=essential ${3:+--include="$3"} "$2" "$root.partial" >"$work/$1.log" 2>&1; then
+      rm -rf "$root.partial"
       skip "cannot make $1 with mmdebstrap: $(tail -3 "$work/$1.log")"
+    fi
     mv "$root.partial" "$root"
     echo "$wanted" >"$root.packages"
   fi
