@@ -55,6 +55,7 @@ public:
         context.productFamilyFolder = root + "/velqor";
         context.registryFile = root + "/registry.reg";
         context.homeFolder = root + "/home";
+        context.configFolder = root + "/home/.config";
         context.messages = &messages;
         fs::create_directories(context.applicationFolder);
         fs::create_directories(favorites());

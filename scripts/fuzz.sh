@@ -42,6 +42,7 @@ extra_starting_inputs() {
     chromium_bookmarks) echo "$shared_corpus/chromium-linux $shared_corpus/chromium-linux/Default" ;;
     shortcut) echo "$shared_corpus/url-files" ;;
     text_library) echo "$build/portable" ;;
+    places_writer) echo fuzz/corpus/firefox_places ;;
   esac
 }
 

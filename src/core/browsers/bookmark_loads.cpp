@@ -2,6 +2,8 @@
 
 #include <array>
 #include <filesystem>
+#include <system_error>
+#include <unordered_set>
 
 #include "core/browsers/bookmark_reader.h"
 #include "core/browsers/browser_locations.h"
@@ -75,6 +77,23 @@ constexpr std::array<NodeMark, 3> kBookmarkNodeMarks{{
     return true;
 }
 
+// The files a load has read, by where they really lie: a profile reached along two roads
+// (a root inside another, a profile named by its path, a link) is read once.
+class FilesRead final {
+public:
+    [[nodiscard]] std::vector<std::string> firstTime(std::vector<std::string> files) {
+        std::erase_if(files, [this](const std::string& file) {
+            std::error_code error;
+            const std::filesystem::path real = std::filesystem::weakly_canonical(file, error);
+            return !m_read.insert(error ? file : real.string()).second;
+        });
+        return files;
+    }
+
+private:
+    std::unordered_set<std::string> m_read;
+};
+
 // Stages one Favorites folder (spelled as on the drive, ending in '/') and the folders below it.
 void stageFavoritesFolder(const std::string& path, platform::FolderNames& staging) {
     std::vector<std::string> subfolders;
@@ -104,14 +123,15 @@ void stageFavoritesFolder(const std::string& path, platform::FolderNames& stagin
 LoadOutcome loadURLFirefox(const std::vector<std::string>& profileRoots, std::string_view stagingFolder) {
     LinkTable table;
     bool found = false;
+    FilesRead read;
     for (const std::string& root : profileRoots) {
-        const std::vector<std::string> files = bookmarkFiles(store::Browser::Firefox, root);
+        const std::vector<std::string> files = read.firstTime(bookmarkFiles(store::Browser::Firefox, root));
         if (!stageBookmarkFiles(files, table, stagingFolder)) {
             return LoadOutcome::Unreadable;
         }
         // the search is repeated just to learn whether the files passed over were all there was
         found = found || !files.empty() || !findBookmarkFiles(root).empty();
-        for (const std::string& database : findPlacesDatabases(root)) {
+        for (const std::string& database : read.firstTime(findPlacesDatabases(root))) {
             found = stagePlacesDatabase(database, table, stagingFolder) || found;
         }
     }

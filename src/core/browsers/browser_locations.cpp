@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/browsers/firefox_places.h"
+#include "core/browsers/firefox_profiles.h"
 #include "core/platform/ascii.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/paths.h"
@@ -18,14 +19,6 @@ namespace {
 constexpr std::string_view kFirefoxProfiles = "Application data/Mozilla/Firefox/Profiles/";
 constexpr std::string_view kMozillaProfiles = "Application data/Mozilla/Profiles/";
 constexpr std::string_view kNetscapeBrowserProfiles = "Application Data/Netscape/NSB/Profiles/";
-
-// Below the user's home: where Firefox keeps its profiles on Linux when installed as the
-// system's own package, as a Snap package and as a Flatpak.
-constexpr std::string_view kLinuxFirefoxRoots[] = {
-    ".mozilla/firefox/",
-    "snap/firefox/common/.mozilla/firefox/",
-    ".var/app/org.mozilla.firefox/.mozilla/firefox/",
-};
 
 constexpr std::string_view kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr std::string_view kNetscapeSearchText = "Netscape";
@@ -107,10 +100,13 @@ std::vector<std::string> firefoxProfileRoots(app::AppContext& context) {
     if (std::string root = profileRootOf(context, store::Browser::Firefox); !root.empty()) {
         roots.push_back(std::move(root));
     }
-    // without a home folder the Linux roots would lie at the top of the file system
-    if (!context.homeFolder.empty()) {
-        for (const std::string_view relative : kLinuxFirefoxRoots) {
-            roots.push_back(platform::joinPath(context.homeFolder, relative));
+    for (const std::string& root : linuxFirefoxRoots(context.configFolder, context.homeFolder)) {
+        roots.push_back(root);
+        // a profile named by its own path may lie anywhere; one below the root is found there
+        for (std::string& profile : profilesNamedIn(root)) {
+            if (!profile.starts_with(root)) {
+                roots.push_back(platform::withTrailingSlash(profile));
+            }
         }
     }
     return roots;

@@ -35,8 +35,9 @@ inline constexpr std::string_view kBookmarkFileName = "bookmarks.html";
 [[nodiscard]] std::string profileRootOf(app::AppContext& context, store::Browser browser);
 
 // Where Firefox keeps its profiles on this PC, in the order they are read: the profile root
-// below the user profile folder, then the folders below the user's home that Firefox keeps
-// them in on Linux (its own, the Snap package's, the Flatpak's). Roots that cannot be made
+// below the user profile folder, then the folders a Linux Firefox keeps them in (below the
+// configuration folder, the home folder's own, the Snap package's, the Flatpak's), each
+// followed by the profiles its profiles.ini names outside it. Roots that cannot be made
 // (no Favorites folder, no home folder) are left out; a root that does not exist finds nothing.
 [[nodiscard]] std::vector<std::string> firefoxProfileRoots(app::AppContext& context);
 

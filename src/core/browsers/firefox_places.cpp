@@ -1,18 +1,16 @@
 #include "core/browsers/firefox_places.h"
 
-#include <sqlite3.h>
 #include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
-#include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "core/browsers/sqlite_database.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/paths.h"
 
@@ -21,9 +19,6 @@ namespace browsers {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The file beside a database that a running Firefox keeps its newest changes in.
-constexpr std::string_view kWriteAheadLogSuffix = "-wal";
 
 // The fixed identities Firefox gives the top of its bookmark tree and the folder of tags.
 constexpr std::string_view kRootGuid = "root________";
@@ -70,16 +65,9 @@ ScratchCopy::ScratchCopy(const std::string& databasePath, std::string_view scrat
     }
     m_folder = std::move(folder);
     const std::string copy = platform::joinPath(m_folder, kPlacesFileName);
-    const std::string log = databasePath + std::string(kWriteAheadLogSuffix);
-    std::error_code error;
-    if (!fs::copy_file(databasePath, copy, error)) {
-        return;
+    if (copyDatabase(databasePath, copy)) {
+        m_database = copy;
     }
-    // without its log the copy would miss the newest bookmarks
-    if (fs::exists(log, error) && !fs::copy_file(log, copy + std::string(kWriteAheadLogSuffix), error)) {
-        return;
-    }
-    m_database = copy;
 }
 
 ScratchCopy::~ScratchCopy() {
@@ -89,49 +77,9 @@ ScratchCopy::~ScratchCopy() {
     }
 }
 
-struct CloseDatabase {
-    void operator()(sqlite3* database) const { sqlite3_close(database); }
-};
-using Database = std::unique_ptr<sqlite3, CloseDatabase>;
-
-struct FinalizeStatement {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
-
-[[nodiscard]] Database openReadOnly(const std::string& path) {
-    sqlite3* handle = nullptr;
-    const int result = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
-    Database database(handle);
-    if (result != SQLITE_OK) {
-        return nullptr;
-    }
-    // a database from another program is data: no function its schema names is run
-    sqlite3_db_config(handle, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-    return database;
-}
-
-// Nothing when the database has no such tables (it is not Firefox's) or cannot be read.
-[[nodiscard]] Statement prepare(sqlite3* database, const char* sql) {
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(database, sql, -1, &statement, nullptr);
-    return Statement(statement);
-}
-
-// A column's text; empty for NULL.
-[[nodiscard]] std::string_view columnText(sqlite3_stmt* statement, int column) {
-    const unsigned char* text = sqlite3_column_text(statement, column);
-    if (text == nullptr) {
-        return {};
-    }
-    return {reinterpret_cast<const char*>(text), static_cast<std::size_t>(sqlite3_column_bytes(statement, column))};
-}
-
 [[nodiscard]] std::optional<std::int64_t> idOfGuid(sqlite3* database, std::string_view guid) {
     const Statement statement = prepare(database, kIdOfGuidQuery);
-    if (!statement ||
-        sqlite3_bind_text(statement.get(), 1, guid.data(), static_cast<int>(guid.size()), SQLITE_STATIC) != SQLITE_OK ||
-        sqlite3_step(statement.get()) != SQLITE_ROW) {
+    if (!statement || !bindText(statement.get(), 1, guid) || sqlite3_step(statement.get()) != SQLITE_ROW) {
         return std::nullopt;
     }
     return sqlite3_column_int64(statement.get(), 0);
@@ -224,7 +172,7 @@ bool readPlacesDatabase(const std::string& databasePath, std::string_view scratc
     if (copy.database().empty()) {
         return false;
     }
-    const Database database = openReadOnly(copy.database());
+    const Database database = openDatabase(copy.database(), false);
     if (!database) {
         return false;
     }
