@@ -9,7 +9,9 @@
 
 #include "core/browsers/browser_locations.h"
 #include "core/app/scratch_folder.h"
+#include "core/browsers/firefox_profiles.h"
 #include "core/browsers/name_search.h"
+#include "core/browsers/places_writer.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/folder_names.h"
@@ -171,6 +173,17 @@ private:
     return file.commit();
 }
 
+// The checked links with their targets, as a Firefox database receives them.
+[[nodiscard]] std::vector<PlacesLink> placesLinksOf(const std::vector<ExportItem>& items) {
+    const CheckedLinks checked = checkedLinksOf(items);
+    std::vector<PlacesLink> links;
+    links.reserve(checked.names.size());
+    for (std::size_t i = 0; i < checked.names.size(); ++i) {
+        links.push_back({checked.names[i], store::readLinkTarget(checked.items[i]->fullPath)});
+    }
+    return links;
+}
+
 }  // namespace
 
 bool StagedLinks::write(const platform::FolderNames& stagingFolder, std::string_view name, std::string bytes) {
@@ -281,7 +294,26 @@ ExportOutcome exportLinks(app::AppContext& context, std::optional<store::Browser
 }
 
 ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items) {
-    return EditHTML(profileRootOf(context, store::Browser::Firefox), items);
+    const ExportOutcome outcome = EditHTML(profileRootOf(context, store::Browser::Firefox), items);
+    if (outcome != ExportOutcome::NoBookmarkFile) {
+        return outcome;
+    }
+    const std::optional<std::string> profile = startedProfileWithDatabase(context.configFolder, context.homeFolder);
+    if (!profile) {
+        return outcome;
+    }
+    switch (addToBookmarksMenu(*profile, context.backupFolder(),
+                               placesLinksOf(items))) {
+        case PlacesWrite::Written:
+            return ExportOutcome::Done;
+        case PlacesWrite::InUse:
+            return ExportOutcome::FirefoxRunning;
+        case PlacesWrite::UnknownVersion:
+            return ExportOutcome::UnknownDatabase;
+        case PlacesWrite::NotWritten:
+            break;
+    }
+    return ExportOutcome::DatabaseNotWritten;
 }
 
 ExportOutcome EditHTML(std::string_view profileRoot, const std::vector<ExportItem>& items) {

@@ -33,11 +33,14 @@ struct ListedLink {
 
 // What an export came to.
 enum class ExportOutcome {
-    NoDestination,    // no browser was chosen to receive the links
-    NothingToExport,  // the list is empty
-    Done,             // the links were copied, or the checked ones added to the bookmark file
-    NoBookmarkFile,  // the search found no bookmarks.html
-    NotWritten,      // the file could not be rewritten and is exactly as it was
+    NoDestination,       // no browser was chosen to receive the links
+    NothingToExport,     // the list is empty
+    Done,                // the links were copied, or the checked ones added to the bookmark file or database
+    NoBookmarkFile,      // the search found no bookmarks.html and no Firefox database
+    NotWritten,          // the file could not be rewritten and is exactly as it was
+    FirefoxRunning,      // Firefox runs on the profile; its database was not touched
+    UnknownDatabase,     // the database is of a version the program does not know; left alone
+    DatabaseNotWritten,  // the database could not be written and is as it was
 };
 
 // What a staging wrote into the staging folder, when the folder was made anew for it: the
@@ -87,7 +90,10 @@ void StoreURLIE(const app::AppContext& context, const std::vector<std::string>& 
 [[nodiscard]] ExportOutcome exportLinks(app::AppContext& context, std::optional<store::Browser> destination,
                                         const std::vector<ExportItem>& items, const StagedLinks& staged);
 
-// Appends the checked items to the Firefox bookmark file of this PC (see EditHTML).
+// Appends the checked items to the Firefox bookmark file of this PC (see EditHTML). Where no
+// bookmark file is found there, a Linux desktop's Firefox receives them in its database: at the
+// end of the Bookmarks Menu of the profile it starts (see addToBookmarksMenu), the database
+// kept first in the context's backup folder.
 [[nodiscard]] ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items);
 
 // Appends one bookmark line per checked item to the bookmark file below the profile root:

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <charconv>
 
+#include "core/browsers/firefox_places.h"
 #include "core/platform/ascii.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
@@ -168,6 +169,16 @@ std::optional<std::string> defaultProfileFolder(std::string_view root) {
         }
     }
     return profiles.size() == 1 ? std::optional(profiles.front().folder) : std::nullopt;
+}
+
+std::optional<std::string> startedProfileWithDatabase(std::string_view configFolder, std::string_view homeFolder) {
+    for (const std::string& root : linuxFirefoxStartRoots(configFolder, homeFolder)) {
+        if (std::optional<std::string> profile = defaultProfileFolder(root)) {
+            const bool hasDatabase = platform::fileExists(platform::joinPath(*profile, kPlacesFileName));
+            return hasDatabase ? profile : std::nullopt;
+        }
+    }
+    return std::nullopt;
 }
 
 bool profileInUse(std::string_view profileFolder) {

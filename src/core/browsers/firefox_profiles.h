@@ -31,6 +31,11 @@ namespace browsers {
 // "Default=1"; the install section names the one it really starts. Nothing when no choice is left.
 [[nodiscard]] std::optional<std::string> defaultProfileFolder(std::string_view root);
 
+// The profile a Linux Firefox starts, of the first folder (in the order Firefox picks one)
+// that has a profile to start, when that profile holds a bookmark database.
+[[nodiscard]] std::optional<std::string> startedProfileWithDatabase(std::string_view configFolder,
+                                                                    std::string_view homeFolder);
+
 // Whether a running Firefox holds the profile: the write lock on its ".parentlock", or its
 // "lock" link naming a process that is still alive. A Firefox that ended without tidying up
 // leaves a link to a process that is gone, which holds nothing.

@@ -30,6 +30,9 @@ constexpr int kTitleError = 301;
 constexpr int kTextNoBookmarkFile = 540;
 constexpr int kTextNoBookmarkFileHint = 541;
 constexpr int kTextBookmarkFileNotWritten = 558;
+constexpr int kTextCloseFirefox = 570;
+constexpr int kTextDatabaseNotWritten = 571;
+constexpr int kTextUnknownDatabase = 572;
 
 // The links travel from the store into the browser.
 constexpr TransferDialog::Design kDesign{
@@ -66,6 +69,12 @@ struct Message {
             return {kTextNothingToExport, kTitleWarning, app::MsgIcon::Exclamation};
         case ExportOutcome::NotWritten:
             return {kTextBookmarkFileNotWritten, kTitleError, app::MsgIcon::Critical};
+        case ExportOutcome::FirefoxRunning:
+            return {kTextCloseFirefox, kTitleWarning, app::MsgIcon::Exclamation};
+        case ExportOutcome::DatabaseNotWritten:
+            return {kTextDatabaseNotWritten, kTitleError, app::MsgIcon::Critical};
+        case ExportOutcome::UnknownDatabase:
+            return {kTextUnknownDatabase, kTitleError, app::MsgIcon::Critical};
         case ExportOutcome::Done:
         case ExportOutcome::NoBookmarkFile:
             break;

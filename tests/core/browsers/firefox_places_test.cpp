@@ -82,11 +82,16 @@ TEST_F(FirefoxPlacesTest, EveryLinuxProfileIsReadInTreeOrderLeavingOutTagsSepara
     testing_support::writeFavoritesRegistry(app.context.registryFile, user + "/Favorites");
     PlacesFile(user + "/APPLICATION DATA/mozilla/FIREFOX/profiles/d4.default/places.sqlite",
                "(10, 2, 0, 1, 'Windows', 'http://windows/')");
+    // a new user's profiles lie in the configuration folder; profiles.ini may name one anywhere
+    const std::string config = app.context.configFolder + "/mozilla/firefox/", elsewhere = app.root / "media/p9";
+    testing_support::writeFile(config + "profiles.ini", "[Profile0]\nIsRelative=0\nPath=" + elsewhere + "\n");
+    PlacesFile(config + "u2.default-esr/places.sqlite", "(10, 3, 0, 1, 'Config', 'http://config/')");
+    PlacesFile(elsewhere + "/places.sqlite", "(10, 3, 0, 1, 'Elsewhere', 'http://elsewhere/')");
 
     expectLoad(browsers::LoadOutcome::Staged,
-               {"Bar", "http://bar/snap", "Fish & Chips", "http://fish/?a=1&b=2", "Gamma", "http://g/", "Nest",
-                "http://nest/after", "Newest", "http://newest/", "Order", "http://order/second", "Windows",
-                "http://windows/"});
+               {"Bar", "http://bar/snap", "Config", "http://config/", "Elsewhere", "http://elsewhere/", "Fish & Chips",
+                "http://fish/?a=1&b=2", "Gamma", "http://g/", "Nest", "http://nest/after", "Newest", "http://newest/",
+                "Order", "http://order/second", "Windows", "http://windows/"});
     EXPECT_EQ(testing_support::treeOf(profiles), runningFiles);
 }
 

@@ -4,9 +4,7 @@
 
 #include <filesystem>
 
-#include "core/browsers/bookmark_loads.h"
-#include "core/browsers/browser_locations.h"
-#include "testing/test_app.h"
+#include "testing/files.h"
 
 namespace {
 
@@ -42,24 +40,6 @@ TEST(FirefoxProfiles, TheProfileTheUserStartsIsTheOneTheInstallSectionNames) {
         EXPECT_EQ(found,
                   expected ? std::optional(expected->starts_with('/') ? *expected : root / *expected) : std::nullopt);
     }
-}
-
-// A new user's Firefox keeps its profiles in the configuration folder; a profile may be named
-// by a path anywhere, and one reached along two roads is read once.
-TEST(FirefoxProfiles, ImportReadsTheConfigurationFolderAndProfilesNamedByTheirPath) {
-    testing_support::TestApp app;
-    const std::string config = app.context.configFolder + "/mozilla/firefox/";
-    const std::string elsewhere = app.root / "media/p9.default";
-    writeFile(config + "profiles.ini",
-              "[Profile0]\nIsRelative=1\nPath=u2.default-esr\n[Profile1]\nIsRelative=0\nPath=" + elsewhere +
-                  "\n[Profile2]\nIsRelative=0\nPath=" + config + "u2.default-esr\n");
-    writeFile(config + "u2.default-esr/bookmarks.html", testing_support::bookmarkFileText({{"Config", "http://c/"}}));
-    writeFile(elsewhere + "/bookmarks.html", testing_support::bookmarkFileText({{"Elsewhere", "http://e/"}}));
-    EXPECT_EQ(browsers::loadURLFirefox(browsers::firefoxProfileRoots(app.context), app.context.stagingFolder()),
-              browsers::LoadOutcome::Staged);
-    EXPECT_EQ(testing_support::treeOf(app.context.stagingFolder()),
-              (std::vector<std::string>{"Config.url=" + testing_support::shortcutBytes("http://c/"),
-                                        "Elsewhere.url=" + testing_support::shortcutBytes("http://e/")}));
 }
 
 }  // namespace
