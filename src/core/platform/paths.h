@@ -41,9 +41,6 @@ inline constexpr const char* kStartedProgramVariable = "DORVANE_LITE_PROGRAM";
 // The registry file: ${XDG_CONFIG_HOME:-$HOME/.config}/Velqor/registry.reg.
 [[nodiscard]] std::string defaultRegistryFile();
 
-// The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
-[[nodiscard]] std::string defaultConfigFolder();
-
 // The mount point of the file system that holds the path (the "drive root").
 [[nodiscard]] std::string driveRootOf(std::string_view path);
 

@@ -49,7 +49,7 @@ TEST_F(FirefoxExport, TheCheckedLinksReachTheProfileFirefoxStartsButNotWhileItRu
     EXPECT_EQ(testing_support::readFile(database), before);
     fs::remove(root + "/k3j9x2ab.default-esr/lock");
     EXPECT_EQ(exportChecked({{"Wanted", "https://wanted.example/"}, {"Unchecked", "https://no.example/"}}), exported());
-    EXPECT_EQ(testing_support::readFile(app.context.productFamilyFolder + "/firefox/places.sqlite"), before);
+    EXPECT_EQ(testing_support::readFile(app.context.backupFolder() + "/places.sqlite"), before);
     EXPECT_NE(testing_support::readFile(database), before);
 }
 
