@@ -25,29 +25,25 @@ struct CorpusProfile {
         }
     }
     [[nodiscard]] bool missing() const { return !fs::exists(database); }
-    // The rows an SQL query gives, a row a line, columns joined by '|'.
-    [[nodiscard]] std::string rows(const std::string& sql) const {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        std::string text;
-        sqlite3_exec(
-            db, sql.c_str(),
-            [](void* out, int columns, char** values, char**) {
-                for (int i = 0; i < columns; ++i) {
-                    *static_cast<std::string*>(out) +=
-                        std::string(values[i] ? values[i] : "") + (i + 1 < columns ? "|" : "\n");
-                }
-                return 0;
-            },
-            &text, nullptr);
-        sqlite3_close(db);
-        return text;
-    }
-    void exec(const std::string& sql) const {
+    // The rows SQL gives, a row a line, columns joined by '|'.
+    std::string rows(const std::string& sql) const {
         sqlite3* db = nullptr;
         sqlite3_open(database.c_str(), &db);
-        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+        std::string text;
+        EXPECT_EQ(sqlite3_exec(
+                      db, sql.c_str(),
+                      [](void* out, int columns, char** values, char**) {
+                          for (int i = 0; i < columns; ++i) {
+                              *static_cast<std::string*>(out) +=
+                                  std::string(values[i] ? values[i] : "") + (i + 1 < columns ? "|" : "\n");
+                          }
+                          return 0;
+                      },
+                      &text, nullptr),
+                  SQLITE_OK)
+            << sql;
         sqlite3_close(db);
+        return text;
     }
     [[nodiscard]] PlacesWrite add(const std::vector<browsers::PlacesLink>& links) const {
         return browsers::addToBookmarksMenu(profile, kept, links);
@@ -65,7 +61,6 @@ struct CorpusProfile {
 TEST(PlacesWriter, EveryAddressIsHashedAsFirefoxHashedItInItsOwnDatabase) {
     const CorpusProfile p;
     SKIP_WITHOUT_CORPUS(p);
-    EXPECT_EQ(browsers::firefoxUrlHash("https://hand.example/added-by-sqlite"), 47359016631165);
     std::size_t checked = 0;
     const std::string all = p.rows("SELECT url_hash, url FROM moz_places");
     for (std::string_view rows = all; !rows.empty(); ++checked) {
@@ -121,11 +116,11 @@ namespace {
 TEST(PlacesWriter, WhileFirefoxRunsOrWhenTheDatabaseIsUnknownOrCannotBeWrittenItStaysAsItWas) {
     using Setup = void (*)(const CorpusProfile&);
     const std::tuple<const char*, Setup, PlacesWrite> cases[] = {
-        {"a version never tried", [](const CorpusProfile& p) { p.exec("PRAGMA user_version = 87"); },
+        {"a version never tried", [](const CorpusProfile& p) { p.rows("PRAGMA user_version = 87"); },
          PlacesWrite::UnknownVersion},
         {"a write refused half way",
          [](const CorpusProfile& p) {
-             p.exec(
+             p.rows(
                  "CREATE TRIGGER refuse AFTER INSERT ON moz_bookmarks WHEN NEW.title = 'Second' BEGIN "
                  "SELECT RAISE(ABORT, 'refused'); END");
          },

@@ -112,6 +112,14 @@ TEST_P(ExportOrder, ExportNeedsABrowserAndLinksAndSendsTheListedLinks) {
     // without a bookmark file the user is told where one is looked for, and nothing else
     press("btnExport");
     EXPECT_EQ(shown(), Entries{text(540) + "\r\n" + told(541, 301, app::MsgIcon::Critical)});
+    // without one, a Linux Firefox's database receives them, but not while Firefox runs
+    const std::string linux = app.context.configFolder + "/mozilla/firefox/";
+    testing_support::writeFile(linux + "profiles.ini", "[Profile0]\nPath=p1\n");
+    testing_support::writeFile(linux + "p1/places.sqlite", "");
+    std::filesystem::create_symlink("127.0.0.1:+" + std::to_string(::getpid()), linux + "p1/lock");
+    press("btnExport");
+    EXPECT_EQ(shown(), Entries{warning(570)});
+    EXPECT_EQ(treeOf(linux + "p1"), (Entries{"lock=", "places.sqlite="}));
     const std::string bookmarkFile = profiles + "Firefox/Profiles/x.default/bookmarks.html";
     testing_support::writeFile(bookmarkFile, "<DL><p>\n</DL><p>\n");
     press("btnExport");
