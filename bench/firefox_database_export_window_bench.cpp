@@ -69,7 +69,7 @@ public:
 
     void exportAll(browsers::frmExport& dialog) const {
         const std::string key = store::storeKeyRoot(m_app.context.applicationFolder) + "Firefox";
-        dialog.chooseSource(dialog.storeTree().itemByKey(QString::fromStdString(key)));
+        dialog.chooseSource(dialog.storeTree().itemByKey(key));
         dialog.toggleAllChecks();
         dialog.chooseDestination(dialog.browserNode(kFirefoxNodeKey));
         dialog.exportLinks();
