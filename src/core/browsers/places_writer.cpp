@@ -6,6 +6,7 @@
 #include <chrono>
 #include <optional>
 #include <random>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "core/browsers/firefox_places.h"
@@ -213,6 +214,7 @@ private:
     Statement m_countReference;
     Statement m_insertOrigin;
     Statement m_findOrigin;
+    std::unordered_map<std::string, std::int64_t> m_origins;
 };
 
 bool MenuWriter::begin() {
@@ -248,13 +250,22 @@ bool MenuWriter::run(sqlite3_stmt* statement) {
     return done;
 }
 
+// Many links share a site: each site's row is looked up once.
 std::optional<std::int64_t> MenuWriter::originOf(const AddressParts& parts) {
+    std::string key = parts.prefix + '\n' + parts.host;
+    if (const auto known = m_origins.find(key); known != m_origins.end()) {
+        return known->second;
+    }
     if (!bindText(m_insertOrigin.get(), 1, parts.prefix) || !bindText(m_insertOrigin.get(), 2, parts.host) ||
         !run(m_insertOrigin.get()) || !bindText(m_findOrigin.get(), 1, parts.prefix) ||
         !bindText(m_findOrigin.get(), 2, parts.host)) {
         return std::nullopt;
     }
-    return singleNumber(m_findOrigin.get());
+    const std::optional<std::int64_t> origin = singleNumber(m_findOrigin.get());
+    if (origin) {
+        m_origins.emplace(std::move(key), *origin);
+    }
+    return origin;
 }
 
 // The place of the address, a reference more counted; a new place when there is none.
@@ -316,6 +327,8 @@ bool MenuWriter::commit() {
     if (!database) {
         return false;
     }
+    // the indexes of a large database are walked once per link: they are kept in memory
+    sqlite3_exec(database.get(), "PRAGMA cache_size = -65536", nullptr, nullptr, nullptr);
     // prepared statements end before the database closes
     MenuWriter writer(database.get());
     if (!writer.begin()) {
