@@ -173,6 +173,13 @@ private:
     return file.commit();
 }
 
+// Where a Firefox profile's database is kept before an export writes it: a folder of the
+// profile's name below the backup folder's "Firefox", as each browser has its own there.
+[[nodiscard]] std::string keptCopyFolder(const app::AppContext& context, std::string_view profile) {
+    return platform::joinPath(platform::joinPath(context.backupFolder(), "Firefox"),
+                              profile.substr(profile.rfind('/') + 1));
+}
+
 // The checked links with their targets, as a Firefox database receives them.
 [[nodiscard]] std::vector<PlacesLink> placesLinksOf(const std::vector<ExportItem>& items) {
     const CheckedLinks checked = checkedLinksOf(items);
@@ -302,7 +309,7 @@ ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<Export
     if (!profile) {
         return outcome;
     }
-    switch (addToBookmarksMenu(*profile, context.backupFolder(),
+    switch (addToBookmarksMenu(*profile, keptCopyFolder(context, *profile),
                                placesLinksOf(items))) {
         case PlacesWrite::Written:
             return ExportOutcome::Done;

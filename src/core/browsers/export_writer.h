@@ -93,7 +93,7 @@ void StoreURLIE(const app::AppContext& context, const std::vector<std::string>& 
 // Appends the checked items to the Firefox bookmark file of this PC (see EditHTML). Where no
 // bookmark file is found there, a Linux desktop's Firefox receives them in its database: at the
 // end of the Bookmarks Menu of the profile it starts (see addToBookmarksMenu), the database
-// kept first in the context's backup folder.
+// kept first below the context's backup folder.
 [[nodiscard]] ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<ExportItem>& items);
 
 // Appends one bookmark line per checked item to the bookmark file below the profile root:
