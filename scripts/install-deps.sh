@@ -16,6 +16,7 @@ packages=(
   fonts-wqy-microhei
   fusefat dosfstools exfat-fuse exfatprogs ntfs-3g
   mmdebstrap bubblewrap
+  chromium python3
 )
 
 missing=()

@@ -181,6 +181,7 @@ LoadOutcome loadBookmarks(app::AppContext& context, store::Browser browser) {
         case store::Browser::Netscape:
             return loadURLNetscape(profileRootOf(context, browser), staging);
         case store::Browser::InternetExplorer:
+        case store::Browser::Chrome:
             break;
     }
     return LoadOutcome::Unreadable;

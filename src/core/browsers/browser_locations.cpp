@@ -37,6 +37,7 @@ constexpr std::string_view kFirefoxBackupFolder = "bookmarkbackups";
             // an older Netscape shares Mozilla's profiles
             return netscapeBrowserInstalled ? kNetscapeBrowserProfiles : kMozillaProfiles;
         case store::Browser::InternetExplorer:
+        case store::Browser::Chrome:
             break;
     }
     return std::nullopt;

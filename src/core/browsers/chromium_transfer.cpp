@@ -8,6 +8,7 @@
 #include "core/platform/file_ops.h"
 #include "core/platform/paths.h"
 #include "core/platform/replace_file.h"
+#include "core/store/shortcut.h"
 
 namespace browsers {
 
@@ -99,6 +100,20 @@ ChromiumExport exportToChromium(const ChromiumInstall& install, const std::vecto
     }
     result.outcome = ChromiumExportOutcome::Done;
     return result;
+}
+
+ChromiumExport exportCheckedToChromium(const ChromiumInstall& install, const std::vector<ExportItem>& items,
+                                       std::string_view backupFolder) {
+    if (items.empty()) {
+        return {ChromiumExportOutcome::NothingToExport, {}};
+    }
+    std::vector<Link> links;
+    for (const ExportItem& item : items) {
+        if (item.checked) {
+            links.push_back({store::linkNameOf(item.text), store::readLinkTarget(item.fullPath)});
+        }
+    }
+    return exportToChromium(install, links, backupFolder);
 }
 
 }  // namespace browsers

@@ -7,6 +7,7 @@
 #include "core/browsers/bookmark_loads.h"
 #include "core/browsers/bookmark_reader.h"
 #include "core/browsers/chromium_profiles.h"
+#include "core/browsers/export_writer.h"
 
 // Moving links between the store and the browsers of the Chromium family: the import stages
 // the bookmarks of every profile as Internet Shortcut files, the export adds links to the
@@ -28,6 +29,7 @@ enum class ChromiumExportOutcome {
     BrowserRuns,       // the browser runs on its user-data folder; nothing was written
     EncryptedProfile,  // the profile keeps its bookmarks encrypted only; nothing was written
     NotWritten,        // the file could not be read, checked or replaced; it is as it was
+    NothingToExport,   // the export list is empty
 };
 
 struct ChromiumExport {
@@ -43,5 +45,11 @@ struct ChromiumExport {
 // moment of the export.
 [[nodiscard]] ChromiumExport exportToChromium(const ChromiumInstall& install, const std::vector<Link>& links,
                                               std::string_view backupFolder);
+
+// The checked items of the export list exported so: each link by its name and target.
+// NothingToExport, with nothing written, when the list is empty.
+[[nodiscard]] ChromiumExport exportCheckedToChromium(const ChromiumInstall& install,
+                                                     const std::vector<ExportItem>& items,
+                                                     std::string_view backupFolder);
 
 }  // namespace browsers

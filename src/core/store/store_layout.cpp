@@ -19,11 +19,12 @@ struct TopFolder {
 };
 
 // One row a browser; a path is tested against the rows in this order.
-constexpr std::array<TopFolder, 4> kTopFolders{{
+constexpr std::array<TopFolder, 5> kTopFolders{{
     {Browser::InternetExplorer, "Internet Explorer", kImageInternetExplorer, true},
     {Browser::Netscape, "Netscape", kImageNetscape, false},
     {Browser::Mozilla, "Mozilla", kImageMozilla, false},
     {Browser::Firefox, "Firefox", kImageFirefox, true},
+    {Browser::Chrome, "Chrome", kImageChrome, true},
 }};
 
 [[nodiscard]] const TopFolder& rowOf(Browser browser) {

@@ -10,7 +10,7 @@
 namespace store {
 
 // The browsers the store keeps a top folder for.
-enum class Browser { InternetExplorer, Firefox, Mozilla, Netscape };
+enum class Browser { InternetExplorer, Firefox, Mozilla, Netscape, Chrome };
 
 // Tree images, by index: a plain folder, then one mark per browser.
 inline constexpr int kImagePlainFolder = 1;
@@ -18,6 +18,7 @@ inline constexpr int kImageInternetExplorer = 2;
 inline constexpr int kImageFirefox = 3;
 inline constexpr int kImageMozilla = 4;
 inline constexpr int kImageNetscape = 5;
+inline constexpr int kImageChrome = 6;
 
 // The key of the folder tree's root, which stands for the store root.
 inline constexpr std::string_view kRootKey = "noderoot";
@@ -53,8 +54,8 @@ inline constexpr std::string_view kRootKey = "noderoot";
 // The image of a folder: the browser whose top folder holds it, or a plain folder.
 [[nodiscard]] int folderImage(std::string_view applicationFolder, std::string_view folderPath);
 
-// Makes sure the store exists: the store root with the top folders of Internet Explorer and
-// Firefox (Mozilla's and Netscape's are made by the first import into them). Each is looked up
+// Makes sure the store exists: the store root with the top folders of Internet Explorer,
+// Firefox and Chrome (Mozilla's and Netscape's are made by the first import into them). Each is looked up
 // without regard to case and made only when missing; nothing is reported, so on a read-only
 // drive the store stays as it is.
 void CreateFolder(std::string_view applicationFolder);

@@ -54,6 +54,8 @@ Badge badgeOf(int index) {
             return {QColor(170, 30, 40), "M"};
         case 5:
             return {QColor(0, 120, 110), "N"};
+        case 6:
+            return {QColor(52, 168, 83), "C"};
         default:
             return {};
     }

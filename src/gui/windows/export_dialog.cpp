@@ -33,6 +33,10 @@ constexpr int kTextBookmarkFileNotWritten = 558;
 constexpr int kTextCloseFirefox = 570;
 constexpr int kTextDatabaseNotWritten = 571;
 constexpr int kTextUnknownDatabase = 572;
+constexpr int kTextBrowserRuns = 581;
+constexpr int kTextEncryptedProfile = 582;
+// What stands for the browser's or profile's name in the texts above.
+constexpr std::string_view kNameToken = "%1";
 
 // The links travel from the store into the browser.
 constexpr TransferDialog::Design kDesign{
@@ -107,6 +111,11 @@ frmExport::frmExport(app::AppContext& context, QWidget* parent) : TransferDialog
 
     storeTree().buildTree();
     buildBrowserTree(windowsFolderKey(kInternetExplorerKeyEnd));
+    // one destination for each browser of the Chromium family found, keyed by its user-data folder
+    m_chromiumInstalls = findChromiumInstalls(context.homeFolder, context.configFolder);
+    for (const ChromiumInstall& install : m_chromiumInstalls) {
+        addBrowserNode(browserNode(kBrowserRootKey), install.userDataFolder, install.name, store::kImageChrome);
+    }
     // a skin engine would take over the trees and the list here; this build has none
 }
 
@@ -159,12 +168,20 @@ void frmExport::keepForStaging(std::vector<store::LinkRow>& rows) {
 void frmExport::chooseDestination(QTreeWidgetItem* item) {
     const std::string name = browserNodeName(item);
     m_destination = exportBrowserOfNode(name);
+    const std::string key = browserNodeKey(item);
+    const auto install = std::find_if(m_chromiumInstalls.begin(), m_chromiumInstalls.end(),
+                                      [&](const ChromiumInstall& found) { return found.userDataFolder == key; });
+    m_chromiumDestination = install == m_chromiumInstalls.end() ? nullptr : &*install;
     showDestination(ui::toQt(name));
 }
 
 void frmExport::tell(int textId, int titleId, app::MsgIcon icon) { app::showText(context(), textId, titleId, icon); }
 
 void frmExport::exportLinks() {
+    if (m_chromiumDestination != nullptr) {
+        exportToChromiumBrowser(*m_chromiumDestination);
+        return;
+    }
     const ExportOutcome outcome = browsers::exportLinks(context(), m_destination, listedItems(), m_staged);
     if (outcome == ExportOutcome::NoBookmarkFile) {
         tellMissingBookmarkFile();
@@ -180,6 +197,35 @@ void frmExport::tellMissingBookmarkFile() {
     const std::string hint = app::withOwnerName(app::languageText(shared, kTextNoBookmarkFileHint), shared.ownerName);
     app::showMessage(shared, app::languageText(shared, kTextNoBookmarkFile) + "\r\n" + hint,
                      app::languageText(shared, kTitleError), app::MsgIcon::Critical);
+}
+
+void frmExport::exportToChromiumBrowser(const ChromiumInstall& install) {
+    app::AppContext& shared = context();
+    const ChromiumExport result = exportCheckedToChromium(install, listedItems(), shared.backupFolder());
+    const auto tellNamed = [&](int textId, const std::string& name) {
+        std::string text = app::languageText(shared, textId);
+        if (const std::size_t token = text.find(kNameToken); token != std::string::npos) {
+            text.replace(token, kNameToken.size(), name);
+        }
+        app::showMessage(shared, text, app::languageText(shared, kTitleWarning), app::MsgIcon::Exclamation);
+    };
+    switch (result.outcome) {
+        case ChromiumExportOutcome::BrowserRuns:
+            tellNamed(kTextBrowserRuns, install.name);
+            return;
+        case ChromiumExportOutcome::EncryptedProfile:
+            tellNamed(kTextEncryptedProfile, result.profile);
+            return;
+        case ChromiumExportOutcome::Done:
+            tell(kTextExported, kTitleExported, app::MsgIcon::Information);
+            return;
+        case ChromiumExportOutcome::NothingToExport:
+            tell(kTextNothingToExport, kTitleWarning, app::MsgIcon::Exclamation);
+            return;
+        case ChromiumExportOutcome::NotWritten:
+            tell(kTextBookmarkFileNotWritten, kTitleError, app::MsgIcon::Critical);
+            return;
+    }
 }
 
 }  // namespace browsers

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/app/app_context.h"
+#include "core/browsers/chromium_transfer.h"
 #include "core/browsers/export_writer.h"
 #include "core/store/folder_scan.h"
 #include "gui/windows/transfer_dialog.h"
@@ -15,8 +16,8 @@ namespace browsers {
 
 // The export dialog: the user picks a folder of the store, whose links are listed and
 // staged, checks links and picks a browser of this PC; Export copies the links into
-// Internet Explorer's Favorites folder, or appends the checked ones to Firefox's bookmark
-// file. The dialog stays open after an export.
+// Internet Explorer's Favorites folder, appends the checked ones to Firefox's bookmark
+// file, or adds them to the bookmarks of a browser of the Chromium family. The dialog stays open after an export.
 class frmExport final : public TransferDialog {
     Q_OBJECT
 
@@ -41,9 +42,14 @@ private:
     void tell(int textId, int titleId, app::MsgIcon icon);
     // Tells that no bookmark file was found, and where one is looked for.
     void tellMissingBookmarkFile();
+    // Adds the checked links to a browser of the Chromium family, and tells how that went.
+    void exportToChromiumBrowser(const ChromiumInstall& install);
 
     // The browser of the browser-tree node clicked last; none until one is, and for the root.
     std::optional<store::Browser> m_destination;
+    // The browsers of the Chromium family found when the dialog opened, and the one chosen.
+    std::vector<ChromiumInstall> m_chromiumInstalls;
+    const ChromiumInstall* m_chromiumDestination = nullptr;
     // What the last staging wrote; a dialog opened anew reads the staged files themselves.
     StagedLinks m_staged;
     // Whether the list being filled is to be staged, and its rows kept for that.

@@ -10,6 +10,7 @@
 #include "core/app/user_messages.h"
 #include "core/browsers/bookmark_loads.h"
 #include "core/browsers/browser_locations.h"
+#include "core/browsers/chromium_transfer.h"
 #include "core/browsers/transfer_folders.h"
 #include "core/store/folder_scan.h"
 #include "gui/kit/hourglass.h"
@@ -30,6 +31,7 @@ constexpr int kTextChooseDestination = 534;
 constexpr int kTextChooseSource = 548;
 constexpr int kTextNothingToImport = 549;
 constexpr int kTextNoFirefoxBookmarks = 543;
+constexpr int kTextNoChromiumBookmarks = 580;
 constexpr int kTextImported = 542;
 constexpr int kTitleImported = 314;
 
@@ -47,6 +49,10 @@ constexpr TransferDialog::Design kDesign{
 
 using ui::toQt;
 
+// The node that stands for every browser of the Chromium family; its key is an identity only.
+constexpr const char* kChromeName = "Chrome";
+constexpr const char* kChromeKeyEnd = "/Application Data/Chrome/";
+
 }  // namespace
 
 frmImport::frmImport(const ui::GuiContext& gui, QWidget* parent)
@@ -62,6 +68,7 @@ frmImport::frmImport(const ui::GuiContext& gui, QWidget* parent)
     exitButton().setAutoDefault(false);
     storeTree().buildTree();
     buildBrowserTree(ieFavoritesFolder(gui.app));
+    addBrowserNode(browserNode(kBrowserRootKey), windowsFolderKey(kChromeKeyEnd), kChromeName, store::kImageChrome);
 }
 
 void frmImport::chooseDestination(QTreeWidgetItem* item) {
@@ -95,6 +102,9 @@ void frmImport::chooseSource(QTreeWidgetItem* item) {
 }
 
 bool frmImport::loadAndList(QTreeWidgetItem* item) {
+    if (browserNodeKey(item) == windowsFolderKey(kChromeKeyEnd)) {
+        return loadChromiumBrowsers();
+    }
     if (const std::optional<store::Browser> browser = bookmarkBrowserOfNode(browserNodeName(item))) {
         return loadBookmarkBrowser(*browser);
     }
@@ -114,9 +124,24 @@ bool frmImport::loadBookmarkBrowser(store::Browser browser) {
     if (browser == store::Browser::Firefox && outcome != LoadOutcome::Staged) {
         return false;
     }
+    listStagedLinks();
+    return true;
+}
+
+bool frmImport::loadChromiumBrowsers() {
+    app::AppContext& shared = context();
+    const std::vector<ChromiumInstall> installs = findChromiumInstalls(shared.homeFolder, shared.configFolder);
+    if (loadURLChrome(installs, shared.stagingFolder()) == LoadOutcome::NoBookmarkFile) {
+        warn(kTextNoChromiumBookmarks);
+        return false;
+    }
+    listStagedLinks();
+    return true;
+}
+
+void frmImport::listStagedLinks() {
     const ui::Hourglass hourglass;
     linkList().fill(context().stagingFolder());
-    return true;
 }
 
 void frmImport::listInternetExplorerFolder(QTreeWidgetItem* item) {

@@ -35,6 +35,10 @@ public:
 private:
     [[nodiscard]] bool loadAndList(QTreeWidgetItem* item);
     [[nodiscard]] bool loadBookmarkBrowser(store::Browser browser);
+    // Every profile of every browser of the Chromium family on this PC; false, after saying
+    // so, when none gave a bookmark file.
+    [[nodiscard]] bool loadChromiumBrowsers();
+    void listStagedLinks();
     void listInternetExplorerFolder(QTreeWidgetItem* item);
     void warn(int textId);
 

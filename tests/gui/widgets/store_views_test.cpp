@@ -86,13 +86,13 @@ TEST_F(StoreViewsTest, FoldersAppearOneLevelPerClickSortedWithTheImageOfTheirTop
     EXPECT_EQ(children(tree.root()).size(), 7);
     QTest::keyClick(&treeView, Qt::Key_F2);
     EXPECT_EQ(treeView.findChild<QLineEdit*>(), nullptr);
-    // a reset brings back the two default top folders, and leaves a complete store as it is
+    // a reset brings back the default top folders, and leaves a complete store as it is
     fs::remove_all(store(""));
     tree.resetTree();
-    EXPECT_EQ(children(tree.root()), (QStringList{"Firefox3", "Internet Explorer2"}));
+    EXPECT_EQ(children(tree.root()), (QStringList{"Chrome6", "Firefox3", "Internet Explorer2"}));
     fs::rename(store("Firefox"), store("FIREFOX"));
     tree.resetTree();
-    EXPECT_EQ(children(tree.root()), (QStringList{"FIREFOX3", "Internet Explorer2"}));
+    EXPECT_EQ(children(tree.root()), (QStringList{"Chrome6", "FIREFOX3", "Internet Explorer2"}));
 }
 
 // A renamed folder is renamed on disk and its node keyed by the new path; a name the file

@@ -36,7 +36,7 @@ TEST_F(MainWindowTest, LoadShowsTheStoreRootWithItsLinksAndWarnsOnlyAUserWhoIsNo
     QTreeWidgetItem* root = window->folderTree().root();
     EXPECT_EQ(root->text(0), "Browser");
     EXPECT_TRUE(root->isExpanded() && window->folderTree().selectedItem() == root);
-    EXPECT_EQ(topFolders(), (QStringList{"Firefox", "Internet Explorer"}));
+    EXPECT_EQ(topFolders(), (QStringList{"Chrome", "Firefox", "Internet Explorer"}));
     ASSERT_EQ(window->linkList().rowCount(), 1);
     EXPECT_EQ(window->linkList().nameOf(0), "Home");
     EXPECT_TRUE(shown().empty());

@@ -1,8 +1,12 @@
 #include <QCheckBox>
 #include <QLabel>
+#include <QProcess>
+#include <QStandardPaths>
+#include <fstream>
 
 #include <algorithm>
 
+#include "core/store/store_files.h"
 #include "gui/windows/export_dialog.h"
 #include "gui/windows/import_dialog.h"
 #include "gui/windows/main_window.h"
@@ -16,6 +20,14 @@ using testing_support::writeLink;
 using Entries = std::vector<std::string>;
 
 constexpr const char* kFirefoxKey = "/usr/share/Application Data/Mozilla/FireFox/Profiles/";
+constexpr const char* kChromeKey = "/usr/share/Application Data/Chrome/";
+
+// A bookmark file of a browser of the Chromium family with one link in its bookmark bar.
+std::string chromiumBookmarks(const std::string& name, const std::string& url) {
+    const std::string root = R"({"id": "1", "name": "", "type": "folder", "children": [)";
+    return R"({"version": 1, "roots": {"bookmark_bar": )" + root + R"({"id": "4", "name": ")" + name +
+           R"(", "type": "url", "url": ")" + url + R"("}]}, "other": )" + root + "]}, \"synced\": " + root + "]}}}";
+}
 
 QStringList rowsOf(store::LinkList& list) {
     QStringList texts;
@@ -209,6 +221,77 @@ TEST_F(TransferDialogTest, FirefoxLinksTravelFromTheProfilesIntoTheMainWindow) {
         (Entries{"Alpha.url=" + shortcutBytes("http://alpha/"), "Beta.url=" + shortcutBytes("http://beta/"),
                  "News.url=" + shortcutBytes("http://n-sub/"), "Sport.url=" + shortcutBytes("http://s2/"), "Work/"}));
     EXPECT_EQ(rowsOf(window.linkList()), (QStringList{"Alpha", "Beta", "News", "Sport"}));
+}
+
+// Clicking "Chrome" reads every profile of every browser of the family found; the links go
+// into the store's Chrome folder.
+TEST_F(TransferDialogTest, ChromeLinksOfEveryBrowserFoundAreImportedIntoTheChromeFolder) {
+    store::CreateFolder(app.context.applicationFolder);
+    browsers::frmImport importDialog(gui);
+    dialog = &importDialog;
+    clickBrowser(kChromeKey);
+    const std::string brave = app.context.configFolder + "/BraveSoftware/Brave-Browser";
+    testing_support::writeFile(brave + "/Local State", R"({"profile": {"info_cache": {"Profile 3": {}}}})");
+    testing_support::writeFile(brave + "/Profile 3/Bookmarks", chromiumBookmarks("Brave one", "http://b/"));
+    const std::string snap = app.root / "home/snap/chromium/common/chromium";
+    testing_support::writeFile(snap + "/Local State", "{}");
+    testing_support::writeFile(snap + "/Default/Bookmarks", chromiumBookmarks("Snap one", "http://s/"));
+    clickBrowser(kChromeKey);
+    EXPECT_EQ(label("lblSource"), "Source: Chrome (browser on this computer)");
+    clickStore({"Chrome"});
+    press("btnImport");
+    EXPECT_EQ(shown(), (Entries{warning(580), told(542, 314)}));
+    EXPECT_EQ(treeOf(store("Chrome")), (Entries{"Brave one.url=" + shortcutBytes("http://b/"),
+                                                "Snap one.url=" + shortcutBytes("http://s/")}));
+}
+
+// The proof with the browser itself: after an export through the dialog, Chromium lists every
+// link it had, unchanged, then the new ones at the end of "Other bookmarks" (a name it had is
+// left out); an export while it runs leaves its file exactly as it was.
+TEST_F(TransferDialogTest, ChromiumItselfListsTheExportedLinksAfterAllItHadAndNothingIsWrittenWhileItRuns) {
+    const std::string corpus = std::string(DORVANE_CORPUS_DIR) + "/chromium-linux";
+    const QString script = QStringLiteral(DORVANE_SOURCE_DIR "/tests/e2e/chromium_bookmarks.py");
+    if (QStandardPaths::findExecutable("chromium").isEmpty() || QStandardPaths::findExecutable("python3").isEmpty() ||
+        !std::filesystem::exists(corpus)) {
+        GTEST_SKIP() << "needs chromium, python3 and the shared corpus " << corpus;
+    }
+    const std::string userData = app.context.configFolder + "/chromium";
+    std::filesystem::create_directories(app.context.configFolder);
+    std::filesystem::copy(corpus, userData, std::filesystem::copy_options::recursive);
+    writeLink(store("Chrome"), "Dorvane one", "https://dorvane.example/one");
+    writeLink(store("Chrome"), "news", "https://dorvane.example/news");
+    writeLink(store("Chrome"), "Ünïcode ✓ <b>", "https://dorvane.example/two?a=1&b=2");
+    browsers::frmExport exportDialog(app.context);
+    dialog = &exportDialog;
+    clickStore({"Chrome"});
+    exportDialog.toggleAllChecks();
+    clickBrowser(userData);
+    press("btnExport");
+
+    const std::string copy = app.root / "copy";
+    std::filesystem::copy(userData, copy, std::filesystem::copy_options::recursive);
+    QProcess browser;
+    browser.start("python3", {script, "list", QString::fromStdString(copy), "Profile 1"});
+    ASSERT_TRUE(browser.waitForFinished(120000)) << browser.readAllStandardError().toStdString();
+    std::string expected;
+    std::ifstream tsv(corpus + "/expected.tsv");
+    for (std::string line; std::getline(tsv, line);) {
+        expected += line.starts_with("Profile 1\t") ? line.substr(10) + "\n" : "";
+    }
+    expected += "other\tDorvane one\thttps://dorvane.example/one\n"
+                "other\tÜnïcode ✓ <b>\thttps://dorvane.example/two?a=1&b=2\n";
+    EXPECT_EQ(browser.readAllStandardOutput().toStdString(), expected);
+
+    browser.start("python3", {script, "hold", QString::fromStdString(userData), "Profile 1"});
+    ASSERT_TRUE(browser.waitForReadyRead(120000));
+    const std::string before = testing_support::readFile(userData + "/Profile 1/Bookmarks");
+    press("btnExport");
+    EXPECT_EQ(testing_support::readFile(userData + "/Profile 1/Bookmarks"), before);
+    browser.closeWriteChannel();
+    EXPECT_TRUE(browser.waitForFinished(60000));
+    std::string running = text(581);
+    running.replace(running.find("%1"), 2, "Chromium");
+    EXPECT_EQ(shown(), (Entries{told(539, 313), said(running, text(300), app::MsgIcon::Exclamation)}));
 }
 
 }  // namespace
