@@ -117,11 +117,11 @@ wait_windows "$main"
 main_geometry() { xdotool getwindowgeometry "$(xdotool search --onlyvisible --name "^$main\$" | head -1)"; }
 first_geometry=$(main_geometry)
 
-# Add: in the tree Home, Down, Down and Enter open Internet Explorer; Enter in the URL
-# box presses Add.
+# Add: in the tree Home, Down, Down, Down and Enter open Internet Explorer (after Chrome and
+# Firefox); Enter in the URL box presses Add.
 keys ctrl+n
 wait_windows "Add Link"
-keys Home Down Down Return Tab
+keys Home Down Down Down Return Tab
 type_text "Walked"
 keys Tab
 type_text "http://walked.example/"
@@ -137,7 +137,7 @@ $(main_geometry)"
 # Edit: open Internet Explorer, take its one link, rename it and change its URL, Save.
 keys ctrl+e
 wait_windows "Edit Link"
-keys Home Down Down Return Tab space Tab ctrl+a
+keys Home Down Down Down Return Tab space Tab ctrl+a
 type_text "Renamed"
 keys Tab ctrl+a
 type_text "http://renamed.example/"
@@ -149,7 +149,7 @@ wait_windows "Edit Link" 0
 # Delete: open Firefox, take its one link, press Delete and answer Yes.
 keys ctrl+d
 wait_windows "Delete Links"
-keys Home Down Return Tab space Delete
+keys Home Down Down Return Tab space Delete
 answer "Delete Links" 2 alt+y
 answer "Deleting Links" 1
 keys Escape
@@ -161,7 +161,7 @@ wait_windows "Delete Links" 0
 keys alt+t Return
 wait_windows "Import Links"
 keys Home Down Return
-keys Tab Tab Tab Home Down Return
+keys Tab Tab Tab Home Down Down Return
 keys Tab space
 answer "Import Links" 2
 keys Escape
@@ -170,7 +170,7 @@ wait_windows "Import Links" 0
 # Export: the store's Internet Explorer folder to Internet Explorer.
 keys alt+t Down Return
 wait_windows "Export Links"
-keys Home Down Down Return
+keys Home Down Down Down Return
 keys Tab Tab Tab Home Down Down Return
 keys Tab space
 answer "Export Links" 2
