@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, RefreshWithoutTheStoreSaysTheStickIsGoneAndKeepsTheTree) 
     std::filesystem::remove_all(store(""));
     window->refresh();
     EXPECT_EQ(shown(), std::vector<std::string>{said(561, 300, app::MsgIcon::Exclamation)});
-    EXPECT_EQ(topFolders(), (QStringList{"Firefox", "Internet Explorer"}));
+    EXPECT_EQ(topFolders(), (QStringList{"Chrome", "Firefox", "Internet Explorer"}));
 }
 
 TEST_F(MainWindowTest, EmptyCommandsDeleteOnlyTheirTopFolderAndRebuildAsEachBrowserDoes) {
