@@ -9,7 +9,7 @@
                                        each by its address, and its database check must find
                                        nothing to fix. Prints "! " and what is wrong when not.
   firefox_check.py hold PROFILE STOP   starts Firefox on the profile, prints "running" and keeps
-                                       it running until the file STOP exists.
+                                       it running until the file STOP exists (5 minutes at most).
 """
 import configparser
 import json
@@ -152,7 +152,9 @@ def main():
                 print("! " + line)
         elif command == "hold":
             print("running", flush=True)
-            while not os.path.exists(sys.argv[3]):
+            # a check that died never writes STOP: Firefox is not left running for long
+            deadline = time.time() + 300
+            while not os.path.exists(sys.argv[3]) and time.time() < deadline:
                 time.sleep(0.1)
     finally:
         firefox.quit()
