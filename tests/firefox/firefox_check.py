@@ -42,6 +42,15 @@ class Marionette:
         self.process = subprocess.Popen(
             [FIREFOX, "--headless", "--marionette", "-remote-allow-system-access", "--no-remote", "--profile", profile],
             env=environment(home), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            self.connect(port_file)
+        except BaseException:
+            # a Firefox that cannot be driven is not left running
+            self.process.kill()
+            self.process.wait()
+            raise
+
+    def connect(self, port_file):
         deadline = time.time() + 60
         while not os.path.exists(port_file):
             if time.time() > deadline or self.process.poll() is not None:
@@ -129,11 +138,13 @@ def make(home):
     installs.read(os.path.join(root, "installs.ini"))
     profile = os.path.join(root, installs[installs.sections()[0]]["Default"])
     firefox = Marionette(profile)
-    deadline = time.time() + 60
-    while not os.path.exists(os.path.join(profile, "places.sqlite")) and time.time() < deadline:
-        time.sleep(0.1)
-    firefox.run("await PlacesUtils.promiseBookmarksTree(); resolve(true);")
-    firefox.quit()
+    try:
+        deadline = time.time() + 60
+        while not os.path.exists(os.path.join(profile, "places.sqlite")) and time.time() < deadline:
+            time.sleep(0.1)
+        firefox.run("await PlacesUtils.promiseBookmarksTree(); resolve(true);")
+    finally:
+        firefox.quit()
     print(profile)
 
 
