@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the reader of the Chromium family's bookmark files and to the
-// export's editor: whatever they hold, both end; a file the reader takes gets the links
-// added, and the text written back is one the browser loads with its checksum right and
-// every link kept; a file the reader refuses is refused by the editor too. The same bytes
+// export's editor: whatever they hold, both end; a file the editor takes is one the reader
+// takes, and the text written back is one the browser loads with its checksum right and
+// every link kept. The same bytes
 // as a "Local State" always leave at least one profile that stays in its user-data folder.
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool read = browsers::readChromiumBookmarks(text, table);
     const std::optional<browsers::ChromiumBookmarksEdit> edit =
         browsers::addToOtherBookmarks(text, {{"Fuzz", "http://fuzz/"}, {"\xff", "x"}}, 0);
-    if (!text.empty() && read != edit.has_value()) {
+    if (!text.empty() && edit && !read) {
         __builtin_trap();
     }
     if (edit && !browsers::isSoundChromiumBookmarks(edit->text, edit->links)) {

@@ -1,8 +1,10 @@
 #include "core/browsers/chromium_bookmarks.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <chrono>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <unordered_set>
@@ -64,10 +66,180 @@ constexpr std::array<PermanentFolder, 3> kPermanentFolders{{
     return true;
 }
 
-[[nodiscard]] std::optional<Json> parseBookmarks(std::string_view text) {
+// A node of the roots the browser shows, as the outline of a file keeps it.
+struct OutlineNode {
+    std::size_t parent = 0;  // index of the parent node; a root is its own parent
+    std::size_t root = 0;    // index into kShownRoots
+    std::string id, name, type, url;
+};
+
+// What the browser reads of a file, gathered in one pass over the text without building it
+// in memory: the nodes of the three roots in the order the browser walks them, and the
+// checksum the file states. Used for reading, and for checking a file before it is written.
+struct Outline {
+    std::vector<OutlineNode> nodes;
+    std::string checksum;
+};
+
+// Reads the outline as the parser meets the file's parts. A file the browser would not load is
+// refused (a false answer stops the parser), and so is one that repeats a key the outline
+// depends on, whose meaning would be in doubt.
+class OutlineReader final : public nlohmann::json_sax<nlohmann::json> {
+public:
+    bool null() override { return inFile(); }
+    bool boolean(bool) override { return inFile(); }
+    bool number_integer(number_integer_t number) override {
+        if (m_frames.size() == 1 && m_key == "version") {
+            m_version = number;
+        }
+        return inFile();
+    }
+    bool number_unsigned(number_unsigned_t number) override {
+        return number_integer(static_cast<number_integer_t>(std::min<number_unsigned_t>(number, 2)));
+    }
+    bool number_float(number_float_t, const string_t&) override { return inFile(); }
+    bool binary(binary_t&) override { return inFile(); }
+    bool string(string_t& text) override {
+        if (m_frames.size() == 1 && m_key == "checksum") {
+            m_outline.checksum = text;
+        } else if (Frame* frame = nodeFrame()) {
+            std::string* field = m_key == "id"     ? &m_outline.nodes[frame->node].id
+                                 : m_key == "name" ? &m_outline.nodes[frame->node].name
+                                 : m_key == "type" ? &m_outline.nodes[frame->node].type
+                                 : m_key == "url"  ? &m_outline.nodes[frame->node].url
+                                                   : nullptr;
+            if (field != nullptr) {
+                *field = std::move(text);
+            }
+        }
+        return inFile();
+    }
+    bool start_object(std::size_t) override {
+        Frame frame{Frame::Plain, 0, {}};
+        if (m_frames.empty()) {
+            frame.role = Frame::File;
+        } else if (m_frames.back().role == Frame::File && m_key == "roots") {
+            frame.role = Frame::Roots;
+        } else if (m_frames.back().role == Frame::Roots) {
+            frame = rootFrame();
+        } else if (m_frames.back().role == Frame::Children) {
+            frame = {Frame::Node, m_outline.nodes.size(), {}};
+            const OutlineNode& parent = m_outline.nodes[m_frames.back().node];
+            m_outline.nodes.push_back({m_frames.back().node, parent.root, {}, {}, {}, {}});
+        }
+        m_frames.push_back(std::move(frame));
+        return true;
+    }
+    bool end_object() override { return leave(); }
+    bool start_array(std::size_t) override {
+        Frame* node = nodeFrame();
+        m_frames.push_back(node != nullptr && m_key == "children" ? Frame{Frame::Children, node->node, {}}
+                                                                  : Frame{Frame::Plain, 0, {}});
+        return m_frames.size() > 1;
+    }
+    bool end_array() override { return leave(); }
+    bool key(string_t& key) override {
+        m_key = std::move(key);
+        const bool counted = (m_frames.back().role == Frame::Node && m_key == "children") ||
+                             m_frames.back().role == Frame::File || m_frames.back().role == Frame::Roots;
+        return !counted || m_frames.back().keys.insert(m_key).second;
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+    // The outline of a file the browser loads; nothing for any other.
+    [[nodiscard]] std::optional<Outline> result() {
+        if (m_version != kVersion || m_rootsSeen != kShownRoots.size()) {
+            return std::nullopt;
+        }
+        // a link's children, and all below them, are none of the browser's bookmarks
+        std::vector<bool> shown(m_outline.nodes.size());
+        std::vector<std::vector<OutlineNode>> byRoot(kShownRoots.size());
+        for (std::size_t i = 0; i < m_outline.nodes.size(); ++i) {
+            OutlineNode& node = m_outline.nodes[i];
+            const OutlineNode& parent = m_outline.nodes[node.parent];
+            shown[i] = node.parent == i || (shown[node.parent] && parent.type != "url");
+            if (shown[i]) {
+                byRoot[node.root].push_back(std::move(node));
+            }
+        }
+        Outline outline{{}, std::move(m_outline.checksum)};
+        for (std::vector<OutlineNode>& nodes : byRoot) {
+            std::move(nodes.begin(), nodes.end(), std::back_inserter(outline.nodes));
+        }
+        return outline;
+    }
+
+private:
+    struct Frame {
+        enum Role { Plain, File, Roots, Node, Children } role;
+        std::size_t node;                      // the node of a Node frame, the owner of a Children one
+        std::unordered_set<std::string> keys;  // the keys met, where a repeated one is refused
+    };
+
+    [[nodiscard]] Frame* nodeFrame() {
+        return !m_frames.empty() && m_frames.back().role == Frame::Node ? &m_frames.back() : nullptr;
+    }
+
+    [[nodiscard]] Frame rootFrame() {
+        const auto root = std::find(kShownRoots.begin(), kShownRoots.end(), m_key);
+        if (root == kShownRoots.end()) {
+            return {Frame::Plain, 0, {}};
+        }
+        ++m_rootsSeen;
+        const std::size_t index = m_outline.nodes.size();
+        m_outline.nodes.push_back({index, static_cast<std::size_t>(root - kShownRoots.begin()), {}, {}, {}, {}});
+        return {Frame::Node, index, {}};
+    }
+
+    // The file itself is an object: a value outside of one is refused.
+    [[nodiscard]] bool inFile() const { return !m_frames.empty(); }
+
+    // The key of a value ends with it: what follows an object or array is the next key's.
+    bool leave() {
+        m_frames.pop_back();
+        m_key.clear();
+        return true;
+    }
+
+    Outline m_outline;
+    std::vector<Frame> m_frames;
+    std::string m_key;
+    number_integer_t m_version = 0;
+    std::size_t m_rootsSeen = 0;
+};
+
+[[nodiscard]] std::optional<Outline> outlineOf(std::string_view text) {
     if (!nestsWithinLimit(text)) {
         return std::nullopt;
     }
+    OutlineReader reader;
+    if (!nlohmann::json::sax_parse(text, &reader, nlohmann::json::input_format_t::json, false)) {
+        return std::nullopt;
+    }
+    return reader.result();
+}
+
+[[nodiscard]] std::string checksumOf(const std::vector<OutlineNode>& nodes) {
+    platform::Md5 digest;
+    for (const OutlineNode& node : nodes) {
+        digest.update(node.id);
+        digest.update(platform::utf16leFromUtf8(node.name));
+        digest.update(node.type == "url" ? "url" : "folder");
+        if (node.type == "url") {
+            digest.update(node.url);
+        }
+    }
+    return digest.hexDigest();
+}
+
+[[nodiscard]] std::size_t linksOf(const std::vector<OutlineNode>& nodes) {
+    return static_cast<std::size_t>(
+        std::count_if(nodes.begin(), nodes.end(), [](const OutlineNode& node) { return node.type == "url"; }));
+}
+
+// The file as a whole, for writing; called for a text whose outline was read, which decides
+// which files are the browser's.
+[[nodiscard]] std::optional<Json> parseBookmarks(std::string_view text) {
     Json file = Json::parse(text, nullptr, false);
     if (!file.is_object() || file.value("version", Json()) != kVersion) {
         return std::nullopt;
@@ -113,35 +285,6 @@ void walkDepthFirst(const Json& root, Visit&& visit) {
     }
 }
 
-template <typename Visit>
-void walkShownRoots(const Json& file, Visit&& visit) {
-    const Json& roots = file["roots"];
-    for (const std::string_view root : kShownRoots) {
-        walkDepthFirst(roots.find(root).value(), visit);
-    }
-}
-
-[[nodiscard]] std::string checksumOf(const Json& file) {
-    platform::Md5 digest;
-    walkShownRoots(file, [&](const Json& node) {
-        digest.update(textOf(node, "id"));
-        digest.update(platform::utf16leFromUtf8(textOf(node, "name")));
-        if (isLink(node)) {
-            digest.update("url");
-            digest.update(textOf(node, "url"));
-        } else {
-            digest.update("folder");
-        }
-    });
-    return digest.hexDigest();
-}
-
-[[nodiscard]] std::size_t linksOf(const Json& file) {
-    std::size_t links = 0;
-    walkShownRoots(file, [&](const Json& node) { links += isLink(node) ? 1 : 0; });
-    return links;
-}
-
 // A text the JSON writer takes as it is: bytes that are no UTF-8 become U+FFFD.
 [[nodiscard]] std::string validUtf8(std::string_view text) {
     return platform::utf8FromUtf16le(platform::utf16leFromUtf8(text));
@@ -162,14 +305,14 @@ void walkShownRoots(const Json& file, Visit&& visit) {
 }
 
 // What the file holds already: the highest id and every GUID of all its roots, and the names
-// of the links it shows.
+// of the links it shows (in the outline).
 struct Taken {
     std::int64_t highestId = 0;
     std::unordered_set<std::string> guids;
     std::unordered_set<std::string> linkNames;  // in lower case
 };
 
-[[nodiscard]] Taken takenIn(const Json& file) {
+[[nodiscard]] Taken takenIn(const Json& file, const Outline& outline) {
     Taken taken;
     for (const auto& [key, root] : file["roots"].items()) {
         walkDepthFirst(root, [&](const Json& node) {
@@ -182,11 +325,11 @@ struct Taken {
             taken.guids.insert(platform::toLowerAscii(textOf(node, "guid")));
         });
     }
-    walkShownRoots(file, [&](const Json& node) {
-        if (isLink(node)) {
-            taken.linkNames.insert(platform::toLowerAscii(textOf(node, "name")));
+    for (const OutlineNode& node : outline.nodes) {
+        if (node.type == "url") {
+            taken.linkNames.insert(platform::toLowerAscii(node.name));
         }
-    });
+    }
     return taken;
 }
 
@@ -210,26 +353,29 @@ struct Taken {
 }  // namespace
 
 bool readChromiumBookmarks(std::string_view text, LinkTable& table) {
-    const std::optional<Json> file = parseBookmarks(text);
-    if (!file) {
+    const std::optional<Outline> outline = outlineOf(text);
+    if (!outline) {
         return false;
     }
-    walkShownRoots(*file, [&](const Json& node) {
-        if (isLink(node)) {
-            table.add(textOf(node, "name"), textOf(node, "url"));
+    for (const OutlineNode& node : outline->nodes) {
+        if (node.type == "url") {
+            table.add(node.name, node.url);
         }
-    });
+    }
     return true;
 }
 
 std::optional<std::string> chromiumChecksum(std::string_view text) {
-    const std::optional<Json> file = parseBookmarks(text);
-    return file ? std::optional<std::string>(checksumOf(*file)) : std::nullopt;
+    const std::optional<Outline> outline = outlineOf(text);
+    return outline ? std::optional<std::string>(checksumOf(outline->nodes)) : std::nullopt;
 }
 
 std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, const std::vector<Link>& links,
                                                          std::int64_t now) {
-    std::optional<Json> file = text.empty() ? emptyBookmarks(now) : parseBookmarks(text);
+    const std::string fresh = text.empty() ? emptyBookmarks(now).dump() : std::string();
+    const std::string_view source = text.empty() ? std::string_view(fresh) : text;
+    std::optional<Outline> outline = outlineOf(source);
+    std::optional<Json> file = outline ? parseBookmarks(source) : std::nullopt;
     if (!file) {
         return std::nullopt;
     }
@@ -241,29 +387,35 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
     if (!children.is_array()) {
         return std::nullopt;
     }
-    Taken taken = takenIn(*file);
-    ChromiumBookmarksEdit edit;
-    edit.links = linksOf(*file);
+    Taken taken = takenIn(*file, *outline);
+    // the new links are the last nodes of the other bookmarks: before the mobile ones
+    const auto mobile = std::find_if(outline->nodes.begin(), outline->nodes.end(),
+                                     [](const OutlineNode& node) { return node.root == 2; });
+    std::vector<OutlineNode> added;
     std::mt19937_64 random(std::random_device{}());
     for (const Link& link : links) {
         // compared with the file as it was read: two new links of one name are both written
         if (taken.linkNames.contains(platform::toLowerAscii(link.name))) {
             continue;
         }
+        OutlineNode node{0, 1, std::to_string(++taken.highestId), validUtf8(link.name), "url", validUtf8(link.url)};
         children.push_back(Json{{"date_added", std::to_string(now)},
                                 {"date_last_used", "0"},
                                 {"guid", newGuid(random, taken.guids)},
-                                {"id", std::to_string(++taken.highestId)},
-                                {"name", validUtf8(link.name)},
-                                {"type", "url"},
-                                {"url", validUtf8(link.url)}});
-        ++edit.added;
+                                {"id", node.id},
+                                {"name", node.name},
+                                {"type", node.type},
+                                {"url", node.url}});
+        added.push_back(std::move(node));
     }
-    edit.links += edit.added;
+    ChromiumBookmarksEdit edit;
+    edit.added = added.size();
+    outline->nodes.insert(mobile, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+    edit.links = linksOf(outline->nodes);
     if (edit.added > 0) {
         other["date_modified"] = std::to_string(now);
     }
-    (*file)["checksum"] = checksumOf(*file);
+    (*file)["checksum"] = checksumOf(outline->nodes);
     // the browser writes its files with three blanks of indentation and a final line end
     edit.text = file->dump(3, ' ', false, Json::error_handler_t::replace) + "\n";
     return edit;
@@ -275,8 +427,8 @@ std::int64_t chromiumTimeNow() {
 }
 
 bool isSoundChromiumBookmarks(std::string_view text, std::size_t links) {
-    const std::optional<Json> file = parseBookmarks(text);
-    return file && textOf(*file, "checksum") == checksumOf(*file) && linksOf(*file) == links;
+    const std::optional<Outline> outline = outlineOf(text);
+    return outline && outline->checksum == checksumOf(outline->nodes) && linksOf(outline->nodes) == links;
 }
 
 }  // namespace browsers
