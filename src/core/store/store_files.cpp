@@ -3,6 +3,7 @@
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/paths.h"
+#include "core/platform/windows_names.h"
 #include "core/store/store_layout.h"
 
 namespace store {
@@ -20,13 +21,20 @@ bool storeExists(const std::string& applicationFolder) {
     return platform::folderExists(storeRoot(applicationFolder));
 }
 
-std::optional<std::string> renameFolder(std::string_view folderPath, std::string_view newName) {
+FolderRename renameFolder(std::string_view folderPath, std::string_view newName) {
+    using Outcome = FolderRename::Outcome;
+    if (platform::windowsRefusesName(newName)) {
+        return {Outcome::NameRefused, {}};
+    }
     std::string newPath(folderPath.substr(0, folderPath.rfind('/') + 1));
     newPath.append(newName);
-    if (!platform::renamePath(std::string(folderPath) + "/", newPath + "/")) {
-        return std::nullopt;
+    if (platform::fileAttributes(newPath) && !platform::isSameEntry(folderPath, newPath)) {
+        return {Outcome::NameTaken, {}};
     }
-    return newPath;
+    if (!platform::renamePath(std::string(folderPath) + "/", newPath + "/")) {
+        return {Outcome::DriveRefused, {}};
+    }
+    return {Outcome::Renamed, newPath};
 }
 
 std::string StripNulls(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }

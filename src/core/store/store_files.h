@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,10 +18,17 @@ namespace store {
 // True when the store root is there (in any case): a stick pulled out takes it away.
 [[nodiscard]] bool storeExists(const std::string& applicationFolder);
 
+// What came of renaming a folder, and its new path when it was renamed.
+struct FolderRename {
+    enum class Outcome { Renamed, NameRefused, NameTaken, DriveRefused };
+    Outcome outcome;
+    std::string newPath;
+};
+
 // Renames a folder: only its own name changes, so a folder of the same name higher up its
-// path (where the store itself lies, say) is left alone. The folder's new path, or nothing
-// when the drive refused the name.
-[[nodiscard]] std::optional<std::string> renameFolder(std::string_view folderPath, std::string_view newName);
+// path (where the store itself lies, say) is left alone. A name Windows refuses, and the name
+// of another entry beside it (in any case), are not tried; a change of case only is.
+[[nodiscard]] FolderRename renameFolder(std::string_view folderPath, std::string_view newName);
 
 // The text up to, not including, its first NUL; a text without NUL as it is.
 [[nodiscard]] std::string StripNulls(std::string_view text);

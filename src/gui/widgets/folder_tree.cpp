@@ -10,6 +10,7 @@
 #include "core/store/store_layout.h"
 #include "gui/widgets/link_list.h"
 #include "gui/kit/collated_item.h"
+#include "gui/kit/dialog_messages.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/icons.h"
 #include "gui/kit/node_choice.h"
@@ -22,6 +23,8 @@ namespace {
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
 constexpr const char* kRenameTitle = "Rename Folder";
+constexpr int kTextDriveRefused = 562;
+constexpr int kTextNameTaken = 563;
 
 using ui::toQt;
 
@@ -184,16 +187,43 @@ void FolderTree::finishRename(QTreeWidgetItem* item, int column) {
         }
     }
     const std::string oldKey = keyOf(item);
-    const std::optional<std::string> newKey = renameFolder(oldKey, newName.toStdString());
-    // a name the drive refuses leaves the folder as it was, and its node with it
-    if (!newKey) {
+    const FolderRename renamed = renameFolder(oldKey, newName.toStdString());
+    // a folder that keeps its name keeps it in the tree too, and the user learns why: a name
+    // the drive does not hold would pass for a folder whose links are lost
+    if (renamed.outcome != FolderRename::Outcome::Renamed) {
         item->setText(0, m_oldName);
+        tellWhyNotRenamed(renamed.outcome);
         return;
     }
-    m_nodes.remove(bytesOf(oldKey));
-    item->setData(0, kKeyRole, bytesOf(*newKey));
-    m_nodes.insert(bytesOf(*newKey), item);
+    rekey(item, oldKey, renamed.newPath);
     item->setData(0, Qt::CheckStateRole, QVariant());
+    // the list of the chosen folder, in the renamed one or below it, names its files anew
+    QTreeWidgetItem* chosen = selectedItem();
+    const std::string chosenKey = chosen != nullptr ? keyOf(chosen) : std::string();
+    if (m_options.linkList != nullptr && (chosenKey == renamed.newPath || chosenKey.starts_with(renamed.newPath + "/"))) {
+        m_options.linkList->fill(chosenKey + "/");
+    }
+}
+
+void FolderTree::rekey(QTreeWidgetItem* item, std::string_view oldKey, std::string_view newKey) {
+    const std::string key = keyOf(item);
+    const std::string moved = std::string(newKey) + key.substr(oldKey.size());
+    m_nodes.remove(bytesOf(key));
+    item->setData(0, kKeyRole, bytesOf(moved));
+    m_nodes.insert(bytesOf(moved), item);
+    // the subfolders shown go along, so they open and rename where they now lie
+    for (int child = 0; child < item->childCount(); ++child) {
+        rekey(item->child(child), oldKey, newKey);
+    }
+}
+
+void FolderTree::tellWhyNotRenamed(FolderRename::Outcome outcome) {
+    if (outcome == FolderRename::Outcome::NameRefused) {
+        ui::warnRefusedName(m_context);
+        return;
+    }
+    const int textId = outcome == FolderRename::Outcome::NameTaken ? kTextNameTaken : kTextDriveRefused;
+    app::showText(m_context, textId, kRenameTitle, app::MsgIcon::Exclamation);
 }
 
 bool FolderTree::eventFilter(QObject* watched, QEvent* event) {

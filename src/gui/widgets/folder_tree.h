@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/app/app_context.h"
+#include "core/store/store_files.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -77,6 +78,9 @@ protected:
 private:
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, std::string_view key, const QString& text, int image);
     void finishRename(QTreeWidgetItem* item, int column);
+    // Gives a renamed folder's node and the nodes below it the keys of their new paths.
+    void rekey(QTreeWidgetItem* item, std::string_view oldKey, std::string_view newKey);
+    void tellWhyNotRenamed(FolderRename::Outcome outcome);
     void forgetAllNodes();
 
     app::AppContext& m_context;

@@ -27,6 +27,7 @@ protected:
     }
     void click(QTreeWidgetItem* item) { emit treeView.itemClicked(item, 0); }
     void rename(const std::string& relative, const char* newName) {
+        ASSERT_NE(node(relative), nullptr) << relative;
         click(node(relative));
         tree.beginRename();
         tree.selectedItem()->setText(0, newName);
@@ -95,23 +96,42 @@ TEST_F(StoreViewsTest, FoldersAppearOneLevelPerClickSortedWithTheImageOfTheirTop
     EXPECT_EQ(children(tree.root()), (QStringList{"Chrome6", "FIREFOX3", "Internet Explorer2"}));
 }
 
-// A renamed folder is renamed on disk and its node keyed by the new path; a name the file
-// system refuses leaves the disk as it was. Only the folder's own name changes, though the
-// store lies below a folder of the same name (the stick).
-TEST_F(StoreViewsTest, RenamingAFolderRenamesItOnDiskAndRekeysItsNode) {
+// A renamed folder is renamed on disk, its node and the nodes below it keyed by the new path,
+// and the list of its links names their new paths. A name Windows refuses, a sibling's name and
+// a name the drive refuses leave the disk as it was and the node with its old name, and say
+// why. Only the folder's own name changes, though the store lies below a folder of the same
+// name (the stick).
+TEST_F(StoreViewsTest, RenamingAFolderRenamesItOnDiskAndRekeysItsNodes) {
     writeLink(store("Internet Explorer/Stick"), "News", "http://news.example/");
+    writeLink(store("Internet Explorer/Stick/Sub"), "Deep", "http://deep.example/");
     fs::create_directories(store("Internet Explorer/Taken/Inside"));
     tree.buildTree();
     click(node("Internet Explorer"));
     rename("Internet Explorer/Stick", "Zed");
     EXPECT_EQ(node("Internet Explorer/Stick"), nullptr);
+    EXPECT_EQ(list.fullPathOf(0), store("Internet Explorer/Zed/News.url"));
+    // the subfolder shown opens and renames where it now lies; F5 shows each folder once
+    rename("Internet Explorer/Zed/Sub", "Low");
+    EXPECT_EQ(list.nameOf(0), "Deep");
+    click(node("Internet Explorer/Zed"));
+    QTest::keyClick(&treeView, Qt::Key_F5);
+    EXPECT_EQ(children(node("Internet Explorer/Zed")), QStringList{"Low2"});
     click(node("Internet Explorer"));  // sorted by the new name
     EXPECT_EQ(children(node("Internet Explorer")), (QStringList{"Taken2", "Zed2"}));
-    rename("Internet Explorer/Zed", "Taken");
+
+    const std::string longName(300, 'x');
+    for (const char* name : {"Taken", "TAKEN", "../Out", "CON", longName.c_str()}) {
+        rename("Internet Explorer/Zed", name);
+        EXPECT_EQ(node("Internet Explorer/Zed")->text(0), "Zed") << name;
+    }
+    const std::string taken = said(text(563), "Rename Folder", app::MsgIcon::Exclamation);
+    const std::string refused = said(560, 300, app::MsgIcon::Exclamation);
+    EXPECT_EQ(shown(), (std::vector<std::string>{taken, taken, refused, refused,
+                                                 said(text(562), "Rename Folder", app::MsgIcon::Exclamation)}));
     EXPECT_EQ(testing_support::treeOf(store("Internet Explorer")),
-              (std::vector<std::string>{"Taken/", "Taken/Inside/", "Zed/",
+              (std::vector<std::string>{"Taken/", "Taken/Inside/", "Zed/", "Zed/Low/",
+                                        "Zed/Low/Deep.url=" + testing_support::shortcutBytes("http://deep.example/"),
                                         "Zed/News.url=" + testing_support::shortcutBytes("http://news.example/")}));
-    EXPECT_TRUE(app.messages.shown.empty());
 }
 
 // Names stand in the order of the program's language whatever the process's locale:

@@ -266,11 +266,11 @@ const Cell kCells[] = {
     {"DeleteOnFullDisk",            Op::Delete,       Fault::FullDisk,      {544, 545}, true},  // deleting needs no space
     {"DeleteLongNamedLink",         Op::Delete,       Fault::LongName,      {544, 545}, true},
     {"DeleteBadUtf8NamedLink",      Op::Delete,       Fault::BadUtf8Name,   {544, 545}, true},
-    {"RenameFolderInReadOnlyStore", Op::RenameFolder, Fault::ReadOnlyStore, {}, false},
-    {"RenameReadOnlyFolder",        Op::RenameFolder, Fault::ReadOnlyFile,  {}, false},
-    {"RenameRemovedFolder",         Op::RenameFolder, Fault::RemovedFile,   {}, false},
+    {"RenameFolderInReadOnlyStore", Op::RenameFolder, Fault::ReadOnlyStore, {562}, false},
+    {"RenameReadOnlyFolder",        Op::RenameFolder, Fault::ReadOnlyFile,  {562}, false},
+    {"RenameRemovedFolder",         Op::RenameFolder, Fault::RemovedFile,   {562}, false},
     {"RenameFolderOnFullDisk",      Op::RenameFolder, Fault::FullDisk,      {}, true},  // renaming needs no space
-    {"RenameFolderToSlashName",     Op::RenameFolder, Fault::SlashName,     {}, false},
+    {"RenameFolderToSlashName",     Op::RenameFolder, Fault::SlashName,     {560}, false},
     {"RenameBadUtf8NamedFolder",    Op::RenameFolder, Fault::BadUtf8Name,   {}, true},  // the tree knows the folder by its own bytes
     {"EmptyReadOnlyStore",          Op::Empty,        Fault::ReadOnlyStore, {532}, false},
     {"EmptyWithReadOnlyLink",       Op::Empty,        Fault::ReadOnlyFile,  {532}, true},  // what can go goes
