@@ -69,8 +69,8 @@ constexpr std::array<PermanentFolder, 3> kPermanentFolders{{
 // A node of the roots the browser shows, as the outline of a file keeps it.
 struct OutlineNode {
     std::size_t parent = 0;  // index of the parent node; a root is its own parent
-    std::size_t root = 0;    // index into kShownRoots
-    std::string id, name, type, url;
+    std::size_t root = 0;    // index into kShownRoots; past its end for the other roots
+    std::string id, name, type, url, guid;
 };
 
 // What the browser reads of a file, gathered in one pass over the text without building it
@@ -79,6 +79,9 @@ struct OutlineNode {
 struct Outline {
     std::vector<OutlineNode> nodes;
     std::string checksum;
+    // what the nodes of all roots hold, shown or not: the highest id and the GUIDs, in lower case
+    std::int64_t highestId = 0;
+    std::unordered_set<std::string> guids;
 };
 
 // Reads the outline as the parser meets the file's parts. A file the browser would not load is
@@ -107,6 +110,7 @@ public:
                                  : m_key == "name" ? &m_outline.nodes[frame->node].name
                                  : m_key == "type" ? &m_outline.nodes[frame->node].type
                                  : m_key == "url"  ? &m_outline.nodes[frame->node].url
+                                 : m_key == "guid" ? &m_outline.nodes[frame->node].guid
                                                    : nullptr;
             if (field != nullptr) {
                 *field = std::move(text);
@@ -125,7 +129,7 @@ public:
         } else if (m_frames.back().role == Frame::Children) {
             frame = {Frame::Node, m_outline.nodes.size(), {}};
             const OutlineNode& parent = m_outline.nodes[m_frames.back().node];
-            m_outline.nodes.push_back({m_frames.back().node, parent.root, {}, {}, {}, {}});
+            m_outline.nodes.push_back({m_frames.back().node, parent.root, {}, {}, {}, {}, {}});
         }
         m_frames.push_back(std::move(frame));
         return true;
@@ -152,17 +156,19 @@ public:
             return std::nullopt;
         }
         // a link's children, and all below them, are none of the browser's bookmarks
+        Outline outline{{}, std::move(m_outline.checksum), 0, {}};
         std::vector<bool> shown(m_outline.nodes.size());
         std::vector<std::vector<OutlineNode>> byRoot(kShownRoots.size());
         for (std::size_t i = 0; i < m_outline.nodes.size(); ++i) {
             OutlineNode& node = m_outline.nodes[i];
+            takeIdAndGuid(node, outline);
             const OutlineNode& parent = m_outline.nodes[node.parent];
-            shown[i] = node.parent == i || (shown[node.parent] && parent.type != "url");
+            shown[i] =
+                node.root < kShownRoots.size() && (node.parent == i || (shown[node.parent] && parent.type != "url"));
             if (shown[i]) {
                 byRoot[node.root].push_back(std::move(node));
             }
         }
-        Outline outline{{}, std::move(m_outline.checksum)};
         for (std::vector<OutlineNode>& nodes : byRoot) {
             std::move(nodes.begin(), nodes.end(), std::back_inserter(outline.nodes));
         }
@@ -176,18 +182,24 @@ private:
         std::unordered_set<std::string> keys;  // the keys met, where a repeated one is refused
     };
 
+    static void takeIdAndGuid(const OutlineNode& node, Outline& outline) {
+        std::int64_t number = 0;
+        const auto [end, error] = std::from_chars(node.id.data(), node.id.data() + node.id.size(), number);
+        if (error == std::errc() && end == node.id.data() + node.id.size()) {
+            outline.highestId = std::max(outline.highestId, number);
+        }
+        outline.guids.insert(platform::toLowerAscii(node.guid));
+    }
+
     [[nodiscard]] Frame* nodeFrame() {
         return !m_frames.empty() && m_frames.back().role == Frame::Node ? &m_frames.back() : nullptr;
     }
 
     [[nodiscard]] Frame rootFrame() {
         const auto root = std::find(kShownRoots.begin(), kShownRoots.end(), m_key);
-        if (root == kShownRoots.end()) {
-            return {Frame::Plain, 0, {}};
-        }
-        ++m_rootsSeen;
+        m_rootsSeen += root == kShownRoots.end() ? 0 : 1;
         const std::size_t index = m_outline.nodes.size();
-        m_outline.nodes.push_back({index, static_cast<std::size_t>(root - kShownRoots.begin()), {}, {}, {}, {}});
+        m_outline.nodes.push_back({index, static_cast<std::size_t>(root - kShownRoots.begin()), {}, {}, {}, {}, {}});
         return {Frame::Node, index, {}};
     }
 
@@ -237,52 +249,137 @@ private:
         std::count_if(nodes.begin(), nodes.end(), [](const OutlineNode& node) { return node.type == "url"; }));
 }
 
-// The file as a whole, for writing; called for a text whose outline was read, which decides
-// which files are the browser's.
-[[nodiscard]] std::optional<Json> parseBookmarks(std::string_view text) {
-    Json file = Json::parse(text, nullptr, false);
-    if (!file.is_object() || file.value("version", Json()) != kVersion) {
-        return std::nullopt;
-    }
-    const auto roots = file.find("roots");
-    if (roots == file.end() || !roots->is_object()) {
-        return std::nullopt;
-    }
-    for (const std::string_view root : kShownRoots) {
-        const auto found = roots->find(root);
-        if (found == roots->end() || !found->is_object()) {
-            return std::nullopt;
+// Where a splice goes into the text of a file whose outline was read: found by walking the
+// raw text, keys compared as written (the browser never escapes them).
+class RawJson final {
+public:
+    explicit RawJson(std::string_view text) : m_text(text) {}
+
+    // Moves to the value of a member of the object that starts here; false when it has none.
+    bool enterMember(std::string_view key) {
+        if (!expect('{')) {
+            return false;
         }
-    }
-    return file;
-}
-
-[[nodiscard]] std::string_view textOf(const Json& node, std::string_view key) {
-    const auto found = node.find(key);
-    return found != node.end() && found->is_string() ? std::string_view(found->get_ref<const std::string&>())
-                                                     : std::string_view();
-}
-
-[[nodiscard]] bool isLink(const Json& node) { return textOf(node, "type") == "url"; }
-
-// Visits every node below and with the root, depth first, a folder's children in order.
-template <typename Visit>
-void walkDepthFirst(const Json& root, Visit&& visit) {
-    std::vector<const Json*> pending{&root};
-    while (!pending.empty()) {
-        const Json& node = *pending.back();
-        pending.pop_back();
-        if (!node.is_object()) {
-            continue;
-        }
-        visit(node);
-        const auto children = node.find("children");
-        if (!isLink(node) && children != node.end() && children->is_array()) {
-            for (auto child = children->rbegin(); child != children->rend(); ++child) {
-                pending.push_back(&*child);
+        while (skipBlanks() && peek() == '"') {
+            const std::string_view name = string();
+            if (!skipBlanks() || !expect(':') || !skipBlanks()) {
+                return false;
+            }
+            if (name == key) {
+                return true;
+            }
+            skipValue();
+            skipBlanks();
+            if (peek() == ',') {
+                ++m_pos;
             }
         }
+        return false;
     }
+
+    // Passes over the value that starts here; where it ends.
+    std::size_t skipValue() {
+        int depth = 0;
+        while (m_pos < m_text.size()) {
+            const char c = m_text[m_pos];
+            if (c == '"') {
+                string();
+                if (depth == 0) {
+                    return m_pos;
+                }
+                continue;
+            }
+            if (c == '{' || c == '[') {
+                ++depth;
+            } else if (c == '}' || c == ']') {
+                if (depth == 0) {
+                    return m_pos;
+                }
+                if (--depth == 0) {
+                    return ++m_pos;
+                }
+            } else if (depth == 0 && (c == ',' || isBlank(c))) {
+                return m_pos;
+            }
+            ++m_pos;
+        }
+        return m_pos;
+    }
+
+    [[nodiscard]] std::size_t position() const { return m_pos; }
+    [[nodiscard]] char peek() const { return m_pos < m_text.size() ? m_text[m_pos] : '\0'; }
+    bool skipBlanks() {
+        while (m_pos < m_text.size() && (isBlank(m_text[m_pos]) || m_text.substr(m_pos, 3) == "\xEF\xBB\xBF")) {
+            m_pos += isBlank(m_text[m_pos]) ? 1 : 3;
+        }
+        return m_pos < m_text.size();
+    }
+
+private:
+    [[nodiscard]] static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+    bool expect(char c) {
+        skipBlanks();
+        if (peek() != c) {
+            return false;
+        }
+        ++m_pos;
+        return true;
+    }
+
+    // The text between the quotes of the string that starts here, escapes as written.
+    std::string_view string() {
+        const std::size_t start = ++m_pos;
+        while (m_pos < m_text.size() && m_text[m_pos] != '"') {
+            m_pos += m_text[m_pos] == '\\' ? 2 : 1;
+        }
+        const std::string_view inside = m_text.substr(start, std::min(m_pos, m_text.size()) - start);
+        ++m_pos;
+        return inside;
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+// A piece of new text to put in place of some of the old.
+struct Splice {
+    std::size_t at;
+    std::size_t length;  // of the old text replaced
+    std::string text;
+};
+
+// Where the new links go, before the end of the other bookmarks' children, and where the
+// checksum goes; nothing when the text cannot be walked so.
+[[nodiscard]] std::optional<std::vector<Splice>> splicesOf(std::string_view text, const std::string& checksum,
+                                                           const std::string& newNodes) {
+    RawJson checksumAt(text);
+    std::vector<Splice> splices;
+    if (checksumAt.enterMember("checksum") && checksumAt.peek() == '"') {
+        const std::size_t start = checksumAt.position();
+        splices.push_back({start, checksumAt.skipValue() - start, "\"" + checksum + "\""});
+    } else {
+        RawJson top(text);
+        top.skipBlanks();
+        splices.push_back({top.position() + 1, 0, "\"checksum\": \"" + checksum + "\", "});
+    }
+    RawJson children(text);
+    if (!children.enterMember("roots") || !children.enterMember(kOtherRoot) || !children.enterMember("children") ||
+        children.peek() != '[') {
+        return std::nullopt;
+    }
+    const std::size_t end = children.skipValue() - 1;
+    // the array holds something when anything but blanks stands between its brackets
+    std::size_t last = end;
+    while (last > 0 &&
+           (text[last - 1] == ' ' || text[last - 1] == '\n' || text[last - 1] == '\r' || text[last - 1] == '\t')) {
+        --last;
+    }
+    if (!newNodes.empty()) {
+        splices.push_back({end, 0, (text[last - 1] == '[' ? "" : ", ") + newNodes});
+    }
+    std::sort(splices.begin(), splices.end(), [](const Splice& a, const Splice& b) { return a.at < b.at; });
+    return splices;
 }
 
 // A text the JSON writer takes as it is: bytes that are no UTF-8 become U+FFFD.
@@ -302,35 +399,6 @@ void walkDepthFirst(const Json& root, Visit&& visit) {
     }
     file["version"] = kVersion;
     return file;
-}
-
-// What the file holds already: the highest id and every GUID of all its roots, and the names
-// of the links it shows (in the outline).
-struct Taken {
-    std::int64_t highestId = 0;
-    std::unordered_set<std::string> guids;
-    std::unordered_set<std::string> linkNames;  // in lower case
-};
-
-[[nodiscard]] Taken takenIn(const Json& file, const Outline& outline) {
-    Taken taken;
-    for (const auto& [key, root] : file["roots"].items()) {
-        walkDepthFirst(root, [&](const Json& node) {
-            const std::string_view id = textOf(node, "id");
-            std::int64_t number = 0;
-            const auto [end, error] = std::from_chars(id.data(), id.data() + id.size(), number);
-            if (error == std::errc() && end == id.data() + id.size()) {
-                taken.highestId = std::max(taken.highestId, number);
-            }
-            taken.guids.insert(platform::toLowerAscii(textOf(node, "guid")));
-        });
-    }
-    for (const OutlineNode& node : outline.nodes) {
-        if (node.type == "url") {
-            taken.linkNames.insert(platform::toLowerAscii(node.name));
-        }
-    }
-    return taken;
 }
 
 // A random (version 4) GUID in lower case that the file does not hold yet.
@@ -372,52 +440,62 @@ std::optional<std::string> chromiumChecksum(std::string_view text) {
 
 std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, const std::vector<Link>& links,
                                                          std::int64_t now) {
-    const std::string fresh = text.empty() ? emptyBookmarks(now).dump() : std::string();
+    const std::string fresh = text.empty() ? emptyBookmarks(now).dump(3) + "\n" : std::string();
     const std::string_view source = text.empty() ? std::string_view(fresh) : text;
     std::optional<Outline> outline = outlineOf(source);
-    std::optional<Json> file = outline ? parseBookmarks(source) : std::nullopt;
-    if (!file) {
+    if (!outline) {
         return std::nullopt;
     }
-    Json& other = (*file)["roots"][std::string(kOtherRoot)];
-    Json& children = other["children"];
-    if (children.is_null()) {
-        children = Json::array();
+    std::unordered_set<std::string> linkNames;  // in lower case
+    for (const OutlineNode& node : outline->nodes) {
+        if (node.type == "url") {
+            linkNames.insert(platform::toLowerAscii(node.name));
+        }
     }
-    if (!children.is_array()) {
-        return std::nullopt;
-    }
-    Taken taken = takenIn(*file, *outline);
     // the new links are the last nodes of the other bookmarks: before the mobile ones
     const auto mobile = std::find_if(outline->nodes.begin(), outline->nodes.end(),
                                      [](const OutlineNode& node) { return node.root == 2; });
     std::vector<OutlineNode> added;
+    std::string newNodes;
     std::mt19937_64 random(std::random_device{}());
     for (const Link& link : links) {
         // compared with the file as it was read: two new links of one name are both written
-        if (taken.linkNames.contains(platform::toLowerAscii(link.name))) {
+        if (linkNames.contains(platform::toLowerAscii(link.name))) {
             continue;
         }
-        OutlineNode node{0, 1, std::to_string(++taken.highestId), validUtf8(link.name), "url", validUtf8(link.url)};
-        children.push_back(Json{{"date_added", std::to_string(now)},
-                                {"date_last_used", "0"},
-                                {"guid", newGuid(random, taken.guids)},
-                                {"id", node.id},
-                                {"name", node.name},
-                                {"type", node.type},
-                                {"url", node.url}});
+        OutlineNode node{0,
+                         1,
+                         std::to_string(++outline->highestId),
+                         validUtf8(link.name),
+                         "url",
+                         validUtf8(link.url),
+                         newGuid(random, outline->guids)};
+        newNodes += (newNodes.empty() ? "" : ", ") + Json{{"date_added", std::to_string(now)},
+                                                          {"date_last_used", "0"},
+                                                          {"guid", node.guid},
+                                                          {"id", node.id},
+                                                          {"name", node.name},
+                                                          {"type", node.type},
+                                                          {"url", node.url}}
+                                                         .dump();
         added.push_back(std::move(node));
     }
     ChromiumBookmarksEdit edit;
     edit.added = added.size();
     outline->nodes.insert(mobile, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
     edit.links = linksOf(outline->nodes);
-    if (edit.added > 0) {
-        other["date_modified"] = std::to_string(now);
+    const std::optional<std::vector<Splice>> splices = splicesOf(source, checksumOf(outline->nodes), newNodes);
+    if (!splices) {
+        return std::nullopt;
     }
-    (*file)["checksum"] = checksumOf(outline->nodes);
-    // the browser writes its files with three blanks of indentation and a final line end
-    edit.text = file->dump(3, ' ', false, Json::error_handler_t::replace) + "\n";
+    // everything else of the file stays exactly as it was written
+    std::size_t from = 0;
+    edit.text.reserve(source.size() + newNodes.size() + 64);
+    for (const Splice& splice : *splices) {
+        edit.text.append(source.substr(from, splice.at - from)).append(splice.text);
+        from = splice.at + splice.length;
+    }
+    edit.text.append(source.substr(from));
     return edit;
 }
 

@@ -150,7 +150,6 @@ TEST_F(ChromiumTest, ExportAddsNewNamesToTheLastUsedProfileKeepingEveryUnknownVa
             {{"date_last_used", "0"}, {"id", id}, {"name", name}, {"type", "url"}, {"url", url}});
     }
     expected["checksum"] = file["checksum"];
-    expected["roots"]["other"]["date_modified"] = file["roots"]["other"]["date_modified"];
     EXPECT_EQ(file, expected);
     EXPECT_EQ(readFile(userData + "/Default/Bookmarks"), old);
     const std::string backups = app.context.backupFolder() + "/Chromium/Profile 2";
