@@ -16,6 +16,7 @@
 #include "core/platform/file_ops.h"
 #include "core/platform/folder_names.h"
 #include "core/platform/paths.h"
+#include "core/platform/plain_files.h"
 #include "core/platform/replace_file.h"
 #include "core/store/shortcut.h"
 

@@ -73,8 +73,4 @@ enum class CopyOutcome { Copied, NoFile, Failed };
 // Writes a whole file (created or truncated). False on any failure.
 [[nodiscard]] bool writeWholeFile(std::string_view path, std::string_view contents);
 
-// Writes all of contents to an open file, going on after short and interrupted writes.
-// False when a write fails.
-[[nodiscard]] bool writeAll(int descriptor, std::string_view contents);
-
 }  // namespace platform

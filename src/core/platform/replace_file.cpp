@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/platform/file_ops.h"
+#include "core/platform/plain_files.h"
 
 namespace platform {
 namespace {
@@ -60,7 +60,7 @@ using WrittenCheck = std::function<bool(std::string_view written)>;
     const bool permitted = keepMode(descriptor, mode);
     std::string written;
     if (!writeAndClose(descriptor, contents, NewFileFlush::Now) || !permitted ||
-        (check && !(readWholeFile(pattern, written) && check(written))) ||
+        (check && !(readPlainFile(pattern, written) && check(written))) ||
         ::rename(pattern.c_str(), path.c_str()) != 0) {
         ::unlink(pattern.c_str());
         return false;
