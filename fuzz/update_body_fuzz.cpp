@@ -29,13 +29,13 @@ void checkVerdict(const support::HttpResponse& response) {
     require(response.body.find(status) != std::string::npos);
     switch (verdict.outcome) {
         case support::UpdateOutcome::UpToDate:
-            require(status == "1" && verdict.failureMessage.empty());
+            require(status == "1" && verdict.failedStatusCode.empty());
             break;
         case support::UpdateOutcome::UpdateAvailable:
-            require(status != "1" && verdict.failureMessage.empty());
+            require(status != "1" && verdict.failedStatusCode.empty());
             break;
         case support::UpdateOutcome::Failure:
-            require(verdict.failureMessage.ends_with(response.statusCode));
+            require(verdict.failedStatusCode == response.statusCode);
             break;
     }
 }

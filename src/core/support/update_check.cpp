@@ -33,8 +33,7 @@ std::string updateStatus(std::string_view body) {
 
 UpdateVerdict judgeUpdateResponse(const HttpResponse& response) {
     if (!isSuccess(response)) {
-        return {UpdateOutcome::Failure,
-                "Failure connecting to internet or webserver. HTTP response code: " + response.statusCode};
+        return {UpdateOutcome::Failure, response.statusCode};
     }
     return {updateStatus(response.body) == "1" ? UpdateOutcome::UpToDate : UpdateOutcome::UpdateAvailable, {}};
 }

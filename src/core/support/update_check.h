@@ -17,9 +17,8 @@ enum class UpdateOutcome {
 
 struct UpdateVerdict {
     UpdateOutcome outcome = UpdateOutcome::Failure;
-    // For a failure: "Failure connecting to internet or webserver. HTTP response code: "
-    // followed by the status code that came (empty when none came).
-    std::string failureMessage;
+    // For a failure: the status code that came, empty when none came.
+    std::string failedStatusCode;
 };
 
 // The form the check posts: "appid=LE&version=<major>.<minor>.<revision>".
