@@ -58,13 +58,13 @@ public:
     [[nodiscard]] std::string storeFolder(const char* topFolder) const { return m_app.storeFolder(topFolder); }
     [[nodiscard]] std::string favorites() const { return m_app.favorites(); }
 
-    std::unique_ptr<browsers::frmExport> openDialog() {
+    std::unique_ptr<ui::ExportDialog> openDialog() {
         countMessagesFromNow();
-        return std::make_unique<browsers::frmExport>(m_app.context);
+        return std::make_unique<ui::ExportDialog>(m_app.context);
     }
 
     // The user's clicks, from the store folder to the Export press.
-    void exportFolder(browsers::frmExport& dialog, const char* topFolder, const char* browserKey) const {
+    void exportFolder(ui::ExportDialog& dialog, const char* topFolder, const char* browserKey) const {
         const std::string key = store::storeKeyRoot(m_app.context.applicationFolder) + topFolder;
         dialog.chooseSource(dialog.storeTree().itemByKey(key));
         dialog.toggleAllChecks();

@@ -61,13 +61,13 @@ public:
     }
     [[nodiscard]] std::string storeFolder() const { return m_app.storeFolder("Firefox"); }
 
-    std::unique_ptr<browsers::frmExport> openDialog() {
+    std::unique_ptr<ui::ExportDialog> openDialog() {
         resetDatabase();
         countMessagesFromNow();
-        return std::make_unique<browsers::frmExport>(m_app.context);
+        return std::make_unique<ui::ExportDialog>(m_app.context);
     }
 
-    void exportAll(browsers::frmExport& dialog) const {
+    void exportAll(ui::ExportDialog& dialog) const {
         const std::string key = store::storeKeyRoot(m_app.context.applicationFolder) + "Firefox";
         dialog.chooseSource(dialog.storeTree().itemByKey(key));
         dialog.toggleAllChecks();

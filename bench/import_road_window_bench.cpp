@@ -29,11 +29,11 @@ public:
     [[nodiscard]] std::string bookmarkFile() const { return m_app.firefoxProfile() + "/bookmarks.html"; }
 
     // A fresh dialog with the store's Firefox folder, emptied, chosen as the destination.
-    std::unique_ptr<browsers::frmImport> openDialog() {
+    std::unique_ptr<ui::ImportDialog> openDialog() {
         emptyFolder(m_app.storeFolder("Firefox"));
         countMessagesFromNow();
-        auto dialog = std::make_unique<browsers::frmImport>(m_app.gui);
-        store::FolderTree& tree = dialog->storeTree();
+        auto dialog = std::make_unique<ui::ImportDialog>(m_app.gui);
+        ui::FolderTree& tree = dialog->storeTree();
         dialog->chooseDestination(
             tree.itemByKey(store::storeKeyRoot(m_app.context.applicationFolder) + "Firefox"));
         return dialog;

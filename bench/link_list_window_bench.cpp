@@ -65,7 +65,7 @@ void filledWidget(benchmark::State& state) {
     const std::string folder = folderOf(static_cast<int>(state.range(0)));
     app::AppContext context;
     QTreeWidget view;
-    store::LinkList list(context, view, store::LinkListOptions{});
+    ui::LinkList list(context, view, ui::LinkListOptions{});
     for (auto _ : state) {
         list.fill(folder);
         benchmark::DoNotOptimize(list.rowCount());

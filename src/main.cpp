@@ -70,12 +70,12 @@ int main(int argc, char** argv) {
     }
     app::probeSkinning(context);
     {
-        ui::frmprogress splash(context);
+        ui::ProgressWindow splash(context);
         splash.show();
         QCoreApplication::processEvents();
     }
 
-    ui::frmMain mainWindow(ui::GuiContext{context, modalForms});
+    ui::MainWindow mainWindow(ui::GuiContext{context, modalForms});
     mainWindow.load();
     mainWindow.show();
     return QApplication::exec();

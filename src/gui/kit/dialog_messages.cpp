@@ -1,30 +1,26 @@
 #include "gui/kit/dialog_messages.h"
 
+#include "core/app/text_ids.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
 
 namespace ui {
 
 namespace {
-constexpr int kTitleWarning = 300;
-constexpr int kTitleError = 301;
-constexpr int kTextRefusedName = 560;
-constexpr int kTextReplaceQuestion = 556;
-constexpr int kTitleReplace = 329;
 }  // namespace
 
 void showError(app::AppContext& context, const std::string& description) {
-    app::showMessage(context, "Error: " + description, app::languageText(context, kTitleError), app::MsgIcon::Critical);
+    app::showMessage(context, "Error: " + description, app::languageText(context, app::kTitleError), app::MsgIcon::Critical);
 }
 
 void warnRefusedName(app::AppContext& context) {
-    app::showText(context, kTextRefusedName, kTitleWarning, app::MsgIcon::Exclamation);
+    app::showText(context, app::kTextRefusedName, app::kTitleWarning, app::MsgIcon::Exclamation);
 }
 
 bool askToReplaceLink(app::AppContext& context) {
     const std::string question =
-        app::withOwnerName(app::languageText(context, kTextReplaceQuestion), context.ownerName);
-    return app::askYesNo(context, question, app::languageText(context, kTitleReplace), app::MsgAnswer::No);
+        app::withOwnerName(app::languageText(context, app::kTextReplaceQuestion), context.ownerName);
+    return app::askYesNo(context, question, app::languageText(context, app::kTitleReplaceLink), app::MsgAnswer::No);
 }
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 
 #include <QTreeWidget>
 
+#include "core/app/text_ids.h"
 #include "core/app/texts.h"
 #include "gui/widgets/folder_tree.h"
 #include "gui/widgets/link_list.h"
@@ -14,15 +15,13 @@ namespace ui {
 
 namespace {
 
-constexpr int kTextNameHeader = 318;
-constexpr int kTextUrlHeader = 319;
 
 // The gap between the splitter's left edge and the list, in twips.
 constexpr int kSplitterGap = 15;
 
 // The second column is keyed "Type": a click on either header sorts by name.
-store::LinkListOptions dialogListOptions() {
-    store::LinkListOptions options;
+LinkListOptions dialogListOptions() {
+    LinkListOptions options;
     options.columnKeys = {"Name", "Type", "Path"};
     options.widthsTwips = {2800, 4000, 0};
     return options;
@@ -42,11 +41,11 @@ FolderAndLinks::FolderAndLinks(app::AppContext& context, QWidget& dialog, std::f
     m_splitter->setObjectName("VSplitter");
     m_splitter->move(twipsToPixels(kDesignSplitterLeft, logicalDpi(dialog)), 0);
 
-    m_list = new store::LinkList(context, *m_listView, dialogListOptions());
-    m_tree = new store::FolderTree(context, *m_treeView, store::FolderTreeOptions{m_list, std::move(renameQuestion)});
+    m_list = new LinkList(context, *m_listView, dialogListOptions());
+    m_tree = new FolderTree(context, *m_treeView, FolderTreeOptions{m_list, std::move(renameQuestion)});
 
-    connect(m_tree, &store::FolderTree::nodeClicked, m_tree, &store::FolderTree::openClickedNode);
-    connect(m_list, &store::LinkList::refreshRequested, m_tree, &store::FolderTree::refresh);
+    connect(m_tree, &FolderTree::nodeClicked, m_tree, &FolderTree::openClickedNode);
+    connect(m_list, &LinkList::refreshRequested, m_tree, &FolderTree::refresh);
     connect(m_splitter, &VerticalSplitter::moved, this, [this] { layOut(m_topTwips, m_heightTwips); });
 }
 
@@ -61,10 +60,10 @@ void FolderAndLinks::layOut(int topTwips, int heightTwips) {
 }
 
 void FolderAndLinks::setCaptions() {
-    m_listView->headerItem()->setText(store::LinkList::kNameColumn,
-                                      QString::fromStdString(app::languageText(m_context, kTextNameHeader)));
-    m_listView->headerItem()->setText(store::LinkList::kTargetColumn,
-                                      QString::fromStdString(app::languageText(m_context, kTextUrlHeader)));
+    m_listView->headerItem()->setText(LinkList::kNameColumn,
+                                      QString::fromStdString(app::languageText(m_context, app::kTextName)));
+    m_listView->headerItem()->setText(LinkList::kTargetColumn,
+                                      QString::fromStdString(app::languageText(m_context, app::kTextUrl)));
     applyCharset(m_context, {m_treeView, m_listView});
 }
 

@@ -9,10 +9,10 @@
 class QTreeWidget;
 class QWidget;
 
-namespace store {
+namespace ui {
 class FolderTree;
 class LinkList;
-}  // namespace store
+}  // namespace ui
 
 namespace ui {
 
@@ -50,8 +50,8 @@ public:
     // Selects the first row alone, when there is one.
     void selectFirstRow();
 
-    [[nodiscard]] store::FolderTree& tree() { return *m_tree; }
-    [[nodiscard]] store::LinkList& list() { return *m_list; }
+    [[nodiscard]] FolderTree& tree() { return *m_tree; }
+    [[nodiscard]] LinkList& list() { return *m_list; }
     [[nodiscard]] QTreeWidget& treeView() { return *m_treeView; }
     [[nodiscard]] QTreeWidget& listView() { return *m_listView; }
 
@@ -64,8 +64,8 @@ private:
     QTreeWidget* m_treeView = nullptr;
     QTreeWidget* m_listView = nullptr;
     VerticalSplitter* m_splitter = nullptr;
-    store::FolderTree* m_tree = nullptr;
-    store::LinkList* m_list = nullptr;
+    FolderTree* m_tree = nullptr;
+    LinkList* m_list = nullptr;
     SideMargins m_margins;
     int m_topTwips = 0;
     int m_heightTwips = 0;

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QTreeWidget>
 
+#include "core/app/text_ids.h"
 #include "core/app/user_messages.h"
 #include "core/store/folder_scan.h"
 #include "core/store/store_files.h"
@@ -16,17 +17,13 @@
 #include "gui/kit/node_choice.h"
 #include "gui/kit/qt_text.h"
 
-namespace store {
+namespace ui {
 
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
 constexpr const char* kRenameTitle = "Rename Folder";
-constexpr int kTextDriveRefused = 562;
-constexpr int kTextNameTaken = 563;
-
-using ui::toQt;
 
 [[nodiscard]] QByteArray bytesOf(std::string_view text) {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
@@ -47,18 +44,18 @@ private:
 
 FolderTree::FolderTree(app::AppContext& context, QTreeWidget& view, FolderTreeOptions options)
     : QObject(&view), m_context(context), m_view(view), m_options(std::move(options)),
-      m_collator(ui::nameCollator(context.language)) {
+      m_collator(nameCollator(context.language)) {
     m_view.setHeaderHidden(true);
     m_view.setColumnCount(1);
     m_view.setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view.installEventFilter(this);
-    ui::chooseNodesByClickOrEnter(m_view, [this](QTreeWidgetItem* item) { emit nodeClicked(item); });
+    chooseNodesByClickOrEnter(m_view, [this](QTreeWidgetItem* item) { emit nodeClicked(item); });
     connect(&m_view, &QTreeWidget::itemChanged, this, &FolderTree::finishRename);
 }
 
 void FolderTree::buildTree() {
-    QTreeWidgetItem* rootItem = addNode(nullptr, kRootKey, kRootText, kImagePlainFolder);
-    scanFolder(storeKeyRoot(m_context.applicationFolder), kRootKey);
+    QTreeWidgetItem* rootItem = addNode(nullptr, store::kRootKey, kRootText, store::kImagePlainFolder);
+    scanFolder(store::storeKeyRoot(m_context.applicationFolder), store::kRootKey);
     rootItem->setExpanded(true);
     m_view.setCurrentItem(rootItem);
 }
@@ -69,10 +66,10 @@ QTreeWidgetItem* FolderTree::addNode(QTreeWidgetItem* parent, std::string_view k
     if (m_nodes.contains(keyBytes)) {
         return nullptr;
     }
-    auto* item = parent == nullptr ? new ui::CollatedItem(m_collator, &m_view) : new ui::CollatedItem(m_collator, parent);
+    auto* item = parent == nullptr ? new CollatedItem(m_collator, &m_view) : new CollatedItem(m_collator, parent);
     item->setText(0, text);
     item->setData(0, kKeyRole, keyBytes);
-    item->setIcon(0, ui::treeImage(image));
+    item->setIcon(0, treeImage(image));
     item->setData(0, kImageRole, image);
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     m_nodes.insert(keyBytes, item);
@@ -80,13 +77,13 @@ QTreeWidgetItem* FolderTree::addNode(QTreeWidgetItem* parent, std::string_view k
 }
 
 void FolderTree::scanFolder(const std::string& folderPath, std::string_view parentKey) {
-    const ui::Hourglass hourglass;
+    const Hourglass hourglass;
     QCoreApplication::processEvents();
     QTreeWidgetItem* parent = itemByKey(parentKey);
     {
         const FrozenDrawing frozen(m_view);
         const QSignalBlocker noRenameSignals(m_view);
-        for (const SubfolderEntry& folder : scanSubfolders(m_context.applicationFolder, folderPath)) {
+        for (const store::SubfolderEntry& folder : store::scanSubfolders(m_context.applicationFolder, folderPath)) {
             addNode(parent, folder.key, toQt(folder.name), folder.image);
         }
     }
@@ -134,7 +131,7 @@ void FolderTree::refresh() {
 
 void FolderTree::resetTree() {
     forgetAllNodes();
-    CreateFolder(m_context.applicationFolder);
+    store::CreateFolder(m_context.applicationFolder);
     buildTree();
 }
 
@@ -146,7 +143,7 @@ void FolderTree::forgetAllNodes() {
 
 QTreeWidgetItem* FolderTree::itemByKey(std::string_view key) const { return m_nodes.value(bytesOf(key), nullptr); }
 
-QTreeWidgetItem* FolderTree::root() const { return itemByKey(kRootKey); }
+QTreeWidgetItem* FolderTree::root() const { return itemByKey(store::kRootKey); }
 
 QTreeWidgetItem* FolderTree::selectedItem() const { return m_view.currentItem(); }
 
@@ -156,7 +153,7 @@ std::string FolderTree::keyOf(const QTreeWidgetItem* item) {
 
 int FolderTree::imageOf(const QTreeWidgetItem* item) { return item->data(0, kImageRole).toInt(); }
 
-bool FolderTree::isRoot(const QTreeWidgetItem* item) { return keyOf(item) == kRootKey; }
+bool FolderTree::isRoot(const QTreeWidgetItem* item) { return keyOf(item) == store::kRootKey; }
 
 void FolderTree::beginRename() {
     QTreeWidgetItem* item = selectedItem();
@@ -187,10 +184,10 @@ void FolderTree::finishRename(QTreeWidgetItem* item, int column) {
         }
     }
     const std::string oldKey = keyOf(item);
-    const FolderRename renamed = renameFolder(oldKey, newName.toStdString());
+    const store::FolderRename renamed = store::renameFolder(oldKey, newName.toStdString());
     // a folder that keeps its name keeps it in the tree too, and the user learns why: a name
     // the drive does not hold would pass for a folder whose links are lost
-    if (renamed.outcome != FolderRename::Outcome::Renamed) {
+    if (renamed.outcome != store::FolderRename::Outcome::Renamed) {
         item->setText(0, m_oldName);
         tellWhyNotRenamed(renamed.outcome);
         return;
@@ -217,12 +214,12 @@ void FolderTree::rekey(QTreeWidgetItem* item, std::string_view oldKey, std::stri
     }
 }
 
-void FolderTree::tellWhyNotRenamed(FolderRename::Outcome outcome) {
-    if (outcome == FolderRename::Outcome::NameRefused) {
-        ui::warnRefusedName(m_context);
+void FolderTree::tellWhyNotRenamed(store::FolderRename::Outcome outcome) {
+    if (outcome == store::FolderRename::Outcome::NameRefused) {
+        warnRefusedName(m_context);
         return;
     }
-    const int textId = outcome == FolderRename::Outcome::NameTaken ? kTextNameTaken : kTextDriveRefused;
+    const int textId = outcome == store::FolderRename::Outcome::NameTaken ? app::kTextNameTaken : app::kTextDriveRefused;
     app::showText(m_context, textId, kRenameTitle, app::MsgIcon::Exclamation);
 }
 
@@ -242,4 +239,4 @@ bool FolderTree::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-}  // namespace store
+}  // namespace ui

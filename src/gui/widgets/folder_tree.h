@@ -15,7 +15,7 @@
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace store {
+namespace ui {
 
 class LinkList;
 
@@ -80,7 +80,7 @@ private:
     void finishRename(QTreeWidgetItem* item, int column);
     // Gives a renamed folder's node and the nodes below it the keys of their new paths.
     void rekey(QTreeWidgetItem* item, std::string_view oldKey, std::string_view newKey);
-    void tellWhyNotRenamed(FolderRename::Outcome outcome);
+    void tellWhyNotRenamed(store::FolderRename::Outcome outcome);
     void forgetAllNodes();
 
     app::AppContext& m_context;
@@ -92,4 +92,4 @@ private:
     QString m_oldName;
 };
 
-}  // namespace store
+}  // namespace ui

@@ -4,18 +4,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "core/app/text_ids.h"
 #include "core/app/texts.h"
 
 namespace ui {
-
-namespace {
-
-// Captions.
-constexpr int kTextFrame = 317;
-constexpr int kTextName = 318;
-constexpr int kTextUrl = 319;
-
-}  // namespace
 
 LinkFields createLinkFields(QWidget& dialog) {
     LinkFields fields;
@@ -40,10 +32,10 @@ LinkFields createLinkFields(QWidget& dialog) {
 
 void setLinkFieldCaptions(const app::AppContext& context, const LinkFields& fields, int instructionText) {
     const auto text = [&context](int id) { return QString::fromStdString(app::languageText(context, id)); };
-    fields.frame->setTitle(text(kTextFrame));
+    fields.frame->setTitle(text(app::kTextLinkFrame));
     fields.instruction->setText(text(instructionText));
-    fields.nameLabel->setText(text(kTextName));
-    fields.urlLabel->setText(text(kTextUrl));
+    fields.nameLabel->setText(text(app::kTextName));
+    fields.urlLabel->setText(text(app::kTextUrl));
 }
 
 }  // namespace ui

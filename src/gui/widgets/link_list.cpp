@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QTreeWidget>
 
+#include "core/app/text_ids.h"
 #include "core/app/shell_open.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
@@ -16,16 +17,10 @@
 #include "gui/kit/qt_text.h"
 #include "gui/kit/twips.h"
 
-namespace store {
+namespace ui {
 
 namespace {
 
-constexpr int kTextCannotOpenLink = 557;
-constexpr int kTitleError = 301;
-constexpr int kTextDeleteQuestion = 544;
-constexpr int kTextDeleteFailed = 533;
-constexpr int kTextDeleted = 545;
-constexpr int kTitleDeleteResult = 308;
 
 // How long a folder is read between two looks at pending events.
 constexpr qint64 kEventIntervalMs = 20;
@@ -33,7 +28,6 @@ constexpr qint64 kEventIntervalMs = 20;
 // A cell's own bytes, beside its text.
 constexpr int kBytesRole = Qt::UserRole;
 
-using ui::toQt;
 
 // Text that is not valid UTF-8 does not survive as a cell's text: its bytes are kept beside it.
 void keepBytes(QTreeWidgetItem& item, int column, const std::string& bytes) {
@@ -55,7 +49,7 @@ LinkList::LinkList(app::AppContext& context, QTreeWidget& view, LinkListOptions 
       m_view(view),
       m_viewport(view.viewport()),
       m_options(std::move(options)),
-      m_collator(ui::nameCollator(context.language)) {
+      m_collator(nameCollator(context.language)) {
     setUpColumns();
     m_view.installEventFilter(this);
     m_viewport->installEventFilter(this);
@@ -78,9 +72,9 @@ void LinkList::setUpColumns() {
     m_view.header()->setStretchLastSection(false);
     // stored widths are honoured however narrow
     m_view.header()->setMinimumSectionSize(0);
-    const int dpi = ui::logicalDpi(m_view);
+    const int dpi = logicalDpi(m_view);
     for (int column = 0; column < static_cast<int>(m_options.widthsTwips.size()); ++column) {
-        m_view.setColumnWidth(column, ui::twipsToPixels(m_options.widthsTwips[static_cast<std::size_t>(column)], dpi));
+        m_view.setColumnWidth(column, twipsToPixels(m_options.widthsTwips[static_cast<std::size_t>(column)], dpi));
     }
     // the full path stays hidden: it only tells the commands which file a row is
     m_view.setColumnHidden(kPathColumn, true);
@@ -92,8 +86,8 @@ void LinkList::fill(const std::string& folderPath) {
     // event loop for every file
     QElapsedTimer sinceEvents;
     sinceEvents.start();
-    const FileTexts fileTexts = m_rowsRead ? FileTexts::Keep : FileTexts::Drop;
-    std::vector<LinkRow> rows = listLinks(folderPath, m_options.rowText, fileTexts, [&sinceEvents] {
+    const store::FileTexts fileTexts = m_rowsRead ? store::FileTexts::Keep : store::FileTexts::Drop;
+    std::vector<store::LinkRow> rows = store::listLinks(folderPath, m_options.rowText, fileTexts, [&sinceEvents] {
         if (sinceEvents.hasExpired(kEventIntervalMs)) {
             QCoreApplication::processEvents();
             sinceEvents.restart();
@@ -106,7 +100,7 @@ void LinkList::fill(const std::string& folderPath) {
     // until a header is clicked the rows stand in name order, without a sort indicator; they
     // are put in that order before the view holds them
     if (!m_sorted) {
-        ui::CollatedItem::sortByFirstColumn(items, m_collator);
+        CollatedItem::sortByFirstColumn(items, m_collator);
     }
     const QSignalBlocker noCheckSignals(m_view);
     m_view.addTopLevelItems(items);
@@ -117,19 +111,19 @@ void LinkList::fill(const std::string& folderPath) {
 
 // The rows' texts go as their items come, and the rows with them, so a large folder is not
 // held twice.
-QList<QTreeWidgetItem*> LinkList::itemsOf(std::vector<LinkRow> rows) const {
+QList<QTreeWidgetItem*> LinkList::itemsOf(std::vector<store::LinkRow> rows) const {
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
-    for (LinkRow& row : rows) {
+    for (store::LinkRow& row : rows) {
         auto* item =
-            new ui::CollatedItem(m_collator, QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
+            new CollatedItem(m_collator, QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
         keepBytes(*item, kNameColumn, row.name);
         keepBytes(*item, kPathColumn, row.fullPath);
         if (m_options.checkBoxes) {
             item->setCheckState(kNameColumn, Qt::Unchecked);
         }
         items.append(item);
-        row = LinkRow{};
+        row = store::LinkRow{};
     }
     return items;
 }
@@ -164,29 +158,29 @@ void LinkList::openSelectedLink() {
     if (item == nullptr || !item->isSelected() || item->text(kTargetColumn).trimmed().isEmpty()) {
         return;
     }
-    const ui::Hourglass hourglass;
+    const Hourglass hourglass;
     if (!app::openWithShell(m_context, item->text(kTargetColumn).toStdString())) {
-        app::showText(m_context, kTextCannotOpenLink, kTitleError, app::MsgIcon::Critical);
+        app::showText(m_context, app::kTextCannotOpenLink, app::kTitleError, app::MsgIcon::Critical);
     }
 }
 
 bool LinkList::deleteSelectedLinks(OnFailure onFailure, const std::string& questionTitle) {
-    const std::string question = app::languageText(m_context, kTextDeleteQuestion);
+    const std::string question = app::languageText(m_context, app::kTextDeleteQuestion);
     if (!app::askYesNo(m_context, question, questionTitle, app::MsgAnswer::No)) {
         return false;
     }
     const int rows = rowCount();
     for (int row = 0; row < rows; ++row) {
-        if (!isSelected(row) || deletePath(fullPathOf(row))) {
+        if (!isSelected(row) || store::deletePath(fullPathOf(row))) {
             continue;
         }
         // with Stop, the rows after a link that cannot be deleted are left alone
         if (onFailure == OnFailure::Stop) {
-            app::showText(m_context, kTextDeleteFailed, kTitleDeleteResult, app::MsgIcon::Critical);
+            app::showText(m_context, app::kTextDeleteFailed, app::kTitleDeletingLinks, app::MsgIcon::Critical);
             break;
         }
     }
-    app::showText(m_context, kTextDeleted, kTitleDeleteResult, app::MsgIcon::Information);
+    app::showText(m_context, app::kTextDeleted, app::kTitleDeletingLinks, app::MsgIcon::Information);
     return true;
 }
 
@@ -260,4 +254,4 @@ bool LinkList::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-}  // namespace store
+}  // namespace ui

@@ -13,7 +13,7 @@
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace store {
+namespace ui {
 
 // How a window's link list is set up: the keys of its columns (a header click sorts by
 // "Name" or "URL" and by the first column for any other key), the text of its rows, and
@@ -22,7 +22,7 @@ struct LinkListOptions {
     QStringList columnKeys{"Name", "URL", "Path"};
     QStringList headers{"Name", "URL", "Full path"};
     std::vector<int> widthsTwips{2800, 4800, 0};
-    RowText rowText = RowText::LinkName;
+    store::RowText rowText = store::RowText::LinkName;
     bool checkBoxes = false;
 };
 
@@ -45,7 +45,7 @@ public:
     // Each fill from now on shows the rows it read, their files' bytes with them, to a step
     // that copies the listed files next (the export's staging), before they become the list's
     // items; the step may take the bytes.
-    void showRowsTo(std::function<void(std::vector<LinkRow>& rows)> step) { m_rowsRead = std::move(step); }
+    void showRowsTo(std::function<void(std::vector<store::LinkRow>& rows)> step) { m_rowsRead = std::move(step); }
     void clear();
 
     // A header click: sorts by the header's column, flipping the order on a second click.
@@ -86,7 +86,7 @@ protected:
 
 private:
     void setUpColumns();
-    [[nodiscard]] QList<QTreeWidgetItem*> itemsOf(std::vector<LinkRow> rows) const;
+    [[nodiscard]] QList<QTreeWidgetItem*> itemsOf(std::vector<store::LinkRow> rows) const;
     void applySort();
     void keepCheckAndSelectionTogether(QTreeWidgetItem* item, int column);
 
@@ -98,7 +98,7 @@ private:
     bool m_sorted = false;
     int m_sortColumn = 0;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
-    std::function<void(std::vector<LinkRow>& rows)> m_rowsRead;
+    std::function<void(std::vector<store::LinkRow>& rows)> m_rowsRead;
 };
 
-}  // namespace store
+}  // namespace ui

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/app/text_ids.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
 #include "core/app/version.h"
@@ -14,13 +15,12 @@
 #include "gui/kit/localised_fonts.h"
 #include "gui/kit/qt_text.h"
 
-namespace support {
+namespace ui {
 
 namespace {
 
 constexpr const char* kSysInfoUnavailable = "System Information Is Unavailable At This Time";
 
-using ui::toQt;
 
 }  // namespace
 
@@ -29,12 +29,12 @@ std::string versionCaption() {
            std::to_string(app::kVersionRevision);
 }
 
-frmAbout::frmAbout(app::AppContext& context, QWidget* owner) : QDialog(owner), m_context(context) {
+AboutDialog::AboutDialog(app::AppContext& context, QWidget* owner) : QDialog(owner), m_context(context) {
     setObjectName("frmAbout");
     setWindowTitle("About %s");
 
     auto* picture = new QLabel(this);
-    picture->setPixmap(ui::treeImage(1).pixmap(48, 48));
+    picture->setPixmap(treeImage(1).pixmap(48, 48));
     picture->setAlignment(Qt::AlignTop);
     m_title = new QLabel("Application Title", this);
     m_title->setObjectName("lblTitle");
@@ -53,7 +53,7 @@ frmAbout::frmAbout(app::AppContext& context, QWidget* owner) : QDialog(owner), m
     m_sysInfo = new QPushButton("&System Info...", this);
     m_sysInfo->setObjectName("cmdSysInfo");
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_sysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
+    connect(m_sysInfo, &QPushButton::clicked, this, &AboutDialog::StartSysInfo);
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
@@ -80,22 +80,22 @@ frmAbout::frmAbout(app::AppContext& context, QWidget* owner) : QDialog(owner), m
     setCaptions();
 }
 
-void frmAbout::setCaptions() {
-    setWindowTitle(toQt(app::withProductName(app::supplementaryText(m_context, 303))));
+void AboutDialog::setCaptions() {
+    setWindowTitle(toQt(app::withProductName(app::supplementaryText(m_context, app::kSupplementaryAboutTitle))));
     m_title->setText(toQt(app::programString(app::kProductNameId)));
     m_version->setText(toQt(versionCaption()));
-    m_disclaimer->setText(toQt(app::supplementaryText(m_context, 500)));
-    m_ok->setText(toQt(app::supplementaryText(m_context, 100)));
-    m_sysInfo->setText(toQt(app::supplementaryText(m_context, 112)));
-    ui::applyDialogFont(m_context, {m_version, m_disclaimer, m_ok, m_sysInfo});
+    m_disclaimer->setText(toQt(app::supplementaryText(m_context, app::kSupplementaryDisclaimer)));
+    m_ok->setText(toQt(app::supplementaryText(m_context, app::kSupplementaryOkButton)));
+    m_sysInfo->setText(toQt(app::supplementaryText(m_context, app::kSupplementarySysInfoButton)));
+    applyDialogFont(m_context, {m_version, m_disclaimer, m_ok, m_sysInfo});
 }
 
-void frmAbout::StartSysInfo() {
-    if (const std::optional<std::string> program = systemInformationProgram(m_context)) {
+void AboutDialog::StartSysInfo() {
+    if (const std::optional<std::string> program = support::systemInformationProgram(m_context)) {
         m_context.shell->run(*program);
         return;
     }
     app::showMessage(m_context, kSysInfoUnavailable, app::programString(app::kProductNameId), app::MsgIcon::None);
 }
 
-}  // namespace support
+}  // namespace ui

@@ -7,16 +7,16 @@
 class QLabel;
 class QPushButton;
 
-namespace support {
+namespace ui {
 
 // The about box: the product, its version, the legal notice, and a button that starts
 // the system information program.
-class frmAbout final : public QDialog {
+class AboutDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    frmAbout(app::AppContext& context, QWidget* owner);
-    Q_DISABLE_COPY_MOVE(frmAbout)
+    AboutDialog(app::AppContext& context, QWidget* owner);
+    Q_DISABLE_COPY_MOVE(AboutDialog)
 
     // Starts the system information program the registry names, or says it is unavailable.
     void StartSysInfo();
@@ -35,4 +35,4 @@ private:
 // "Version " and the program's major, minor and revision numbers joined by ".".
 [[nodiscard]] std::string versionCaption();
 
-}  // namespace support
+}  // namespace ui

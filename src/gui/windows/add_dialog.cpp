@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "core/app/text_ids.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
 #include "gui/widgets/folder_tree.h"
@@ -20,20 +21,6 @@
 namespace ui {
 
 namespace {
-
-// Captions.
-constexpr int kTextWindow = 307;
-constexpr int kTextInstruction = 316;
-constexpr int kTextAddButton = 104;
-constexpr int kTextClearButton = 124;
-constexpr int kTextExitButton = 123;
-
-// Messages.
-constexpr int kTitleWarning = 300;
-constexpr int kTextChooseFolder = 534;
-constexpr int kTextNameAndUrl = 535;
-constexpr int kTextSaved = 538;
-constexpr int kTitleAdded = 307;
 
 // Design positions and sizes, in twips.
 constexpr int kMargin = 120;
@@ -52,7 +39,7 @@ constexpr int kWindowHeight = kMargin + kTreeHeight + kMargin;
 
 }  // namespace
 
-frmAdd::frmAdd(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
+AddDialog::AddDialog(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
     setObjectName("frmAdd");
     setWindowTitle("Add Link");
     createControls();
@@ -62,10 +49,10 @@ frmAdd::frmAdd(app::AppContext& context, QWidget* parent) : QDialog(parent), m_c
     setCaptions();
 }
 
-void frmAdd::createControls() {
+void AddDialog::createControls() {
     m_treeView = new QTreeWidget(this);
     m_treeView->setObjectName("TreeView");
-    m_tree = new store::FolderTree(m_context, *m_treeView, store::FolderTreeOptions{});
+    m_tree = new FolderTree(m_context, *m_treeView, FolderTreeOptions{});
 
     m_fields = createLinkFields(*this);
     m_addButton = new QPushButton("Add", m_fields.frame);
@@ -77,18 +64,18 @@ void frmAdd::createControls() {
     // Enter in a field adds the link
     m_addButton->setDefault(true);
 
-    connect(m_tree, &store::FolderTree::nodeClicked, this, [this](QTreeWidgetItem* item) {
+    connect(m_tree, &FolderTree::nodeClicked, this, [this](QTreeWidgetItem* item) {
         chooseFolder(item);
         m_tree->openClickedNode(item);
     });
     // a folder reached with the keys is the target too, so Add never writes elsewhere than shown
-    connect(m_treeView, &QTreeWidget::currentItemChanged, this, &frmAdd::chooseFolder);
-    connect(m_addButton, &QPushButton::clicked, this, &frmAdd::addLink);
-    connect(m_clearButton, &QPushButton::clicked, this, &frmAdd::clearFields);
+    connect(m_treeView, &QTreeWidget::currentItemChanged, this, &AddDialog::chooseFolder);
+    connect(m_addButton, &QPushButton::clicked, this, &AddDialog::addLink);
+    connect(m_clearButton, &QPushButton::clicked, this, &AddDialog::clearFields);
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void frmAdd::setTabOrderOfControls() {
+void AddDialog::setTabOrderOfControls() {
     setTabOrder(m_treeView, m_fields.name);
     setTabOrder(m_fields.name, m_fields.url);
     setTabOrder(m_fields.url, m_addButton);
@@ -96,19 +83,19 @@ void frmAdd::setTabOrderOfControls() {
     setTabOrder(m_clearButton, m_exitButton);
 }
 
-void frmAdd::setCaptions() {
+void AddDialog::setCaptions() {
     const auto text = [this](int id) { return toQt(app::languageText(m_context, id)); };
-    setWindowTitle(text(kTextWindow));
-    setLinkFieldCaptions(m_context, m_fields, kTextInstruction);
-    m_addButton->setText(text(kTextAddButton));
-    m_clearButton->setText(text(kTextClearButton));
-    m_exitButton->setText(text(kTextExitButton));
+    setWindowTitle(text(app::kTitleAddLink));
+    setLinkFieldCaptions(m_context, m_fields, app::kTextAddInstruction);
+    m_addButton->setText(text(app::kTextAddButton));
+    m_clearButton->setText(text(app::kTextClearButton));
+    m_exitButton->setText(text(app::kTextExitButton));
     applyDialogFont(m_context, {m_fields.frame, m_fields.instruction, m_fields.nameLabel, m_fields.name,
                                 m_fields.urlLabel, m_fields.url, m_addButton, m_clearButton, m_exitButton});
     applyCharset(m_context, {m_treeView});
 }
 
-void frmAdd::layOut() {
+void AddDialog::layOut() {
     placeInTwips(*m_treeView, kMargin, kMargin, kTreeWidth, kTreeHeight);
     placeInTwips(*m_fields.frame, kFrameLeft, kMargin, kFrameWidth, kFrameHeight);
     placeInTwips(*m_fields.instruction, kMargin, 300, kFieldWidth, 615);
@@ -124,25 +111,25 @@ void frmAdd::layOut() {
     setFixedSize(sizeInPixels(*this, kWindowWidth, kWindowHeight));
 }
 
-void frmAdd::chooseFolder(QTreeWidgetItem* item) {
-    if (item != nullptr && !store::FolderTree::isRoot(item)) {
-        m_targetKey = store::FolderTree::keyOf(item);
+void AddDialog::chooseFolder(QTreeWidgetItem* item) {
+    if (item != nullptr && !FolderTree::isRoot(item)) {
+        m_targetKey = FolderTree::keyOf(item);
     }
 }
 
-void frmAdd::warn(int textId) { app::showText(m_context, textId, kTitleWarning, app::MsgIcon::Exclamation); }
+void AddDialog::warn(int textId) { app::showText(m_context, textId, app::kTitleWarning, app::MsgIcon::Exclamation); }
 
-void frmAdd::addLink() {
+void AddDialog::addLink() {
     const QTreeWidgetItem* selected = m_tree->selectedItem();
-    if (selected == nullptr || store::FolderTree::isRoot(selected)) {
-        warn(kTextChooseFolder);
+    if (selected == nullptr || FolderTree::isRoot(selected)) {
+        warn(app::kTextChooseStoreFolder);
         m_treeView->setFocus();
         return;
     }
     const std::string name = store::trimSpaces(m_fields.name->text().toStdString());
     const std::string target = store::trimSpaces(m_fields.url->text().toStdString());
     if (name.empty() || target.empty()) {
-        warn(kTextNameAndUrl);
+        warn(app::kTextNameAndUrl);
         m_fields.name->setFocus();
         return;
     }
@@ -159,11 +146,11 @@ void frmAdd::addLink() {
         showError(m_context, *failure);
         return;
     }
-    app::showText(m_context, kTextSaved, kTitleAdded, app::MsgIcon::Information);
+    app::showText(m_context, app::kTextSaved, app::kTitleAddLink, app::MsgIcon::Information);
     clearFields();
 }
 
-void frmAdd::clearFields() {
+void AddDialog::clearFields() {
     m_fields.name->clear();
     m_fields.url->clear();
     m_fields.name->setFocus();

@@ -11,7 +11,7 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace store {
+namespace ui {
 class FolderTree;
 }
 
@@ -20,20 +20,20 @@ namespace ui {
 // The add dialog: the user picks a folder in the store's tree, types a name and a URL
 // and adds one link at a time, until leaving with Exit. It writes the link file at once
 // and leaves the other windows as they are.
-class frmAdd final : public QDialog {
+class AddDialog final : public QDialog {
     Q_OBJECT
 
 public:
     // Builds the tree and sets the captions: the dialog is loaded when this returns.
-    explicit frmAdd(app::AppContext& context, QWidget* parent = nullptr);
-    Q_DISABLE_COPY_MOVE(frmAdd)
+    explicit AddDialog(app::AppContext& context, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(AddDialog)
 
     // Add: writes the typed link into the chosen folder, asking before it replaces one.
     void addLink();
     // Clear: empties both fields; the tree stays as it is.
     void clearFields();
 
-    [[nodiscard]] store::FolderTree& folderTree() { return *m_tree; }
+    [[nodiscard]] FolderTree& folderTree() { return *m_tree; }
 
 private:
     void createControls();
@@ -49,7 +49,7 @@ private:
     QPushButton* m_addButton = nullptr;
     QPushButton* m_clearButton = nullptr;
     QPushButton* m_exitButton = nullptr;
-    store::FolderTree* m_tree = nullptr;
+    FolderTree* m_tree = nullptr;
     // The key of the folder chosen last, its path; empty until a folder is chosen.
     std::string m_targetKey;
 };

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "core/app/text_ids.h"
 #include "core/app/texts.h"
 #include "gui/widgets/folder_tree.h"
 #include "gui/widgets/link_list.h"
@@ -18,16 +19,6 @@ namespace ui {
 
 namespace {
 
-// Captions.
-constexpr int kTextWindow = 306;
-constexpr int kTextInstruction = 320;
-constexpr int kTextDeleteButton = 311;
-constexpr int kTextExitButton = 123;
-
-// Messages.
-constexpr int kTitleDeleteQuestion = 306;
-constexpr int kTextRenameQuestion = 550;
-
 // Design positions and sizes, in twips. The dialog grows in width only: the tree and
 // the list keep their height.
 constexpr int kMargin = 120;
@@ -36,7 +27,7 @@ constexpr int kPaneTop = kMargin + kInstructionHeight + 45;
 constexpr int kPaneHeight = 4200;
 // The tree starts 15 twips from the left; the list ends 130 twips short of the dialog's
 // width, counted from the splitter's left edge.
-constexpr ui::FolderAndLinks::SideMargins kPaneMargins{15, 115};
+constexpr FolderAndLinks::SideMargins kPaneMargins{15, 115};
 constexpr int kButtonTop = kPaneTop + kPaneHeight + kMargin;
 constexpr int kButtonWidth = 1140;
 constexpr int kButtonHeight = 375;
@@ -46,7 +37,7 @@ constexpr int kMinimumWidth = 6000;
 
 }  // namespace
 
-frmDelete::frmDelete(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
+DeleteDialog::DeleteDialog(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
     setObjectName("frmDelete");
     setWindowTitle("Delete Link");
     createControls();
@@ -60,18 +51,18 @@ frmDelete::frmDelete(app::AppContext& context, QWidget* parent) : QDialog(parent
     m_panes->tree().buildTree();
 }
 
-store::FolderTree& frmDelete::folderTree() { return m_panes->tree(); }
+FolderTree& DeleteDialog::folderTree() { return m_panes->tree(); }
 
-store::LinkList& frmDelete::linkList() { return m_panes->list(); }
+LinkList& DeleteDialog::linkList() { return m_panes->list(); }
 
-void frmDelete::createControls() {
+void DeleteDialog::createControls() {
     m_instruction = new QLabel("Select link(s) that you want to remove from Dorvane Lite.", this);
     m_instruction->setObjectName("lbinstruction");
     m_instruction->setWordWrap(true);
     m_instruction->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_panes = new FolderAndLinks(
         m_context, *this,
-        [this] { return app::withOwnerName(app::languageText(m_context, kTextRenameQuestion), m_context.ownerName); },
+        [this] { return app::withOwnerName(app::languageText(m_context, app::kTextRenameQuestion), m_context.ownerName); },
         kPaneMargins);
     m_deleteButton = new QPushButton("Delete", this);
     m_deleteButton->setObjectName("btnDelete");
@@ -81,29 +72,29 @@ void frmDelete::createControls() {
     m_deleteButton->setAutoDefault(false);
     m_exitButton->setAutoDefault(false);
 
-    connect(&m_panes->list(), &store::LinkList::deleteKeyPressed, this, &frmDelete::deleteSelectedLinks);
-    connect(&m_panes->list(), &store::LinkList::openRequested, this, &frmDelete::openClickedFile);
-    connect(m_deleteButton, &QPushButton::clicked, this, &frmDelete::deleteSelectedLinks);
+    connect(&m_panes->list(), &LinkList::deleteKeyPressed, this, &DeleteDialog::deleteSelectedLinks);
+    connect(&m_panes->list(), &LinkList::openRequested, this, &DeleteDialog::openClickedFile);
+    connect(m_deleteButton, &QPushButton::clicked, this, &DeleteDialog::deleteSelectedLinks);
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void frmDelete::setTabOrderOfControls() {
+void DeleteDialog::setTabOrderOfControls() {
     setTabOrder(&m_panes->treeView(), &m_panes->listView());
     setTabOrder(&m_panes->listView(), m_deleteButton);
     setTabOrder(m_deleteButton, m_exitButton);
 }
 
-void frmDelete::setCaptions() {
+void DeleteDialog::setCaptions() {
     const auto text = [this](int id) { return toQt(app::languageText(m_context, id)); };
-    setWindowTitle(text(kTextWindow));
-    m_instruction->setText(text(kTextInstruction));
-    m_deleteButton->setText(text(kTextDeleteButton));
-    m_exitButton->setText(text(kTextExitButton));
+    setWindowTitle(text(app::kTitleDeleteLinks));
+    m_instruction->setText(text(app::kTextDeleteInstruction));
+    m_deleteButton->setText(text(app::kTextDeleteButton));
+    m_exitButton->setText(text(app::kTextExitButton));
     applyDialogFont(m_context, {m_instruction, m_deleteButton, m_exitButton});
     m_panes->setCaptions();
 }
 
-void frmDelete::layOut() {
+void DeleteDialog::layOut() {
     const int width = widthInTwips(*this);
     m_panes->layOut(kPaneTop, kPaneHeight);
     placeInTwips(*m_instruction, kMargin, kMargin, width - kMargin - kPaneMargins.right, kInstructionHeight);
@@ -112,22 +103,22 @@ void frmDelete::layOut() {
     placeInTwips(*m_deleteButton, exitLeft - kMargin - kButtonWidth, kButtonTop, kButtonWidth, kButtonHeight);
 }
 
-void frmDelete::resizeEvent(QResizeEvent* event) {
+void DeleteDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     layOut();
 }
 
-void frmDelete::deleteSelectedLinks() {
-    store::LinkList& list = m_panes->list();
-    if (list.rowCount() == 0 || !list.deleteSelectedLinks(store::LinkList::OnFailure::Stop,
-                                                          app::languageText(m_context, kTitleDeleteQuestion))) {
+void DeleteDialog::deleteSelectedLinks() {
+    LinkList& list = m_panes->list();
+    if (list.rowCount() == 0 || !list.deleteSelectedLinks(LinkList::OnFailure::Stop,
+                                                          app::languageText(m_context, app::kTitleDeleteLinks))) {
         return;
     }
     m_panes->tree().refresh();
     m_panes->selectFirstRow();
 }
 
-void frmDelete::openClickedFile() {
+void DeleteDialog::openClickedFile() {
     const int row = m_panes->selectedRow();
     if (row < 0) {
         return;

@@ -7,10 +7,10 @@
 class QLabel;
 class QPushButton;
 
-namespace store {
+namespace ui {
 class FolderTree;
 class LinkList;
-}  // namespace store
+}  // namespace ui
 
 namespace ui {
 
@@ -18,14 +18,14 @@ class FolderAndLinks;
 
 // The delete dialog: the store's folder tree and the links of the chosen folder; the
 // selected links are deleted from the drive for good after one question.
-class frmDelete final : public QDialog {
+class DeleteDialog final : public QDialog {
     Q_OBJECT
 
 public:
     // Makes sure the store exists, sets the captions, lays out and builds the tree: the
     // dialog is loaded when this returns.
-    explicit frmDelete(app::AppContext& context, QWidget* parent = nullptr);
-    Q_DISABLE_COPY_MOVE(frmDelete)
+    explicit DeleteDialog(app::AppContext& context, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(DeleteDialog)
 
     // Delete (the button or the Delete key): asks once, then deletes the selected links
     // from the first to the last, stopping at the first that cannot be deleted.
@@ -33,8 +33,8 @@ public:
     // A double click: the row's file goes to the shell.
     void openClickedFile();
 
-    [[nodiscard]] store::FolderTree& folderTree();
-    [[nodiscard]] store::LinkList& linkList();
+    [[nodiscard]] FolderTree& folderTree();
+    [[nodiscard]] LinkList& linkList();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "core/app/text_ids.h"
 #include "core/app/shell_open.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
@@ -25,18 +26,6 @@ namespace ui {
 
 namespace {
 
-// Captions.
-constexpr int kTextWindow = 312;
-constexpr int kTextInstruction = 321;
-constexpr int kTextSaveButton = 102;
-constexpr int kTextExitButton = 123;
-
-// Messages.
-constexpr int kTitleWarning = 300;
-constexpr int kTextNameAndUrl = 535;
-constexpr int kTextSaved = 538;
-constexpr int kTitleSaved = 312;
-
 constexpr const char* kRenameFolderQuestion =
     "Please note that by renaming the folder, you will remove the compressed flag from this folder. "
     "Do you wish to continue?";
@@ -45,7 +34,7 @@ constexpr const char* kNoLinkChosen = "No link has been chosen. Click the link t
 // Design positions and sizes, in twips. The tree and the list share the top of the
 // dialog and grow with it; the frame keeps its height below them and grows in width.
 constexpr int kMargin = 120;
-constexpr ui::FolderAndLinks::SideMargins kPaneMargins{kMargin, kMargin};
+constexpr FolderAndLinks::SideMargins kPaneMargins{kMargin, kMargin};
 constexpr int kFrameHeight = 1740;
 constexpr int kLabelWidth = 1080;
 constexpr int kFieldLeft = kMargin + kLabelWidth;
@@ -63,7 +52,7 @@ constexpr int kMinimumHeight = 4500;
 
 }  // namespace
 
-frmEdit::frmEdit(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
+EditDialog::EditDialog(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
     setObjectName("frmEdit");
     setWindowTitle("Edit Link");
     setSizeGripEnabled(true);
@@ -77,11 +66,11 @@ frmEdit::frmEdit(app::AppContext& context, QWidget* parent) : QDialog(parent), m
     m_panes->tree().buildTree();
 }
 
-store::FolderTree& frmEdit::folderTree() { return m_panes->tree(); }
+FolderTree& EditDialog::folderTree() { return m_panes->tree(); }
 
-store::LinkList& frmEdit::linkList() { return m_panes->list(); }
+LinkList& EditDialog::linkList() { return m_panes->list(); }
 
-void frmEdit::createControls() {
+void EditDialog::createControls() {
     m_panes = new FolderAndLinks(
         m_context, *this, [] { return std::string(kRenameFolderQuestion); }, kPaneMargins);
 
@@ -94,7 +83,7 @@ void frmEdit::createControls() {
     m_saveButton->setDefault(true);
 
     QTreeWidget& list = m_panes->listView();
-    connect(&list, &QTreeWidget::itemClicked, this, &frmEdit::takeClickedLink);
+    connect(&list, &QTreeWidget::itemClicked, this, &EditDialog::takeClickedLink);
     // a row reached with the arrow keys or picked with Space is taken as a click, so the
     // keyboard can edit links too (also the first row, which is current once the list has the focus)
     const auto takeFromKeyboard = [this, &list] {
@@ -104,12 +93,12 @@ void frmEdit::createControls() {
     };
     connect(&list, &QTreeWidget::currentItemChanged, this, takeFromKeyboard);
     connect(&list, &QTreeWidget::itemSelectionChanged, this, takeFromKeyboard);
-    connect(&m_panes->list(), &store::LinkList::openRequested, this, &frmEdit::openClickedTarget);
-    connect(m_saveButton, &QPushButton::clicked, this, &frmEdit::saveLink);
+    connect(&m_panes->list(), &LinkList::openRequested, this, &EditDialog::openClickedTarget);
+    connect(m_saveButton, &QPushButton::clicked, this, &EditDialog::saveLink);
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void frmEdit::setTabOrderOfControls() {
+void EditDialog::setTabOrderOfControls() {
     setTabOrder(&m_panes->treeView(), &m_panes->listView());
     setTabOrder(&m_panes->listView(), m_fields.name);
     setTabOrder(m_fields.name, m_fields.url);
@@ -117,18 +106,18 @@ void frmEdit::setTabOrderOfControls() {
     setTabOrder(m_saveButton, m_exitButton);
 }
 
-void frmEdit::setCaptions() {
+void EditDialog::setCaptions() {
     const auto text = [this](int id) { return toQt(app::languageText(m_context, id)); };
-    setWindowTitle(text(kTextWindow));
-    setLinkFieldCaptions(m_context, m_fields, kTextInstruction);
-    m_saveButton->setText(text(kTextSaveButton));
-    m_exitButton->setText(text(kTextExitButton));
+    setWindowTitle(text(app::kTitleEditLink));
+    setLinkFieldCaptions(m_context, m_fields, app::kTextEditInstruction);
+    m_saveButton->setText(text(app::kTextSaveButton));
+    m_exitButton->setText(text(app::kTextExitButton));
     applyDialogFont(m_context, {m_fields.frame, m_fields.instruction, m_fields.nameLabel, m_fields.name,
                                 m_fields.urlLabel, m_fields.url, m_saveButton, m_exitButton});
     m_panes->setCaptions();
 }
 
-void frmEdit::layOut() {
+void EditDialog::layOut() {
     const int width = widthInTwips(*this);
     const int height = heightInTwips(*this);
     const int frameTop = height - kMargin - kFrameHeight;
@@ -147,24 +136,24 @@ void frmEdit::layOut() {
     placeInTwips(*m_exitButton, buttonLeft, kUrlRowTop - 30, kButtonWidth, kButtonHeight);
 }
 
-void frmEdit::resizeEvent(QResizeEvent* event) {
+void EditDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     layOut();
 }
 
-void frmEdit::takeClickedLink() {
+void EditDialog::takeClickedLink() {
     const int row = m_panes->selectedRow();
     if (row < 0) {
         return;
     }
-    const store::LinkList& list = m_panes->list();
+    const LinkList& list = m_panes->list();
     m_oldPath = list.fullPathOf(row);
     m_fields.name->setText(toQt(list.nameOf(row)));
     m_shownName = store::trimSpaces(m_fields.name->text().toStdString());
     m_fields.url->setText(toQt(list.targetOf(row)));
 }
 
-void frmEdit::openClickedTarget() {
+void EditDialog::openClickedTarget() {
     const int row = m_panes->selectedRow();
     if (row < 0) {
         return;
@@ -174,11 +163,11 @@ void frmEdit::openClickedTarget() {
     static_cast<void>(app::openWithShell(m_context, m_panes->list().targetOf(row)));
 }
 
-void frmEdit::saveLink() {
+void EditDialog::saveLink() {
     const std::string name = store::trimSpaces(m_fields.name->text().toStdString());
     const std::string target = store::trimSpaces(m_fields.url->text().toStdString());
     if (name.empty() || target.empty()) {
-        app::showText(m_context, kTextNameAndUrl, kTitleWarning, app::MsgIcon::Exclamation);
+        app::showText(m_context, app::kTextNameAndUrl, app::kTitleWarning, app::MsgIcon::Exclamation);
         m_fields.name->setFocus();
         return;
     }
@@ -204,7 +193,7 @@ void frmEdit::saveLink() {
         showError(m_context, *failure);
         return;
     }
-    app::showText(m_context, kTextSaved, kTitleSaved, app::MsgIcon::Information);
+    app::showText(m_context, app::kTextSaved, app::kTitleEditLink, app::MsgIcon::Information);
     m_fields.name->clear();
     m_fields.url->clear();
     m_panes->tree().refresh();

@@ -8,10 +8,10 @@
 
 class QPushButton;
 
-namespace store {
+namespace ui {
 class FolderTree;
 class LinkList;
-}  // namespace store
+}  // namespace ui
 
 namespace ui {
 
@@ -20,14 +20,14 @@ class FolderAndLinks;
 // The edit dialog: the user clicks a folder, clicks one of its links, changes the link's
 // name or URL and saves. A save rewrites or renames the link file within its folder and
 // never loses the link: when the new file cannot be written, the old one stays as it was.
-class frmEdit final : public QDialog {
+class EditDialog final : public QDialog {
     Q_OBJECT
 
 public:
     // Makes sure the store exists, sets the captions and builds the tree: the dialog is
     // loaded when this returns.
-    explicit frmEdit(app::AppContext& context, QWidget* parent = nullptr);
-    Q_DISABLE_COPY_MOVE(frmEdit)
+    explicit EditDialog(app::AppContext& context, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(EditDialog)
 
     // Save: the typed name and URL replace the link clicked last.
     void saveLink();
@@ -37,8 +37,8 @@ public:
     // A double click: the row's URL goes to the shell, without a message when it fails.
     void openClickedTarget();
 
-    [[nodiscard]] store::FolderTree& folderTree();
-    [[nodiscard]] store::LinkList& linkList();
+    [[nodiscard]] FolderTree& folderTree();
+    [[nodiscard]] LinkList& linkList();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "core/app/text_ids.h"
 #include "core/app/shell_open.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
@@ -19,11 +20,6 @@ namespace ui {
 namespace {
 
 // Text ids.
-constexpr int kTitleWarning = 300;
-constexpr int kTextSupportMissing = 515;   // supplementary library
-constexpr int kTextDocumentMissing = 527;  // supplementary library
-constexpr int kTextUpToDate = 513;         // supplementary library
-constexpr int kTextUpdateAvailable = 514;  // supplementary library
 
 }  // namespace
 
@@ -31,7 +27,7 @@ HelpCommands::HelpCommands(app::AppContext& context, QWidget& window, std::funct
     : QObject(&window), m_context(context), m_window(window), m_showDialog(std::move(showDialog)) {}
 
 void HelpCommands::warn(int textId) {
-    app::showMessage(m_context, app::supplementaryText(m_context, textId), app::languageText(m_context, kTitleWarning),
+    app::showMessage(m_context, app::supplementaryText(m_context, textId), app::languageText(m_context, app::kTitleWarning),
                      app::MsgIcon::Exclamation);
 }
 
@@ -40,7 +36,7 @@ void HelpCommands::openDocument(support::HelpDocument document) {
     std::optional<Hourglass> hourglass(std::in_place);
     if (!support::helpDocumentPresent(path)) {
         hourglass.reset();
-        warn(kTextDocumentMissing);
+        warn(app::kSupplementaryDocumentMissing);
         return;
     }
     if (!app::openWithShell(m_context, path)) {
@@ -56,7 +52,7 @@ void HelpCommands::openOnlineSupport() {
     const Hourglass hourglass;
     const std::string address = app::programString(app::kSupportPageId);
     if (toQt(address).trimmed().isEmpty()) {
-        warn(kTextSupportMissing);
+        warn(app::kSupplementarySupportMissing);
         return;
     }
     if (!app::openWithShell(m_context, address)) {
@@ -69,15 +65,18 @@ void HelpCommands::checkForUpdates() {
     const support::UpdateVerdict verdict = support::checkForUpdates(m_context.updateServer);
     switch (verdict.outcome) {
         case support::UpdateOutcome::Failure:
-            app::showMessage(m_context, verdict.failureMessage, "Error", app::MsgIcon::Critical);
+            app::showMessage(m_context,
+                             "Failure connecting to internet or webserver. HTTP response code: " +
+                                 verdict.failedStatusCode,
+                             "Error", app::MsgIcon::Critical);
             break;
         case support::UpdateOutcome::UpToDate:
-            app::showMessage(m_context, app::withProductName(app::supplementaryText(m_context, kTextUpToDate)),
+            app::showMessage(m_context, app::withProductName(app::supplementaryText(m_context, app::kSupplementaryUpToDate)),
                              "Velqor", app::MsgIcon::Information);
             break;
         case support::UpdateOutcome::UpdateAvailable: {
-            auto* notice = new support::frmUpdateNotice(
-                app::withProductName(app::supplementaryText(m_context, kTextUpdateAvailable)),
+            auto* notice = new UpdateNoticeWindow(
+                app::withProductName(app::supplementaryText(m_context, app::kSupplementaryUpdateAvailable)),
                 app::programString(app::kSoftwarePageId), &m_window);
             notice->show();
             break;
@@ -86,7 +85,7 @@ void HelpCommands::checkForUpdates() {
 }
 
 void HelpCommands::showAbout() {
-    support::frmAbout about(m_context, &m_window);
+    AboutDialog about(m_context, &m_window);
     m_showDialog(about);
 }
 

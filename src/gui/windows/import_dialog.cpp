@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/app/text_ids.h"
 #include "core/app/texts.h"
 #include "core/app/user_messages.h"
 #include "core/browsers/bookmark_loads.h"
@@ -21,33 +22,22 @@
 #include "gui/widgets/link_list.h"
 #include "gui/windows/import_errors_dialog.h"
 
-namespace browsers {
+namespace ui {
 
 namespace {
-
-// Messages.
-constexpr int kTitleWarning = 300;
-constexpr int kTextChooseDestination = 534;
-constexpr int kTextChooseSource = 548;
-constexpr int kTextNothingToImport = 549;
-constexpr int kTextNoFirefoxBookmarks = 543;
-constexpr int kTextNoChromiumBookmarks = 580;
-constexpr int kTextImported = 542;
-constexpr int kTitleImported = 314;
 
 // The links travel from the browser into the store.
 constexpr TransferDialog::Design kDesign{
     .storeSide = TransferDialog::StoreSide::Right,
     .actionName = "btnImport",
     .actionText = "Import",
-    .windowText = 314,
-    .instructionText = 326,
-    .actionButtonText = 121,
-    .sourceEndText = 330,
-    .destinationEndText = 331,
+    .windowText = app::kTitleImportLinks,
+    .instructionText = app::kTextImportInstruction,
+    .actionButtonText = app::kTextImportButton,
+    .sourceEndText = app::kTextBrowserEnd,
+    .destinationEndText = app::kTextStoreEnd,
 };
 
-using ui::toQt;
 
 // The node that stands for every browser of the Chromium family; its key is an identity only.
 constexpr const char* kChromeName = "Chrome";
@@ -55,26 +45,26 @@ constexpr const char* kChromeKeyEnd = "/Application Data/Chrome/";
 
 }  // namespace
 
-frmImport::frmImport(const ui::GuiContext& gui, QWidget* parent)
+ImportDialog::ImportDialog(const GuiContext& gui, QWidget* parent)
     : TransferDialog(gui.app, kDesign, parent), m_modalForms(gui.modalForms) {
     setObjectName("frmImport");
     // the store tree lists no links: the list shows what was loaded from the browser
-    createStoreTree(store::FolderTreeOptions{});
-    connect(&storeTree(), &store::FolderTree::nodeClicked, this, &frmImport::chooseDestination);
-    ui::chooseNodesByClickOrEnter(browserTree(), [this](QTreeWidgetItem* item) { chooseSource(item); });
-    connect(&actionButton(), &QPushButton::clicked, this, &frmImport::importLinks);
+    createStoreTree(FolderTreeOptions{});
+    connect(&storeTree(), &FolderTree::nodeClicked, this, &ImportDialog::chooseDestination);
+    chooseNodesByClickOrEnter(browserTree(), [this](QTreeWidgetItem* item) { chooseSource(item); });
+    connect(&actionButton(), &QPushButton::clicked, this, &ImportDialog::importLinks);
     // no default button: Enter on a browser node loads it and never starts an import
     actionButton().setAutoDefault(false);
     exitButton().setAutoDefault(false);
     storeTree().buildTree();
-    buildBrowserTree(ieFavoritesFolder(gui.app));
+    buildBrowserTree(browsers::ieFavoritesFolder(gui.app));
     addBrowserNode(browserNode(kBrowserRootKey), windowsFolderKey(kChromeKeyEnd), kChromeName, store::kImageChrome);
 }
 
-void frmImport::chooseDestination(QTreeWidgetItem* item) {
-    m_destinationKey = store::FolderTree::keyOf(item);
+void ImportDialog::chooseDestination(QTreeWidgetItem* item) {
+    m_destinationKey = FolderTree::keyOf(item);
     showDestination(toQt(std::string(store::pathBelowStoreRoot(context().applicationFolder, m_destinationKey))));
-    if (!store::FolderTree::isRoot(item)) {
+    if (!FolderTree::isRoot(item)) {
         storeTree().openClickedNode(item);
         return;
     }
@@ -85,7 +75,7 @@ void frmImport::chooseDestination(QTreeWidgetItem* item) {
     storeView().setFocus();
 }
 
-void frmImport::chooseSource(QTreeWidgetItem* item) {
+void ImportDialog::chooseSource(QTreeWidgetItem* item) {
     browserTree().setUpdatesEnabled(false);
     // however the click ends, the tree is drawn again and takes further clicks
     const auto showAgain = qScopeGuard([this] {
@@ -93,7 +83,7 @@ void frmImport::chooseSource(QTreeWidgetItem* item) {
         browserTree().setFocus();
     });
     linkList().clear();
-    emptyStagingFolder(context().stagingFolder());
+    browsers::emptyStagingFolder(context().stagingFolder());
     m_sourceChosen = browserNode(kBrowserRootKey) != item;
     if (!m_sourceChosen || !loadAndList(item)) {
         return;
@@ -101,50 +91,50 @@ void frmImport::chooseSource(QTreeWidgetItem* item) {
     showSource(toQt(browserNodeName(item)));
 }
 
-bool frmImport::loadAndList(QTreeWidgetItem* item) {
+bool ImportDialog::loadAndList(QTreeWidgetItem* item) {
     if (browserNodeKey(item) == windowsFolderKey(kChromeKeyEnd)) {
         return loadChromiumBrowsers();
     }
-    if (const std::optional<store::Browser> browser = bookmarkBrowserOfNode(browserNodeName(item))) {
+    if (const std::optional<store::Browser> browser = browsers::bookmarkBrowserOfNode(browserNodeName(item))) {
         return loadBookmarkBrowser(*browser);
     }
     listInternetExplorerFolder(item);
-    loadURLIE(context());
+    browsers::loadURLIE(context());
     return true;
 }
 
-bool frmImport::loadBookmarkBrowser(store::Browser browser) {
-    const LoadOutcome outcome = loadBookmarks(context(), browser);
-    if (outcome == LoadOutcome::NoBookmarkFile) {
-        warn(kTextNoFirefoxBookmarks);
+bool ImportDialog::loadBookmarkBrowser(store::Browser browser) {
+    const browsers::LoadOutcome outcome = browsers::loadBookmarks(context(), browser);
+    if (outcome == browsers::LoadOutcome::NoBookmarkFile) {
+        warn(app::kTextNoFirefoxBookmarks);
     }
     // Only the Firefox load reports a failure, which ends the choice. A Mozilla or Netscape
     // file that cannot be read ends its load alone: the list is still filled from the
     // staging folder (which that load left empty) and the source caption names the choice.
-    if (browser == store::Browser::Firefox && outcome != LoadOutcome::Staged) {
+    if (browser == store::Browser::Firefox && outcome != browsers::LoadOutcome::Staged) {
         return false;
     }
     listStagedLinks();
     return true;
 }
 
-bool frmImport::loadChromiumBrowsers() {
+bool ImportDialog::loadChromiumBrowsers() {
     app::AppContext& shared = context();
-    const std::vector<ChromiumInstall> installs = findChromiumInstalls(shared.homeFolder, shared.configFolder);
-    if (loadURLChrome(installs, shared.stagingFolder()) == LoadOutcome::NoBookmarkFile) {
-        warn(kTextNoChromiumBookmarks);
+    const std::vector<browsers::ChromiumInstall> installs = browsers::findChromiumInstalls(shared.homeFolder, shared.configFolder);
+    if (browsers::loadURLChrome(installs, shared.stagingFolder()) == browsers::LoadOutcome::NoBookmarkFile) {
+        warn(app::kTextNoChromiumBookmarks);
         return false;
     }
     listStagedLinks();
     return true;
 }
 
-void frmImport::listStagedLinks() {
-    const ui::Hourglass hourglass;
+void ImportDialog::listStagedLinks() {
+    const Hourglass hourglass;
     linkList().fill(context().stagingFolder());
 }
 
-void frmImport::listInternetExplorerFolder(QTreeWidgetItem* item) {
+void ImportDialog::listInternetExplorerFolder(QTreeWidgetItem* item) {
     const std::string folder = browserNodeKey(item);
     // without a Favorites folder there is nothing to show: an empty key would name the top
     // of the file system
@@ -160,38 +150,38 @@ void frmImport::listInternetExplorerFolder(QTreeWidgetItem* item) {
     linkList().fill(folder);
 }
 
-void frmImport::warn(int textId) { app::showText(context(), textId, kTitleWarning, app::MsgIcon::Exclamation); }
+void ImportDialog::warn(int textId) { app::showText(context(), textId, app::kTitleWarning, app::MsgIcon::Exclamation); }
 
-void frmImport::importLinks() {
-    ImportRequest request{m_destinationKey, m_sourceChosen, {}};
+void ImportDialog::importLinks() {
+    browsers::ImportRequest request{m_destinationKey, m_sourceChosen, {}};
     // check marks do not limit the import: every listed link is copied
     request.fileNames.reserve(static_cast<std::size_t>(linkList().rowCount()));
     for (int row = 0; row < linkList().rowCount(); ++row) {
         request.fileNames.push_back(linkList().nameOf(row));
     }
-    const ImportReport report = browsers::importLinks(context(), request);
+    const browsers::ImportReport report = browsers::importLinks(context(), request);
     switch (report.outcome) {
-        case ImportOutcome::NoDestination:
-            warn(kTextChooseDestination);
+        case browsers::ImportOutcome::NoDestination:
+            warn(app::kTextChooseStoreFolder);
             return;
-        case ImportOutcome::NoSource:
-            warn(kTextChooseSource);
+        case browsers::ImportOutcome::NoSource:
+            warn(app::kTextChooseBrowser);
             return;
-        case ImportOutcome::NothingToImport:
-            warn(kTextNothingToImport);
+        case browsers::ImportOutcome::NothingToImport:
+            warn(app::kTextNothingToTransfer);
             return;
-        case ImportOutcome::Imported:
+        case browsers::ImportOutcome::Imported:
             break;
     }
     if (report.failed.empty()) {
-        app::showText(context(), kTextImported, kTitleImported, app::MsgIcon::Information);
+        app::showText(context(), app::kTextImported, app::kTitleImportLinks, app::MsgIcon::Information);
         return;
     }
-    FrmImportMsg errors(context(), this);
+    ImportErrorsDialog errors(context(), this);
     for (const std::string& fileName : report.failed) {
         errors.ErrorMsg(fileName, "");
     }
     m_modalForms.showModal(errors);
 }
 
-}  // namespace browsers
+}  // namespace ui

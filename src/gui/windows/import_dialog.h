@@ -9,19 +9,19 @@
 
 class QTreeWidgetItem;
 
-namespace browsers {
+namespace ui {
 
 // The import dialog: the user picks a browser of this PC in the browser tree, which stages
 // its links and lists them, and a destination folder in the store's tree; Import copies
 // every listed link into the top folder of the store that holds the destination. The
 // dialog stays open after an import.
-class frmImport final : public TransferDialog {
+class ImportDialog final : public TransferDialog {
     Q_OBJECT
 
 public:
     // Builds both trees and sets the captions: the dialog is loaded when this returns.
-    explicit frmImport(const ui::GuiContext& gui, QWidget* parent = nullptr);
-    Q_DISABLE_COPY_MOVE(frmImport)
+    explicit ImportDialog(const GuiContext& gui, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(ImportDialog)
 
     // A click on a store-tree node: it becomes the destination and is opened.
     void chooseDestination(QTreeWidgetItem* item);
@@ -42,11 +42,11 @@ private:
     void listInternetExplorerFolder(QTreeWidgetItem* item);
     void warn(int textId);
 
-    ui::ModalFormService& m_modalForms;
+    ModalFormService& m_modalForms;
     // The key of the store-tree node clicked last; empty until one is.
     std::string m_destinationKey;
     // Whether the browser-tree node clicked last is a browser rather than the root.
     bool m_sourceChosen = false;
 };
 
-}  // namespace browsers
+}  // namespace ui

@@ -5,23 +5,16 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "core/app/text_ids.h"
 #include "core/app/texts.h"
 #include "gui/kit/dialog_layout.h"
 #include "gui/kit/localised_fonts.h"
 #include "gui/kit/qt_text.h"
 #include "gui/kit/twips.h"
 
-namespace browsers {
+namespace ui {
 
 namespace {
-
-// Captions.
-constexpr int kTextWindow = 315;
-constexpr int kTextFirstLine = 546;
-constexpr int kTextSecondLine = 547;
-constexpr int kTextFileNameHeader = 517;
-constexpr int kTextLinkHeader = 521;
-constexpr int kTextOk = 100;
 
 // Design positions and sizes, in twips.
 constexpr int kMargin = 120;
@@ -37,11 +30,10 @@ constexpr int kWindowHeight = kButtonTop + kButtonHeight + kMargin;
 constexpr int kNumberWidth = 500;
 constexpr int kFileNameWidth = 3200;
 
-using ui::toQt;
 
 }  // namespace
 
-FrmImportMsg::FrmImportMsg(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
+ImportErrorsDialog::ImportErrorsDialog(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
     setObjectName("FrmImportMsg");
     setWindowTitle("Import Operation Abort");
     createControls();
@@ -49,7 +41,7 @@ FrmImportMsg::FrmImportMsg(app::AppContext& context, QWidget* parent) : QDialog(
     setCaptions();
 }
 
-void FrmImportMsg::createControls() {
+void ImportErrorsDialog::createControls() {
     m_firstLine = new QLabel(this);
     m_firstLine->setObjectName("Label1");
     m_secondLine = new QLabel("Please make sure the file name contains alphanumeric characters only.", this);
@@ -67,33 +59,33 @@ void FrmImportMsg::createControls() {
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void FrmImportMsg::setCaptions() {
+void ImportErrorsDialog::setCaptions() {
     const auto text = [this](int id) { return toQt(app::languageText(m_context, id)); };
-    setWindowTitle(text(kTextWindow));
-    m_firstLine->setText(text(kTextFirstLine));
-    m_secondLine->setText(text(kTextSecondLine));
-    m_list->setHeaderLabels({"#", text(kTextFileNameHeader), text(kTextLinkHeader)});
-    m_ok->setText(text(kTextOk));
-    ui::applyDialogFont(m_context, {m_firstLine, m_secondLine, m_ok});
-    ui::applyCharset(m_context, {m_list});
+    setWindowTitle(text(app::kTitleLinksNotImported));
+    m_firstLine->setText(text(app::kTextNotImportedFirstLine));
+    m_secondLine->setText(text(app::kTextNotImportedSecondLine));
+    m_list->setHeaderLabels({"#", text(app::kTextFileNameHeader), text(app::kTextLinkHeader)});
+    m_ok->setText(text(app::kTextOkButton));
+    applyDialogFont(m_context, {m_firstLine, m_secondLine, m_ok});
+    applyCharset(m_context, {m_list});
 }
 
-void FrmImportMsg::layOut() {
-    ui::placeInTwips(*m_firstLine, kMargin, kMargin, kInnerWidth, kLineHeight);
-    ui::placeInTwips(*m_secondLine, kMargin, kMargin + kLineHeight + 60, kInnerWidth, kLineHeight);
-    ui::placeInTwips(*m_list, kMargin, kListTop, kInnerWidth, kListHeight);
-    ui::placeInTwips(*m_ok, kWindowWidth - kMargin - kButtonWidth, kButtonTop, kButtonWidth, kButtonHeight);
-    const int dpi = ui::logicalDpi(*this);
-    m_list->setColumnWidth(0, ui::twipsToPixels(kNumberWidth, dpi));
-    m_list->setColumnWidth(1, ui::twipsToPixels(kFileNameWidth, dpi));
-    setFixedSize(ui::sizeInPixels(*this, kWindowWidth, kWindowHeight));
+void ImportErrorsDialog::layOut() {
+    placeInTwips(*m_firstLine, kMargin, kMargin, kInnerWidth, kLineHeight);
+    placeInTwips(*m_secondLine, kMargin, kMargin + kLineHeight + 60, kInnerWidth, kLineHeight);
+    placeInTwips(*m_list, kMargin, kListTop, kInnerWidth, kListHeight);
+    placeInTwips(*m_ok, kWindowWidth - kMargin - kButtonWidth, kButtonTop, kButtonWidth, kButtonHeight);
+    const int dpi = logicalDpi(*this);
+    m_list->setColumnWidth(0, twipsToPixels(kNumberWidth, dpi));
+    m_list->setColumnWidth(1, twipsToPixels(kFileNameWidth, dpi));
+    setFixedSize(sizeInPixels(*this, kWindowWidth, kWindowHeight));
 }
 
-void FrmImportMsg::ErrorMsg(const std::string& fileName, const std::string& link) {
+void ImportErrorsDialog::ErrorMsg(const std::string& fileName, const std::string& link) {
     const QString number = QString::number(m_list->topLevelItemCount() + 1);
     m_list->addTopLevelItem(new QTreeWidgetItem(QStringList{number, toQt(fileName), toQt(link)}));
 }
 
-int FrmImportMsg::rowCount() const { return m_list->topLevelItemCount(); }
+int ImportErrorsDialog::rowCount() const { return m_list->topLevelItemCount(); }
 
-}  // namespace browsers
+}  // namespace ui

@@ -9,16 +9,16 @@ class QLabel;
 class QPushButton;
 class QTreeWidget;
 
-namespace browsers {
+namespace ui {
 
 // The list of links an import could not copy into the store: one numbered row per link,
 // with its file name and its link. It lives for one import.
-class FrmImportMsg final : public QDialog {
+class ImportErrorsDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit FrmImportMsg(app::AppContext& context, QWidget* parent = nullptr);
-    Q_DISABLE_COPY_MOVE(FrmImportMsg)
+    explicit ImportErrorsDialog(app::AppContext& context, QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(ImportErrorsDialog)
 
     // Appends a row: its number (counted from 1), the file name and the link.
     void ErrorMsg(const std::string& fileName, const std::string& link);
@@ -37,4 +37,4 @@ private:
     QPushButton* m_ok = nullptr;
 };
 
-}  // namespace browsers
+}  // namespace ui

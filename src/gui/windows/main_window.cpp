@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <array>
 
+#include "core/app/text_ids.h"
 #include "core/app/settings.h"
 #include "core/app/text_libraries.h"
 #include "core/app/texts.h"
@@ -50,11 +51,6 @@ constexpr int kFullLayoutMinWidth = 5295;
 constexpr int kControlTopTwips = 30;
 
 // Text ids.
-constexpr int kTextAdminWarning = 528;  // supplementary library
-constexpr int kTitleWarning = 300;
-constexpr int kTextEmptyQuestion = 532;
-constexpr int kTitleEmpty = 309;
-constexpr int kTextStoreGone = 561;
 
 // A menu command under its design caption; the language library's caption comes later.
 template <typename Receiver, typename Command>
@@ -89,7 +85,7 @@ constexpr std::array<ToolbarButton, 8> kToolbarButtons{{
 
 }  // namespace
 
-frmMain::frmMain(const GuiContext& gui) : m_gui(gui), m_context(gui.app) {
+MainWindow::MainWindow(const GuiContext& gui) : m_gui(gui), m_context(gui.app) {
     setObjectName("frmMain");
     setWindowTitle("Velqor Dorvane Lite");
     setWindowIcon(treeImage(store::kImagePlainFolder));
@@ -99,9 +95,9 @@ frmMain::frmMain(const GuiContext& gui) : m_gui(gui), m_context(gui.app) {
     createToolbar();
 }
 
-frmMain::~frmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void frmMain::createControls() {
+void MainWindow::createControls() {
     auto* central = new QWidget(this);
     central->setObjectName("centralArea");
     setCentralWidget(central);
@@ -113,9 +109,9 @@ void frmMain::createControls() {
     m_splitter = new VerticalSplitter(central);
     m_splitter->setObjectName("VSplitter");
 
-    m_list = new store::LinkList(m_context, *m_listView, store::LinkListOptions{});
-    m_tree = new store::FolderTree(m_context, *m_treeView,
-                                   store::FolderTreeOptions{m_list, [] {
+    m_list = new LinkList(m_context, *m_listView, LinkListOptions{});
+    m_tree = new FolderTree(m_context, *m_treeView,
+                                   FolderTreeOptions{m_list, [] {
                                                                 return std::string(
                                                                     "Please note that by renaming the folder, you "
                                                                     "will remove the compressed flag from this "
@@ -123,15 +119,15 @@ void frmMain::createControls() {
                                                             }});
     setTabOrder(m_treeView, m_listView);
 
-    connect(m_tree, &store::FolderTree::nodeClicked, m_tree, &store::FolderTree::openClickedNode);
-    connect(m_list, &store::LinkList::refreshRequested, this, &frmMain::refresh);
-    connect(m_list, &store::LinkList::openRequested, m_list, &store::LinkList::openSelectedLink);
-    connect(m_list, &store::LinkList::deleteKeyPressed, this, [this] {
-        if (m_list->deleteSelectedLinks(store::LinkList::OnFailure::Stop)) {
+    connect(m_tree, &FolderTree::nodeClicked, m_tree, &FolderTree::openClickedNode);
+    connect(m_list, &LinkList::refreshRequested, this, &MainWindow::refresh);
+    connect(m_list, &LinkList::openRequested, m_list, &LinkList::openSelectedLink);
+    connect(m_list, &LinkList::deleteKeyPressed, this, [this] {
+        if (m_list->deleteSelectedLinks(LinkList::OnFailure::Stop)) {
             refresh();
         }
     });
-    connect(m_list, &store::LinkList::rightButtonReleased, this, [this] { m_popup->popup(QCursor::pos()); });
+    connect(m_list, &LinkList::rightButtonReleased, this, [this] { m_popup->popup(QCursor::pos()); });
     connect(m_splitter, &VerticalSplitter::moved, this, [this] {
         plainLayout();
         m_treeView->repaint();
@@ -140,17 +136,17 @@ void frmMain::createControls() {
     });
 }
 
-void frmMain::createMenus() {
+void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu("File");
     file->setObjectName("mnuFile");
     addCommand(*file, "mnuFileExit", "Exit", this, &QWidget::close);
 
     QMenu* bookmarks = menuBar()->addMenu("Bookmarks");
     bookmarks->setObjectName("mnuBookmarks");
-    addCommand(*bookmarks, "mnuAdd", "Add", this, &frmMain::addLink)->setShortcut(QKeySequence("Ctrl+N"));
-    addCommand(*bookmarks, "mnuEdit", "Edit", this, &frmMain::editLinks)->setShortcut(QKeySequence("Ctrl+E"));
-    addCommand(*bookmarks, "mnuDelete", "Delete", this, &frmMain::deleteLinks)->setShortcut(QKeySequence("Ctrl+D"));
-    addCommand(*bookmarks, "mnuRefresh", "Refresh", this, &frmMain::refresh);
+    addCommand(*bookmarks, "mnuAdd", "Add", this, &MainWindow::addLink)->setShortcut(QKeySequence("Ctrl+N"));
+    addCommand(*bookmarks, "mnuEdit", "Edit", this, &MainWindow::editLinks)->setShortcut(QKeySequence("Ctrl+E"));
+    addCommand(*bookmarks, "mnuDelete", "Delete", this, &MainWindow::deleteLinks)->setShortcut(QKeySequence("Ctrl+D"));
+    addCommand(*bookmarks, "mnuRefresh", "Refresh", this, &MainWindow::refresh);
     QMenu* empty = bookmarks->addMenu("Empty");
     empty->setObjectName("mnuEmpty");
     const auto addEmpty = [this, empty](const char* name, const char* caption, store::Browser browser) {
@@ -167,8 +163,8 @@ void frmMain::createMenus() {
 
     QMenu* tool = menuBar()->addMenu("Tool");
     tool->setObjectName("mnuTool");
-    addCommand(*tool, "mnuImport", "Import", this, &frmMain::importLinks);
-    addCommand(*tool, "mnuExport", "Export", this, &frmMain::exportLinks);
+    addCommand(*tool, "mnuImport", "Import", this, &MainWindow::importLinks);
+    addCommand(*tool, "mnuExport", "Export", this, &MainWindow::exportLinks);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
@@ -184,13 +180,13 @@ void frmMain::createMenus() {
     // the right-click menu of the link list is not on the menu bar
     m_popup = new QMenu("RightClick", this);
     m_popup->setObjectName("mnuRightClick");
-    addCommand(*m_popup, "mnuRightAdd", "Add", this, &frmMain::addLink);
-    addCommand(*m_popup, "mnuRightEdit", "Edit", this, &frmMain::editLinks);
-    addCommand(*m_popup, "mnuRightDelete", "Delete", this, &frmMain::deleteSelectedFromPopup);
-    addCommand(*m_popup, "mnuRightRefresh", "Refresh", this, &frmMain::refresh);
+    addCommand(*m_popup, "mnuRightAdd", "Add", this, &MainWindow::addLink);
+    addCommand(*m_popup, "mnuRightEdit", "Edit", this, &MainWindow::editLinks);
+    addCommand(*m_popup, "mnuRightDelete", "Delete", this, &MainWindow::deleteSelectedFromPopup);
+    addCommand(*m_popup, "mnuRightRefresh", "Refresh", this, &MainWindow::refresh);
 }
 
-void frmMain::createToolbar() {
+void MainWindow::createToolbar() {
     m_toolbar = addToolBar("Toolbar1");
     m_toolbar->setObjectName("Toolbar1");
     m_toolbar->setMovable(false);
@@ -212,7 +208,7 @@ void frmMain::createToolbar() {
     }
 }
 
-void frmMain::setCaptions() {
+void MainWindow::setCaptions() {
     const auto language = [this](int id) { return toQt(app::languageText(m_context, id)); };
     const auto supplementary = [this](int id) { return toQt(app::supplementaryText(m_context, id)); };
     const auto caption = [this](const char* name, const QString& text) {
@@ -254,39 +250,39 @@ void frmMain::setCaptions() {
     caption("mnuHelpUpdates", supplementary(106));
     caption("mnuHelpComparison", supplementary(122));
     caption("mnuHelpAbout", supplementary(107));
-    m_listView->headerItem()->setText(store::LinkList::kNameColumn, language(318));
-    m_listView->headerItem()->setText(store::LinkList::kTargetColumn, language(319));
+    m_listView->headerItem()->setText(LinkList::kNameColumn, language(app::kTextName));
+    m_listView->headerItem()->setText(LinkList::kTargetColumn, language(app::kTextUrl));
     applyCharset(m_context, {m_treeView, m_listView});
 }
 
-int frmMain::toPixels(double twips) const { return twipsToPixels(twips, logicalDpi(*this)); }
+int MainWindow::toPixels(double twips) const { return twipsToPixels(twips, logicalDpi(*this)); }
 
-double frmMain::toTwips(int pixels) const { return pixelsToTwips(pixels, logicalDpi(*this)); }
+double MainWindow::toTwips(int pixels) const { return pixelsToTwips(pixels, logicalDpi(*this)); }
 
-int frmMain::outerHeightTwips() const { return static_cast<int>(toTwips(outerSize().height())); }
+int MainWindow::outerHeightTwips() const { return static_cast<int>(toTwips(outerSize().height())); }
 
-int frmMain::outerWidthTwips() const { return static_cast<int>(toTwips(outerSize().width())); }
+int MainWindow::outerWidthTwips() const { return static_cast<int>(toTwips(outerSize().width())); }
 
-int frmMain::splitterLeftTwips() const { return static_cast<int>(toTwips(m_splitter->x())); }
+int MainWindow::splitterLeftTwips() const { return static_cast<int>(toTwips(m_splitter->x())); }
 
-void frmMain::applyStoredColumnWidths() {
+void MainWindow::applyStoredColumnWidths() {
     const app::ColumnWidths widths = app::readColumnWidths(m_context.settingsFile());
     if (widths.colWidth0) {
-        m_listView->setColumnWidth(store::LinkList::kNameColumn, toPixels(*widths.colWidth0));
+        m_listView->setColumnWidth(LinkList::kNameColumn, toPixels(*widths.colWidth0));
     }
     if (widths.colWidth1) {
-        m_listView->setColumnWidth(store::LinkList::kTargetColumn, toPixels(*widths.colWidth1));
+        m_listView->setColumnWidth(LinkList::kTargetColumn, toPixels(*widths.colWidth1));
     }
-    m_listView->setColumnWidth(store::LinkList::kPathColumn, 0);
+    m_listView->setColumnWidth(LinkList::kPathColumn, 0);
 }
 
-void frmMain::applyStoredSplitterLeft() {
+void MainWindow::applyStoredSplitterLeft() {
     // a stored value that is not a number is taken as a missing key
     const int left = app::readSplitterLeft(m_context.settingsFile()).value_or(kMissingSplitterLeft);
     m_splitter->move(toPixels(left), toPixels(kControlTopTwips));
 }
 
-void frmMain::load() {
+void MainWindow::load() {
     setCaptions();
     applyStoredColumnWidths();
     store::CreateFolder(m_context.applicationFolder);
@@ -296,16 +292,16 @@ void frmMain::load() {
     warnWhenNotAdministrator();
 }
 
-void frmMain::warnWhenNotAdministrator() {
+void MainWindow::warnWhenNotAdministrator() {
     if (!m_context.isAdministrator || m_context.isAdministrator()) {
         return;
     }
     app::showMessage(m_context,
-                     app::withOwnerName(app::supplementaryText(m_context, kTextAdminWarning), m_context.ownerName),
-                     app::languageText(m_context, kTitleWarning), app::MsgIcon::Exclamation);
+                     app::withOwnerName(app::supplementaryText(m_context, app::kSupplementaryAdminWarning), m_context.ownerName),
+                     app::languageText(m_context, app::kTitleWarning), app::MsgIcon::Exclamation);
 }
 
-void frmMain::plainLayout() {
+void MainWindow::plainLayout() {
     const int height = outerHeightTwips();
     const int width = outerWidthTwips();
     const int left = splitterLeftTwips();
@@ -315,7 +311,7 @@ void frmMain::plainLayout() {
     m_splitter->setGeometry(m_splitter->x(), top, m_splitter->width(), toPixels(height - 850));
 }
 
-void frmMain::fullLayout() {
+void MainWindow::fullLayout() {
     const int height = outerHeightTwips();
     const int width = outerWidthTwips();
     const int left = splitterLeftTwips();
@@ -327,7 +323,7 @@ void frmMain::fullLayout() {
                             toPixels(height - toolbarHeight - 1200));
 }
 
-void frmMain::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     plainLayout();
     if (outerHeightTwips() >= kFullLayoutMinHeight && outerWidthTwips() >= kFullLayoutMinWidth) {
@@ -335,16 +331,16 @@ void frmMain::resizeEvent(QResizeEvent* event) {
     }
 }
 
-QMargins frmMain::windowFrame() const {
+QMargins MainWindow::windowFrame() const {
     // asked of the window itself: the widget's own copy of the frame can lag behind what
     // the window manager has drawn
     const QWindow* window = windowHandle();
     return window != nullptr ? window->frameMargins() : QMargins();
 }
 
-QSize frmMain::outerSize() const { return size().grownBy(windowFrame()); }
+QSize MainWindow::outerSize() const { return size().grownBy(windowFrame()); }
 
-void frmMain::restoreStoredSizeAndCentre() {
+void MainWindow::restoreStoredSizeAndCentre() {
     const app::WindowSize stored = app::readWindowSize(m_context.settingsFile());
     // a value that is not a number leaves that side as it is
     int heightTwips = stored.height.value_or(outerHeightTwips());
@@ -369,7 +365,7 @@ void frmMain::restoreStoredSizeAndCentre() {
     m_given = GivenSize{heightTwips, widthTwips, size(), frame};
 }
 
-void frmMain::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
@@ -377,7 +373,7 @@ void frmMain::showEvent(QShowEvent* event) {
     }
 }
 
-bool frmMain::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
     // A window manager frames the window only after it is shown, so the first stored size
     // was given as if there were no frame: it is given again as soon as the frame is
@@ -388,7 +384,7 @@ bool frmMain::event(QEvent* event) {
     return handled;
 }
 
-void frmMain::runToolbarButton(const QString& key) {
+void MainWindow::runToolbarButton(const QString& key) {
     // keys are compared exactly: a key that differs in case runs nothing
     if (key == "add") {
         addLink();
@@ -405,43 +401,43 @@ void frmMain::runToolbarButton(const QString& key) {
     }
 }
 
-void frmMain::showDialog(QDialog& dialog) {
+void MainWindow::showDialog(QDialog& dialog) {
     m_gui.modalForms.showModal(dialog);
     restoreStoredSizeAndCentre();
 }
 
-void frmMain::refresh() {
+void MainWindow::refresh() {
     // a stick pulled out leaves no store to show: the user is told, and the tree stays as it was
     if (!store::storeExists(m_context.applicationFolder)) {
-        app::showText(m_context, kTextStoreGone, kTitleWarning, app::MsgIcon::Exclamation);
+        app::showText(m_context, app::kTextStoreGone, app::kTitleWarning, app::MsgIcon::Exclamation);
         return;
     }
     m_tree->refresh();
 }
 
-void frmMain::emptyBrowserFolder(store::Browser browser) {
+void MainWindow::emptyBrowserFolder(store::Browser browser) {
     // everything in a browser's folder goes for good: one Enter must not do that
-    const bool yes = app::askYesNo(m_context, app::withOwnerName(app::languageText(m_context, kTextEmptyQuestion),
+    const bool yes = app::askYesNo(m_context, app::withOwnerName(app::languageText(m_context, app::kTextEmptyQuestion),
                                                                  m_context.ownerName),
-                                   app::languageText(m_context, kTitleEmpty), app::MsgAnswer::No);
+                                   app::languageText(m_context, app::kTitleEmptyFolder), app::MsgAnswer::No);
     const bool deleted = yes && store::deletePath(store::topFolder(m_context.applicationFolder, browser));
     if (deleted || rebuildsAlways(browser)) {
         m_tree->resetTree();
     }
 }
 
-void frmMain::deleteSelectedFromPopup() {
-    if (m_list->deleteSelectedLinks(store::LinkList::OnFailure::GoOn)) {
+void MainWindow::deleteSelectedFromPopup() {
+    if (m_list->deleteSelectedLinks(LinkList::OnFailure::GoOn)) {
         refresh();
     }
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     shutdown();
     QMainWindow::closeEvent(event);
 }
 
-void frmMain::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
         return;
@@ -449,20 +445,20 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
-void frmMain::saveLayout() {
+void MainWindow::saveLayout() {
     app::WindowLayout layout;
     // a size nobody changed goes back as it was read: converting it to pixels and back
     // could move it by a twip or two each session
     const bool sizeUnchanged = m_given && size() == m_given->inner;
     layout.height = static_cast<float>(sizeUnchanged ? m_given->heightTwips : outerHeightTwips());
     layout.width = static_cast<float>(sizeUnchanged ? m_given->widthTwips : outerWidthTwips());
-    layout.colWidth0 = static_cast<float>(toTwips(m_listView->columnWidth(store::LinkList::kNameColumn)));
-    layout.colWidth1 = static_cast<float>(toTwips(m_listView->columnWidth(store::LinkList::kTargetColumn)));
+    layout.colWidth0 = static_cast<float>(toTwips(m_listView->columnWidth(LinkList::kNameColumn)));
+    layout.colWidth1 = static_cast<float>(toTwips(m_listView->columnWidth(LinkList::kTargetColumn)));
     layout.splitterLeft = static_cast<float>(toTwips(m_splitter->x()));
     app::saveLayout(m_context.settingsFile(), layout);
 }
 
-void frmMain::shutdown() {
+void MainWindow::shutdown() {
     if (m_shutDown) {
         return;
     }
@@ -478,29 +474,29 @@ void frmMain::shutdown() {
     }
 }
 
-void frmMain::addLink() {
-    frmAdd dialog(m_context, this);
+void MainWindow::addLink() {
+    AddDialog dialog(m_context, this);
     showDialog(dialog);
 }
 
-void frmMain::editLinks() {
-    frmEdit dialog(m_context, this);
+void MainWindow::editLinks() {
+    EditDialog dialog(m_context, this);
     showDialog(dialog);
 }
 
-void frmMain::deleteLinks() {
-    frmDelete dialog(m_context, this);
+void MainWindow::deleteLinks() {
+    DeleteDialog dialog(m_context, this);
     showDialog(dialog);
 }
 
-void frmMain::importLinks() {
-    browsers::frmImport dialog(m_gui, this);
+void MainWindow::importLinks() {
+    ImportDialog dialog(m_gui, this);
     showDialog(dialog);
     refresh();
 }
 
-void frmMain::exportLinks() {
-    browsers::frmExport dialog(m_context, this);
+void MainWindow::exportLinks() {
+    ExportDialog dialog(m_context, this);
     showDialog(dialog);
 }
 

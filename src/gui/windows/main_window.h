@@ -16,10 +16,10 @@ class QMenu;
 class QToolBar;
 class QTreeWidget;
 
-namespace store {
+namespace ui {
 class FolderTree;
 class LinkList;
-}  // namespace store
+}  // namespace ui
 
 namespace ui {
 
@@ -29,13 +29,13 @@ class VerticalSplitter;
 // The main window: the store's folder tree on the left, the links of the selected folder
 // on the right, the splitter between them, menus and a toolbar that open the dialogs.
 // Closing it ends the program.
-class frmMain final : public QMainWindow {
+class MainWindow final : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit frmMain(const GuiContext& gui);
-    ~frmMain() override;
-    Q_DISABLE_COPY_MOVE(frmMain)
+    explicit MainWindow(const GuiContext& gui);
+    ~MainWindow() override;
+    Q_DISABLE_COPY_MOVE(MainWindow)
 
     // The window's load: captions, column widths, the store, the splitter, the layout,
     // the tree, and the administrator warning.
@@ -58,8 +58,8 @@ public:
     void exportLinks();
     void deleteSelectedFromPopup();
 
-    [[nodiscard]] store::FolderTree& folderTree() { return *m_tree; }
-    [[nodiscard]] store::LinkList& linkList() { return *m_list; }
+    [[nodiscard]] FolderTree& folderTree() { return *m_tree; }
+    [[nodiscard]] LinkList& linkList() { return *m_list; }
     [[nodiscard]] QMenu& popupMenu() { return *m_popup; }
     [[nodiscard]] QToolBar& toolbar() { return *m_toolbar; }
     [[nodiscard]] HelpCommands& help() { return *m_help; }
@@ -105,8 +105,8 @@ private:
     QToolBar* m_toolbar = nullptr;
     QMenu* m_popup = nullptr;
     HelpCommands* m_help = nullptr;
-    store::FolderTree* m_tree = nullptr;
-    store::LinkList* m_list = nullptr;
+    FolderTree* m_tree = nullptr;
+    LinkList* m_list = nullptr;
     // The outer size last given from setting.ini, in twips as read, and the inner size and
     // frame it was given with.
     struct GivenSize {

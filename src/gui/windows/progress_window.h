@@ -10,12 +10,12 @@ namespace ui {
 
 // The splash window shown while the program starts: the product's caption and a line
 // that greets the owner of the drive.
-class frmprogress final : public QWidget {
+class ProgressWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmprogress(const app::AppContext& context);
-    Q_DISABLE_COPY_MOVE(frmprogress)
+    explicit ProgressWindow(const app::AppContext& context);
+    Q_DISABLE_COPY_MOVE(ProgressWindow)
 
 private:
     QLabel* m_caption = nullptr;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "core/app/text_ids.h"
 #include "core/app/texts.h"
 #include "core/store/folder_scan.h"
 #include "gui/kit/dialog_layout.h"
@@ -13,17 +14,9 @@
 #include "gui/kit/qt_text.h"
 #include "gui/widgets/link_list.h"
 
-namespace browsers {
+namespace ui {
 
 namespace {
-
-// Captions both dialogs show.
-constexpr int kTextSource = 323;
-constexpr int kTextDestination = 324;
-constexpr int kTextSelectAll = 325;
-constexpr int kTextExitButton = 123;
-constexpr int kTextNameHeader = 318;
-constexpr int kTextUrlHeader = 319;
 
 // What a browser-tree node keeps beside its text.
 constexpr int kImageRole = Qt::UserRole;
@@ -120,18 +113,18 @@ void TransferDialog::createTreesLeftToRight(StoreSide storeSide) {
 }
 
 void TransferDialog::createLinkList() {
-    store::LinkListOptions listOptions;
+    LinkListOptions listOptions;
     listOptions.columnKeys = {"Name", "URL", "FullPath"};
     listOptions.headers = {"Name", "URL", "FullPath"};
     listOptions.widthsTwips = {kNameColumnWidth, kUrlColumnWidth, 0};
     // a row shows the whole file name: staging and copying the links use it
     listOptions.rowText = store::RowText::FileName;
     listOptions.checkBoxes = true;
-    m_links = new store::LinkList(m_context, *m_listView, listOptions);
+    m_links = new LinkList(m_context, *m_listView, listOptions);
 }
 
-void TransferDialog::createStoreTree(store::FolderTreeOptions options) {
-    m_storeTree = new store::FolderTree(m_context, *m_storeView, std::move(options));
+void TransferDialog::createStoreTree(FolderTreeOptions options) {
+    m_storeTree = new FolderTree(m_context, *m_storeView, std::move(options));
 }
 
 QString TransferDialog::text(int id) const { return QString::fromStdString(app::languageText(m_context, id)); }
@@ -139,33 +132,33 @@ QString TransferDialog::text(int id) const { return QString::fromStdString(app::
 void TransferDialog::setCaptions(const Design& design) {
     setWindowTitle(text(design.windowText));
     m_instruction->setText(text(design.instructionText));
-    m_source->setText(text(kTextSource));
-    m_destination->setText(text(kTextDestination));
-    m_selectAll->setText(text(kTextSelectAll));
+    m_source->setText(text(app::kTextSource));
+    m_destination->setText(text(app::kTextDestination));
+    m_selectAll->setText(text(app::kTextSelectAll));
     m_actionButton->setText(text(design.actionButtonText));
-    m_exitButton->setText(text(kTextExitButton));
-    m_listView->headerItem()->setText(store::LinkList::kNameColumn, text(kTextNameHeader));
-    m_listView->headerItem()->setText(store::LinkList::kTargetColumn, text(kTextUrlHeader));
-    ui::applyDialogFont(m_context, {m_instruction, m_source, m_destination, m_selectAll, m_actionButton, m_exitButton});
-    ui::applyCharset(m_context, {m_storeView, m_browserView, m_listView});
+    m_exitButton->setText(text(app::kTextExitButton));
+    m_listView->headerItem()->setText(LinkList::kNameColumn, text(app::kTextName));
+    m_listView->headerItem()->setText(LinkList::kTargetColumn, text(app::kTextUrl));
+    applyDialogFont(m_context, {m_instruction, m_source, m_destination, m_selectAll, m_actionButton, m_exitButton});
+    applyCharset(m_context, {m_storeView, m_browserView, m_listView});
 }
 
 void TransferDialog::layOut() {
     placeAcrossWindow(*m_instruction, kMargin, kInstructionHeight);
-    ui::placeInTwips(*m_source, kMargin, kChoiceTop, kTreeWidth, kChoiceHeight);
-    ui::placeInTwips(*m_destination, kRightTreeLeft, kChoiceTop, kTreeWidth, kChoiceHeight);
-    ui::placeInTwips(*m_leftView, kMargin, kControlsTop, kTreeWidth, kControlsHeight);
-    ui::placeInTwips(*m_listView, kListLeft, kControlsTop, kListWidth, kControlsHeight);
-    ui::placeInTwips(*m_rightView, kRightTreeLeft, kControlsTop, kTreeWidth, kControlsHeight);
-    ui::placeInTwips(*m_selectAll, kListLeft, kBottomRowTop, kSelectAllWidth, kButtonHeight);
+    placeInTwips(*m_source, kMargin, kChoiceTop, kTreeWidth, kChoiceHeight);
+    placeInTwips(*m_destination, kRightTreeLeft, kChoiceTop, kTreeWidth, kChoiceHeight);
+    placeInTwips(*m_leftView, kMargin, kControlsTop, kTreeWidth, kControlsHeight);
+    placeInTwips(*m_listView, kListLeft, kControlsTop, kListWidth, kControlsHeight);
+    placeInTwips(*m_rightView, kRightTreeLeft, kControlsTop, kTreeWidth, kControlsHeight);
+    placeInTwips(*m_selectAll, kListLeft, kBottomRowTop, kSelectAllWidth, kButtonHeight);
     const int exitLeft = kWindowWidth - kMargin - kButtonWidth;
-    ui::placeInTwips(*m_exitButton, exitLeft, kBottomRowTop, kButtonWidth, kButtonHeight);
-    ui::placeInTwips(*m_actionButton, exitLeft - kMargin - kButtonWidth, kBottomRowTop, kButtonWidth, kButtonHeight);
-    setFixedSize(ui::sizeInPixels(*this, kWindowWidth, kWindowHeight));
+    placeInTwips(*m_exitButton, exitLeft, kBottomRowTop, kButtonWidth, kButtonHeight);
+    placeInTwips(*m_actionButton, exitLeft - kMargin - kButtonWidth, kBottomRowTop, kButtonWidth, kButtonHeight);
+    setFixedSize(sizeInPixels(*this, kWindowWidth, kWindowHeight));
 }
 
 void TransferDialog::placeAcrossWindow(QWidget& control, int top, int height) {
-    ui::placeInTwips(control, kMargin, top, kWindowWidth - 2 * kMargin, height);
+    placeInTwips(control, kMargin, top, kWindowWidth - 2 * kMargin, height);
 }
 
 QTreeWidgetItem* TransferDialog::addBrowserNode(QTreeWidgetItem* parent, const std::string& key,
@@ -176,8 +169,8 @@ QTreeWidgetItem* TransferDialog::addBrowserNode(QTreeWidgetItem* parent, const s
         return nullptr;
     }
     auto* item = parent == nullptr ? new QTreeWidgetItem(m_browserView) : new QTreeWidgetItem(parent);
-    item->setText(0, ui::toQt(name));
-    item->setIcon(0, ui::treeImage(image));
+    item->setText(0, toQt(name));
+    item->setIcon(0, treeImage(image));
     item->setData(0, kImageRole, image);
     item->setData(0, kKeyRole, keyBytes);
     item->setData(0, kNameRole, QByteArray::fromStdString(name));
@@ -201,7 +194,7 @@ int TransferDialog::browserNodeImage(const QTreeWidgetItem* item) { return item-
 
 void TransferDialog::buildBrowserTree(const std::string& internetExplorerKey) {
     QTreeWidgetItem* root =
-        addBrowserNode(nullptr, kBrowserRootKey, store::FolderTree::kRootText, store::kImagePlainFolder);
+        addBrowserNode(nullptr, kBrowserRootKey, FolderTree::kRootText, store::kImagePlainFolder);
     addBrowserNode(root, windowsFolderKey(kFirefoxKeyEnd), kFirefoxName, store::kImageFirefox);
     addBrowserNode(root, internetExplorerKey, kInternetExplorerName, store::kImageInternetExplorer);
     root->setExpanded(true);
@@ -209,11 +202,11 @@ void TransferDialog::buildBrowserTree(const std::string& internetExplorerKey) {
 }
 
 void TransferDialog::showSource(const QString& choice) {
-    m_source->setText(text(kTextSource) + choice + text(m_sourceEndText));
+    m_source->setText(text(app::kTextSource) + choice + text(m_sourceEndText));
 }
 
 void TransferDialog::showDestination(const QString& choice) {
-    m_destination->setText(text(kTextDestination) + choice + text(m_destinationEndText));
+    m_destination->setText(text(app::kTextDestination) + choice + text(m_destinationEndText));
 }
 
 std::string TransferDialog::windowsFolderKey(const char* place) { return std::string(kWindowsFolder) + place; }
@@ -226,4 +219,4 @@ void TransferDialog::toggleAllChecks() {
     m_links->setAllChecked(!allChecked);
 }
 
-}  // namespace browsers
+}  // namespace ui

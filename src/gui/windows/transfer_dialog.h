@@ -16,11 +16,11 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace store {
+namespace ui {
 class LinkList;
-}  // namespace store
+}  // namespace ui
 
-namespace browsers {
+namespace ui {
 
 // The form the import and export dialogs share: an instruction, the source and destination
 // captions, then three columns side by side (a tree, the checked link list, a tree) with
@@ -51,8 +51,8 @@ public:
     // Select All: checks every row, or unchecks them all when every row is checked.
     void toggleAllChecks();
 
-    [[nodiscard]] store::FolderTree& storeTree() { return *m_storeTree; }
-    [[nodiscard]] store::LinkList& linkList() { return *m_links; }
+    [[nodiscard]] FolderTree& storeTree() { return *m_storeTree; }
+    [[nodiscard]] LinkList& linkList() { return *m_links; }
     [[nodiscard]] QTreeWidget& browserTree() { return *m_browserView; }
     // The browser-tree node of a key, or nullptr.
     [[nodiscard]] QTreeWidgetItem* browserNode(std::string_view key) const;
@@ -65,7 +65,7 @@ protected:
     // createStoreTree and connects its own commands.
     TransferDialog(app::AppContext& context, const Design& design, QWidget* parent);
 
-    void createStoreTree(store::FolderTreeOptions options);
+    void createStoreTree(FolderTreeOptions options);
     // The root "Browser" with the FireFox node and the Internet Explorer node of a key below it.
     void buildBrowserTree(const std::string& internetExplorerKey);
     // Adds a node keyed once, showing its name: nullptr when a node of the key is there already.
@@ -113,9 +113,9 @@ private:
     QCheckBox* m_selectAll = nullptr;
     QPushButton* m_actionButton = nullptr;
     QPushButton* m_exitButton = nullptr;
-    store::FolderTree* m_storeTree = nullptr;
-    store::LinkList* m_links = nullptr;
+    FolderTree* m_storeTree = nullptr;
+    LinkList* m_links = nullptr;
     QHash<QByteArray, QTreeWidgetItem*> m_browserNodes;
 };
 
-}  // namespace browsers
+}  // namespace ui

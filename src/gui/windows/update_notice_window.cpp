@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace support {
+namespace ui {
 
-frmUpdateNotice::frmUpdateNotice(const std::string& description, const std::string& address, QWidget* owner)
+UpdateNoticeWindow::UpdateNoticeWindow(const std::string& description, const std::string& address, QWidget* owner)
     : QWidget(owner, Qt::Window) {
     setObjectName("frmUpdateNotice");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -33,4 +33,4 @@ frmUpdateNotice::frmUpdateNotice(const std::string& description, const std::stri
     resize(420, 140);
 }
 
-}  // namespace support
+}  // namespace ui

@@ -5,16 +5,16 @@
 
 class QLabel;
 
-namespace support {
+namespace ui {
 
 // Tells the user that a newer version exists and where to get it. It stays open beside
 // the main window until the user closes it.
-class frmUpdateNotice final : public QWidget {
+class UpdateNoticeWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    frmUpdateNotice(const std::string& description, const std::string& address, QWidget* owner);
-    Q_DISABLE_COPY_MOVE(frmUpdateNotice)
+    UpdateNoticeWindow(const std::string& description, const std::string& address, QWidget* owner);
+    Q_DISABLE_COPY_MOVE(UpdateNoticeWindow)
 };
 
-}  // namespace support
+}  // namespace ui

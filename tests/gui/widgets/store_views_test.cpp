@@ -6,7 +6,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using store::FolderTree;
+using ui::FolderTree;
 using testing_support::writeLink;
 
 // The store's folder tree and the link list it fills, as the main window joins them.
@@ -50,8 +50,8 @@ protected:
 
     QTreeWidget treeView;
     QTreeWidget listView;
-    store::LinkList list{app.context, listView, store::LinkListOptions{}};
-    FolderTree tree{app.context, treeView, store::FolderTreeOptions{&list, [] { return std::string("Rename?"); }}};
+    ui::LinkList list{app.context, listView, ui::LinkListOptions{}};
+    FolderTree tree{app.context, treeView, ui::FolderTreeOptions{&list, [] { return std::string("Rename?"); }}};
     std::string folder = app.appPath("favorites/Firefox");
 };
 
@@ -194,12 +194,12 @@ TEST_F(StoreViewsTest, DeletingAsksOnceThenDeletesTheSelectedRowsAndOnlyTheKeyCo
     const std::string deleted = said(545, 308, app::MsgIcon::Information);
     const struct {
         app::MsgAnswer answer;
-        store::LinkList::OnFailure onFailure;
+        ui::LinkList::OnFailure onFailure;
         std::size_t left;
         std::vector<std::string> shown;
-    } cases[] = {{app::MsgAnswer::No, store::LinkList::OnFailure::Stop, 3, {asked}},
-                 {app::MsgAnswer::Yes, store::LinkList::OnFailure::Stop, 3, {asked, failed, deleted}},
-                 {app::MsgAnswer::Yes, store::LinkList::OnFailure::GoOn, 1, {asked, deleted}}};
+    } cases[] = {{app::MsgAnswer::No, ui::LinkList::OnFailure::Stop, 3, {asked}},
+                 {app::MsgAnswer::Yes, ui::LinkList::OnFailure::Stop, 3, {asked, failed, deleted}},
+                 {app::MsgAnswer::Yes, ui::LinkList::OnFailure::GoOn, 1, {asked, deleted}}};
     for (const auto& test : cases) {
         fillWith({{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}});
         std::filesystem::remove(folder + "/a.url");  // gone behind the list's back

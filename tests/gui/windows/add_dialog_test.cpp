@@ -12,12 +12,12 @@ protected:
     AddDialogTest() {
         std::filesystem::create_directories(store("Internet Explorer/Links"));
         std::filesystem::create_directories(store("Firefox"));
-        dialog = std::make_unique<ui::frmAdd>(app.context);
+        dialog = std::make_unique<ui::AddDialog>(app.context);
     }
 
     void add(const QString& name, const QString& target) { enter(*dialog, name, target, "btnAdd"); }
 
-    std::unique_ptr<ui::frmAdd> dialog;
+    std::unique_ptr<ui::AddDialog> dialog;
 };
 
 TEST_F(AddDialogTest, NothingIsAddedWithoutAFolderOrWithANameOrUrlMadeOfSpacesOrANameWindowsRefuses) {

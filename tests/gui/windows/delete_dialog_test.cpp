@@ -17,7 +17,7 @@ protected:
             testing_support::writeLink(store("Firefox"), name, "http://x/");
         }
         std::filesystem::create_directories(store("Firefox/Work"));
-        dialog = std::make_unique<ui::frmDelete>(app.context);
+        dialog = std::make_unique<ui::DeleteDialog>(app.context);
     }
 
     [[nodiscard]] QTreeWidget& list() { return dialog->linkList().view(); }
@@ -32,7 +32,7 @@ protected:
         return texts;
     }
 
-    std::unique_ptr<ui::frmDelete> dialog;
+    std::unique_ptr<ui::DeleteDialog> dialog;
 };
 
 TEST_F(DeleteDialogTest, AnEmptyListAsksNothing) {

@@ -23,7 +23,7 @@ protected:
         std::filesystem::create_directories(store("Firefox/Work"));
         testing_support::writeFile(store("Firefox/news.url"), kNews.substr(9));
         testing_support::writeLink(store("Firefox"), "other", "http://o/");
-        dialog = std::make_unique<ui::frmEdit>(app.context);
+        dialog = std::make_unique<ui::EditDialog>(app.context);
         click(dialog->folderTree().view(), "Firefox");
     }
 
@@ -38,7 +38,7 @@ protected:
 
     [[nodiscard]] std::string saved() const { return said(538, 312, app::MsgIcon::Information); }
 
-    std::unique_ptr<ui::frmEdit> dialog;
+    std::unique_ptr<ui::EditDialog> dialog;
 };
 
 // A link stays in its folder: a save rewrites its whole file, renames it when the name

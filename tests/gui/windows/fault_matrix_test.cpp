@@ -145,7 +145,7 @@ protected:
         const QString name = QString::fromStdString(nameOf(cell));
         switch (cell.op) {
             case Op::Add: {
-                auto dialog = std::make_shared<ui::frmAdd>(app.context);
+                auto dialog = std::make_shared<ui::AddDialog>(app.context);
                 click(dialog->folderTree().view(), "Internet Explorer");
                 if (cell.fault == Fault::RemovedFile) {
                     click(dialog->folderTree().view(), "Work");
@@ -154,7 +154,7 @@ protected:
             }
             case Op::Edit:
             case Op::Rename: {
-                auto dialog = std::make_shared<ui::frmEdit>(app.context);
+                auto dialog = std::make_shared<ui::EditDialog>(app.context);
                 click(dialog->folderTree().view(), "Internet Explorer");
                 click(dialog->linkList().view(), chosenLink());
                 // Edit keeps the name the click put in its field
@@ -164,14 +164,14 @@ protected:
                 };
             }
             case Op::Delete: {
-                auto dialog = std::make_shared<ui::frmDelete>(app.context);
+                auto dialog = std::make_shared<ui::DeleteDialog>(app.context);
                 click(dialog->folderTree().view(), "Internet Explorer");
                 click(dialog->linkList().view(), chosenLink());
                 return [dialog] { dialog->findChild<QPushButton*>("btnDelete")->click(); };
             }
             case Op::RenameFolder:
             case Op::Empty: {
-                auto window = std::make_shared<ui::frmMain>(gui);
+                auto window = std::make_shared<ui::MainWindow>(gui);
                 window->load();
                 if (cell.op == Op::Empty) {
                     return [window] { window->emptyBrowserFolder(store::Browser::InternetExplorer); };
@@ -184,13 +184,13 @@ protected:
                 };
             }
             case Op::Import: {
-                auto dialog = std::make_shared<browsers::frmImport>(gui);
+                auto dialog = std::make_shared<ui::ImportDialog>(gui);
                 click(dialog->storeTree().view(), "Internet Explorer");
                 click(dialog->browserTree(), "FireFox");
                 return [dialog] { dialog->findChild<QPushButton*>("btnImport")->click(); };
             }
             case Op::Export: {
-                auto dialog = std::make_shared<browsers::frmExport>(app.context);
+                auto dialog = std::make_shared<ui::ExportDialog>(app.context);
                 click(dialog->storeTree().view(), "Internet Explorer");
                 dialog->toggleAllChecks();
                 const bool toFiles = cell.fault == Fault::LongName || cell.fault == Fault::BadUtf8Name;

@@ -19,7 +19,7 @@ protected:
         for (const auto& [name, url] : links) {
             testing_support::writeLink(store("Firefox"), name, url);
         }
-        browsers::frmExport dialog(app.context);
+        ui::ExportDialog dialog(app.context);
         click(dialog.storeTree().view(), "Firefox");
         for (int row = 0; row < dialog.linkList().rowCount(); ++row) {
             dialog.linkList().setChecked(row, dialog.linkList().nameOf(row) != "Unchecked.url");

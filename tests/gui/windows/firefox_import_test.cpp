@@ -37,7 +37,7 @@ TEST_F(FirefoxImport, ALinuxFirefoxProfileImportsThroughTheDialog) {
         }
     }
 
-    browsers::frmImport dialog(gui);
+    ui::ImportDialog dialog(gui);
     click(dialog.browserTree(), "FireFox");
     EXPECT_EQ(static_cast<std::size_t>(dialog.linkList().rowCount()), names.size());
     click(dialog.storeTree().view(), "Firefox");

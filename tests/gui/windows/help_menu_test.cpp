@@ -23,7 +23,7 @@ struct HelpMenuTest : testing_support::StoreWindowTest {
         return shown;
     }
 
-    ui::frmMain window{gui};
+    ui::MainWindow window{gui};
 };
 
 TEST_F(HelpMenuTest, DocumentsOfTheLanguageAndTheSupportPageOpenThroughTheShellWhichMayFail) {
@@ -89,7 +89,7 @@ TEST_F(HelpMenuTest, UpdateCheckPostsTheVersionAndTellsTheServersAnswer) {
 // System information starts from the program the registry names, a text read with or without
 // its NUL and of at most 1,024 bytes, or else from the tools location.
 TEST_F(HelpMenuTest, AboutBoxShowsTheProductAndStartsSystemInformationWhereTheRegistrySays) {
-    support::frmAbout about(app.context, nullptr);
+    ui::AboutDialog about(app.context, nullptr);
     EXPECT_EQ(about.windowTitle(), "About Dorvane Lite");
     const std::string tools = app.root / "tools";
     const auto startWithPath = [&](const std::string& path) {

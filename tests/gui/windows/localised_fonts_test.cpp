@@ -92,15 +92,15 @@ TEST(LocalisedWindows, EveryWindowShowsTheTextsOfItsLanguageUnclippedInTheDialog
         }
         app::loadSupplementaryLibrary(app.context);
         app::loadLanguageLibrary(app.context);
-        auto main = std::make_unique<ui::frmMain>(gui);
+        auto main = std::make_unique<ui::MainWindow>(gui);
         main->load();
         EXPECT_EQ(main->menuBar()->font().pointSize(), QApplication::font().pointSize());
         const std::unique_ptr<QWidget> windows[] = {std::move(main),
-                                                    std::make_unique<ui::frmAdd>(app.context),
-                                                    std::make_unique<ui::frmEdit>(app.context),
-                                                    std::make_unique<ui::frmDelete>(app.context),
-                                                    std::make_unique<browsers::frmImport>(gui),
-                                                    std::make_unique<browsers::frmExport>(app.context)};
+                                                    std::make_unique<ui::AddDialog>(app.context),
+                                                    std::make_unique<ui::EditDialog>(app.context),
+                                                    std::make_unique<ui::DeleteDialog>(app.context),
+                                                    std::make_unique<ui::ImportDialog>(gui),
+                                                    std::make_unique<ui::ExportDialog>(app.context)};
         for (const std::unique_ptr<QWidget>& window : windows) {
             const std::string where = language + " " + window->objectName().toStdString();
             EXPECT_FALSE(captionsOf(*window).contains("")) << where;

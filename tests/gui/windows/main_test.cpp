@@ -14,7 +14,7 @@ using app::MsgAnswer;
 class MainWindowTest : public testing_support::StoreWindowTest {
 protected:
     void openMainWindow() {
-        window = std::make_unique<ui::frmMain>(gui);
+        window = std::make_unique<ui::MainWindow>(gui);
         window->load();
         window->show();
     }
@@ -27,7 +27,7 @@ protected:
         return texts;
     }
 
-    std::unique_ptr<ui::frmMain> window;
+    std::unique_ptr<ui::MainWindow> window;
 };
 
 TEST_F(MainWindowTest, LoadShowsTheStoreRootWithItsLinksAndWarnsOnlyAUserWhoIsNotAnAdministrator) {

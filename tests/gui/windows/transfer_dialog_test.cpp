@@ -29,7 +29,7 @@ std::string chromiumBookmarks(const std::string& name, const std::string& url) {
            R"(", "type": "url", "url": ")" + url + R"("}]}, "other": )" + root + "]}, \"synced\": " + root + "]}}}";
 }
 
-QStringList rowsOf(store::LinkList& list) {
+QStringList rowsOf(ui::LinkList& list) {
     QStringList texts;
     for (int row = 0; row < list.rowCount(); ++row) {
         texts << QString::fromStdString(list.nameOf(row));
@@ -67,7 +67,7 @@ protected:
 
     std::string favorites = app.root / "home/u1/Favorites";
     std::string profiles = app.root / "home/u1/Application data/Mozilla/";
-    browsers::TransferDialog* dialog = nullptr;  // the dialog the clicks go to
+    ui::TransferDialog* dialog = nullptr;  // the dialog the clicks go to
 };
 
 // Internet Explorer receives every listed link, Firefox only the checked ones; Select All
@@ -87,11 +87,11 @@ TEST_P(ExportOrder, ExportNeedsABrowserAndLinksAndSendsTheListedLinks) {
     }
     writeLink(app.appPath("favorites/Firefox"), "Wanted", "http://wanted/");
     writeLink(app.appPath("favorites/Firefox"), "Unwanted", "http://unwanted/");
-    browsers::frmExport exportDialog(app.context);
+    ui::ExportDialog exportDialog(app.context);
     dialog = &exportDialog;
     press("btnExport");
     // the browser tree's root is no destination either
-    for (const char* browser : {browsers::TransferDialog::kBrowserRootKey, kFirefoxKey}) {
+    for (const char* browser : {ui::TransferDialog::kBrowserRootKey, kFirefoxKey}) {
         clickBrowser(browser);
         press("btnExport");
     }
@@ -99,7 +99,7 @@ TEST_P(ExportOrder, ExportNeedsABrowserAndLinksAndSendsTheListedLinks) {
 
     clickStore({"Internet Explorer"});
     EXPECT_EQ(label("lblSource"), "Source: Internet Explorer (folder in Dorvane Lite)");
-    store::LinkList& list = dialog->linkList();
+    ui::LinkList& list = dialog->linkList();
     list.setChecked(1, true);
     for (const char* expected : {"11111111", "00000000"}) {  // a checked row is a selected one
         dialog->findChild<QCheckBox*>("chkAll")->click();
@@ -151,12 +151,12 @@ TEST_F(TransferDialogTest, NamesOutsideUtf8ArriveUnderTheirOwnBytes) {
                                testing_support::bookmarkFileText({{imported, "http://cafe/"}}));
     writeLink(app.appPath("favorites/Internet Explorer"), exported, "http://the/");
     std::filesystem::create_directories(app.appPath("favorites/Firefox"));
-    browsers::frmImport importDialog(gui);
+    ui::ImportDialog importDialog(gui);
     dialog = &importDialog;
     clickStore({"Firefox"});
     clickBrowser(kFirefoxKey);
     press("btnImport");
-    browsers::frmExport exportDialog(app.context);
+    ui::ExportDialog exportDialog(app.context);
     dialog = &exportDialog;
     clickStore({"Internet Explorer"});
     clickBrowser("/usr/share/Favorites/");
@@ -175,15 +175,15 @@ TEST_F(TransferDialogTest, NamesOutsideUtf8ArriveUnderTheirOwnBytes) {
 // one name wins; the copies Firefox keeps in its backup folders are passed over.
 TEST_F(TransferDialogTest, FirefoxLinksTravelFromTheProfilesIntoTheMainWindow) {
     std::filesystem::create_directories(app.appPath("favorites/Firefox/Work"));
-    ui::frmMain window(gui);
+    ui::MainWindow window(gui);
     window.load();
-    store::FolderTree& mainTree = window.folderTree();
+    ui::FolderTree& mainTree = window.folderTree();
     emit mainTree.view().itemClicked(mainTree.itemByKey(app.appPath("Favorites/Firefox")), 0);
     ASSERT_EQ(window.linkList().rowCount(), 0);
 
     QStringList listed;
     forms.whileOpen = [&](QDialog& shown) {
-        dialog = qobject_cast<browsers::frmImport*>(&shown);
+        dialog = qobject_cast<ui::ImportDialog*>(&shown);
         ASSERT_NE(dialog, nullptr);
         press("btnImport");
         clickStore({});  // the root is no destination
@@ -191,7 +191,7 @@ TEST_F(TransferDialogTest, FirefoxLinksTravelFromTheProfilesIntoTheMainWindow) {
         clickStore({"Firefox", "Work"});
         EXPECT_EQ(label("lblDest"), "Destination: Firefox/Work (folder in Dorvane Lite)");
         press("btnImport");
-        clickBrowser(browsers::TransferDialog::kBrowserRootKey);
+        clickBrowser(ui::TransferDialog::kBrowserRootKey);
         press("btnImport");
         clickBrowser(kFirefoxKey);
         clickBrowser(kFirefoxKey);
@@ -227,7 +227,7 @@ TEST_F(TransferDialogTest, FirefoxLinksTravelFromTheProfilesIntoTheMainWindow) {
 // into the store's Chrome folder.
 TEST_F(TransferDialogTest, ChromeLinksOfEveryBrowserFoundAreImportedIntoTheChromeFolder) {
     store::CreateFolder(app.context.applicationFolder);
-    browsers::frmImport importDialog(gui);
+    ui::ImportDialog importDialog(gui);
     dialog = &importDialog;
     clickBrowser(kChromeKey);
     const std::string brave = app.context.configFolder + "/BraveSoftware/Brave-Browser";
@@ -261,7 +261,7 @@ TEST_F(TransferDialogTest, ChromiumItselfListsTheExportedLinksAfterAllItHadAndNo
     writeLink(store("Chrome"), "Dorvane one", "https://dorvane.example/one");
     writeLink(store("Chrome"), "news", "https://dorvane.example/news");
     writeLink(store("Chrome"), "Ünïcode ✓ <b>", "https://dorvane.example/two?a=1&b=2");
-    browsers::frmExport exportDialog(app.context);
+    ui::ExportDialog exportDialog(app.context);
     dialog = &exportDialog;
     clickStore({"Chrome"});
     exportDialog.toggleAllChecks();

@@ -26,7 +26,7 @@ TEST_F(UserFaultsTest, TheWindowSizeIsSavedAsReadAsTheUserMadeItOrAsFittedToTheS
     for (const auto& [stored, given, saved] : cases) {
         testing_support::writeFile(app.context.settingsFile(), std::string("[Size]\r\n") + stored + "\r\n");
         {
-            ui::frmMain window(gui);
+            ui::MainWindow window(gui);
             window.load();
             window.show();
             window.addLink();
@@ -42,7 +42,7 @@ TEST_F(UserFaultsTest, TheWindowSizeIsSavedAsReadAsTheUserMadeItOrAsFittedToTheS
 
 TEST_F(UserFaultsTest, EachChoiceOfABrowserNodeLoadsItOnce) {
     // without Firefox profiles every load of FireFox says so
-    browsers::frmImport dialog(gui);
+    ui::ImportDialog dialog(gui);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     QTreeWidget& tree = dialog.browserTree();
@@ -70,7 +70,7 @@ TEST_F(UserFaultsTest, AMozillaOrNetscapeFileThatCannotBeReadStillNamesTheSource
     std::filesystem::create_directories(app.root / "home/u1/Application data/Mozilla/Profiles/x1/bookmarks.html");
     std::filesystem::create_directories(favorites + "/Mozilla old");
     std::filesystem::create_directories(favorites + "/Netscape old");
-    browsers::frmImport dialog(gui);
+    ui::ImportDialog dialog(gui);
     const auto clickNode = [&dialog](const std::string& key) {
         QTreeWidgetItem* node = dialog.browserNode(key);
         ASSERT_NE(node, nullptr) << key;
