@@ -145,4 +145,33 @@ TEST_F(MainWindowTest, ToolbarButtonsOpenTheirDialogsOnlyForTheExactKeysAndOnlyI
     EXPECT_TRUE(topFolders().contains("Firefox2"));
 }
 
+// A size nobody changed is saved as it was read (neither side here is a whole number of
+// pixels), one the user gave the window as given, with the frame (two pixels a side
+// offscreen); one that does not fit the screen (800 x 800 pixels offscreen) is brought inside
+// it and saved so.
+TEST_F(MainWindowTest, TheWindowSizeIsSavedAsReadAsTheUserMadeItOrAsFittedToTheScreen) {
+    // the size stored, the size the user gives the window (none when empty), the size saved
+    const std::tuple<const char*, QSize, const char*> cases[] = {
+        {"Height=7837\r\nWidth=11542", {}, "Height=7837\r\nWidth=11542"},
+        {"Height=7837\r\nWidth=11542", {500, 400}, "Height=6060\r\nWidth=7560"},
+        {"Height=999999\r\nWidth=999999", {}, "Height=12000\r\nWidth=12000"},
+        {"Height=-100\r\nWidth=0", {}, "Height=3540\r\nWidth=5295"},
+    };
+    for (const auto& [stored, given, saved] : cases) {
+        testing_support::writeFile(app.context.settingsFile(), std::string("[Size]\r\n") + stored + "\r\n");
+        {
+            ui::MainWindow window(gui);
+            window.load();
+            window.show();
+            window.addLink();
+            if (!given.isEmpty()) {
+                window.resize(given);
+            }
+            window.close();
+        }
+        const std::string written = testing_support::readFile(app.context.settingsFile());
+        EXPECT_NE(written.find(std::string(saved) + "\r\n"), std::string::npos) << stored << " gave " << written;
+    }
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
 #include <fstream>
 
 #include <algorithm>
@@ -292,6 +293,49 @@ TEST_F(TransferDialogTest, ChromiumItselfListsTheExportedLinksAfterAllItHadAndNo
     std::string running = text(581);
     running.replace(running.find("%1"), 2, "Chromium");
     EXPECT_EQ(shown(), (Entries{told(539, 313), said(running, text(300), app::MsgIcon::Exclamation)}));
+}
+
+TEST_F(TransferDialogTest, EachChoiceOfABrowserNodeLoadsItOnce) {
+    // without Firefox profiles every load of FireFox says so
+    ui::ImportDialog importDialog(gui);
+    importDialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&importDialog));
+    QTreeWidget& tree = importDialog.browserTree();
+    ASSERT_TRUE(tree.topLevelItem(0) != nullptr && tree.topLevelItem(0)->child(0) != nullptr);
+    const QPoint centre = tree.visualItemRect(tree.topLevelItem(0)->child(0)).center();
+    std::string loads;  // the messages so far after a click, a double click and Enter
+    const auto count = [&] { loads += std::to_string(app.messages.shown.size()); };
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, centre);
+    count();
+    // the mouse as it sends a double click: a click, a press that doubles it, a release
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, centre);
+    QTest::mousePress(tree.viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, centre);
+    count();
+    QTest::keyClick(&tree, Qt::Key_Return);
+    count();
+    EXPECT_EQ(loads, "123");
+}
+
+TEST_F(TransferDialogTest, AMozillaOrNetscapeFileThatCannotBeReadStillNamesTheSource) {
+    // a folder where the bookmark file should be: the search finds it, reading it fails
+    std::filesystem::create_directories(app.root / "home/u1/Application data/Mozilla/Profiles/x1/bookmarks.html");
+    std::filesystem::create_directories(favorites + "/Mozilla old");
+    std::filesystem::create_directories(favorites + "/Netscape old");
+    ui::ImportDialog importDialog(gui);
+    const auto clickNode = [&importDialog](const std::string& key) {
+        QTreeWidgetItem* node = importDialog.browserNode(key);
+        ASSERT_NE(node, nullptr) << key;
+        emit importDialog.browserTree().itemClicked(node, 0);
+    };
+    clickNode(favorites);
+    for (const std::string folder : {"Mozilla old", "Netscape old"}) {
+        clickNode(favorites + "/" + folder);
+        // the list is filled from the staging folder the failed load left empty
+        EXPECT_EQ(importDialog.linkList().rowCount(), 0) << folder;
+        EXPECT_EQ(importDialog.findChild<QLabel*>("lblSource")->text().toStdString(), text(323) + folder + text(330));
+    }
 }
 
 }  // namespace
