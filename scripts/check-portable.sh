@@ -98,7 +98,7 @@ start debian12-no-qt
 wait_window "$main"
 keys ctrl+n
 wait_window "Add Link"
-keys Home Down Down Return Tab
+keys Home Down Down Down Return Tab
 type_text "Carried"
 keys Tab
 type_text "http://carried.example/"

@@ -17,8 +17,8 @@ namespace browsers {
 
 namespace {
 
-// Keys keep the order the file has them in, so that a file written back differs from the
-// one read only where links were added.
+// New nodes, and the file of a profile that has none, keep their keys in the order written,
+// which is the browser's own.
 using Json = nlohmann::ordered_json;
 
 // The roots the browser shows, in the order it walks them.
@@ -43,8 +43,7 @@ constexpr std::array<PermanentFolder, 3> kPermanentFolders{{
     {"synced", "3", "4cf2e351-0e85-532b-bb37-df045d8f8d0f", "Mobile bookmarks"},
 }};
 
-// Looked at before parsing: the nesting stays within the browser's limit (and the walks
-// below within the stack).
+// Looked at before parsing: a file nested deeper than the browser reads is none of its files.
 [[nodiscard]] bool nestsWithinLimit(std::string_view text) {
     int depth = 0;
     bool inString = false;
