@@ -60,7 +60,7 @@ public:
 
     std::unique_ptr<ui::ExportDialog> openDialog() {
         countMessagesFromNow();
-        return std::make_unique<ui::ExportDialog>(m_app.context);
+        return shown(std::make_unique<ui::ExportDialog>(m_app.context));
     }
 
     // The user's clicks, from the store folder to the Export press.

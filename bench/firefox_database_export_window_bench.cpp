@@ -64,7 +64,7 @@ public:
     std::unique_ptr<ui::ExportDialog> openDialog() {
         resetDatabase();
         countMessagesFromNow();
-        return std::make_unique<ui::ExportDialog>(m_app.context);
+        return shown(std::make_unique<ui::ExportDialog>(m_app.context));
     }
 
     void exportAll(ui::ExportDialog& dialog) const {

@@ -48,7 +48,7 @@ void InternetExplorerLoadRoad(benchmark::State& state) {
     IeBench bench(static_cast<int>(state.range(0)));
     timeRounds(
         state, "the load did not stage every link",
-        [&] { return std::make_unique<ui::ImportDialog>(bench.gui()); },
+        [&] { return shown(std::make_unique<ui::ImportDialog>(bench.gui())); },
         [&](auto& dialog) { dialog->chooseSource(dialog->browserNode(bench.favorites())); },
         [&](auto& dialog) { return dialog->linkList().rowCount() == kLinksPerFolder && bench.staged(); });
 }

@@ -32,7 +32,7 @@ public:
     std::unique_ptr<ui::ImportDialog> openDialog() {
         emptyFolder(m_app.storeFolder("Firefox"));
         countMessagesFromNow();
-        auto dialog = std::make_unique<ui::ImportDialog>(m_app.gui);
+        auto dialog = shown(std::make_unique<ui::ImportDialog>(m_app.gui));
         ui::FolderTree& tree = dialog->storeTree();
         dialog->chooseDestination(
             tree.itemByKey(store::storeKeyRoot(m_app.context.applicationFolder) + "Firefox"));
