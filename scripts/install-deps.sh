@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libgl-dev
   libcurl4-openssl-dev
   libsqlite3-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libsimdjson-dev
   binutils-mingw-w64-x86-64
   googletest libgtest-dev libbenchmark-dev
   libcpp-httplib-dev

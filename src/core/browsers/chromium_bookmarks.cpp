@@ -1,10 +1,14 @@
 #include "core/browsers/chromium_bookmarks.h"
 
+#include <simdjson.h>
+
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <chrono>
+#include <deque>
 #include <iterator>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <unordered_set>
@@ -43,191 +47,170 @@ constexpr std::array<PermanentFolder, 3> kPermanentFolders{{
     {"synced", "3", "4cf2e351-0e85-532b-bb37-df045d8f8d0f", "Mobile bookmarks"},
 }};
 
-// Looked at before parsing: a file nested deeper than the browser reads is none of its files.
-[[nodiscard]] bool nestsWithinLimit(std::string_view text) {
-    int depth = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (inString) {
-            i += c == '\\' ? 1 : 0;
-            inString = c != '"';
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '{' || c == '[') {
-            if (++depth > kDeepestNesting) {
-                return false;
-            }
-        } else if (c == '}' || c == ']') {
-            --depth;
-        }
-    }
-    return true;
-}
-
-// A node of the roots the browser shows, as the outline of a file keeps it.
+// A node of the roots the browser shows, as the outline of a file keeps it: views of the texts
+// of the parsed file.
 struct OutlineNode {
-    std::size_t parent = 0;  // index of the parent node; a root is its own parent
-    std::size_t root = 0;    // index into kShownRoots; past its end for the other roots
-    std::string id, name, type, url, guid;
+    std::size_t root = 0;  // index into kShownRoots
+    std::string_view id, name, type, url, guid;
 };
 
-// What the browser reads of a file, gathered in one pass over the text without building it
-// in memory: the nodes of the three roots in the order the browser walks them, and the
-// checksum the file states. Used for reading, and for checking a file before it is written.
+// What the browser reads of a file: the nodes of the three roots in the order the browser walks
+// them, and the checksum the file states. Used for reading, and for checking a file before it
+// is written.
 struct Outline {
+    simdjson::dom::parser parser;  // holds the texts the nodes view
     std::vector<OutlineNode> nodes;
-    std::string checksum;
+    std::string_view checksum;
     // what the nodes of all roots hold, shown or not: the highest id and the GUIDs, in lower case
     std::int64_t highestId = 0;
     std::unordered_set<std::string> guids;
 };
 
-// Reads the outline as the parser meets the file's parts. A file the browser would not load is
-// refused (a false answer stops the parser), and so is one that repeats a key the outline
-// depends on, whose meaning would be in doubt.
-class OutlineReader final : public nlohmann::json_sax<nlohmann::json> {
+// Reads the outline from the parsed file. A file the browser would not load is refused, and
+// so is one that repeats a key the outline depends on, whose meaning would be in doubt.
+class OutlineReader final {
 public:
-    bool null() override { return inFile(); }
-    bool boolean(bool) override { return inFile(); }
-    bool number_integer(number_integer_t number) override {
-        if (m_frames.size() == 1 && m_key == "version") {
-            m_version = number;
-        }
-        return inFile();
-    }
-    bool number_unsigned(number_unsigned_t number) override {
-        return number_integer(static_cast<number_integer_t>(std::min<number_unsigned_t>(number, 2)));
-    }
-    bool number_float(number_float_t, const string_t&) override { return inFile(); }
-    bool binary(binary_t&) override { return inFile(); }
-    bool string(string_t& text) override {
-        if (m_frames.size() == 1 && m_key == "checksum") {
-            m_outline.checksum = text;
-        } else if (Frame* frame = nodeFrame()) {
-            std::string* field = m_key == "id"     ? &m_outline.nodes[frame->node].id
-                                 : m_key == "name" ? &m_outline.nodes[frame->node].name
-                                 : m_key == "type" ? &m_outline.nodes[frame->node].type
-                                 : m_key == "url"  ? &m_outline.nodes[frame->node].url
-                                 : m_key == "guid" ? &m_outline.nodes[frame->node].guid
-                                                   : nullptr;
-            if (field != nullptr) {
-                *field = std::move(text);
-            }
-        }
-        return inFile();
-    }
-    bool start_object(std::size_t) override {
-        Frame frame{Frame::Plain, 0, {}};
-        if (m_frames.empty()) {
-            frame.role = Frame::File;
-        } else if (m_frames.back().role == Frame::File && m_key == "roots") {
-            frame.role = Frame::Roots;
-        } else if (m_frames.back().role == Frame::Roots) {
-            frame = rootFrame();
-        } else if (m_frames.back().role == Frame::Children) {
-            frame = {Frame::Node, m_outline.nodes.size(), {}};
-            const OutlineNode& parent = m_outline.nodes[m_frames.back().node];
-            m_outline.nodes.push_back({m_frames.back().node, parent.root, {}, {}, {}, {}, {}});
-        }
-        m_frames.push_back(std::move(frame));
-        return true;
-    }
-    bool end_object() override { return leave(); }
-    bool start_array(std::size_t) override {
-        Frame* node = nodeFrame();
-        m_frames.push_back(node != nullptr && m_key == "children" ? Frame{Frame::Children, node->node, {}}
-                                                                  : Frame{Frame::Plain, 0, {}});
-        return m_frames.size() > 1;
-    }
-    bool end_array() override { return leave(); }
-    bool key(string_t& key) override {
-        m_key = std::move(key);
-        const bool counted = (m_frames.back().role == Frame::Node && m_key == "children") ||
-                             m_frames.back().role == Frame::File || m_frames.back().role == Frame::Roots;
-        return !counted || m_frames.back().keys.insert(m_key).second;
-    }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+    // An edit also gathers the GUIDs of the file, which new nodes must not repeat.
+    OutlineReader(Outline& outline, bool forEdit) : m_outline(outline), m_forEdit(forEdit) {}
 
-    // The outline of a file the browser loads; nothing for any other.
-    [[nodiscard]] std::optional<Outline> result() {
-        if (m_version != kVersion || m_rootsSeen != kShownRoots.size()) {
-            return std::nullopt;
-        }
-        // a link's children, and all below them, are none of the browser's bookmarks
-        Outline outline{{}, std::move(m_outline.checksum), 0, {}};
-        std::vector<bool> shown(m_outline.nodes.size());
-        std::vector<std::vector<OutlineNode>> byRoot(kShownRoots.size());
-        for (std::size_t i = 0; i < m_outline.nodes.size(); ++i) {
-            OutlineNode& node = m_outline.nodes[i];
-            takeIdAndGuid(node, outline);
-            const OutlineNode& parent = m_outline.nodes[node.parent];
-            shown[i] =
-                node.root < kShownRoots.size() && (node.parent == i || (shown[node.parent] && parent.type != "url"));
-            if (shown[i]) {
-                byRoot[node.root].push_back(std::move(node));
-            }
-        }
-        for (std::vector<OutlineNode>& nodes : byRoot) {
-            std::move(nodes.begin(), nodes.end(), std::back_inserter(outline.nodes));
-        }
-        return outline;
+    // False for a file the browser does not load.
+    [[nodiscard]] bool read(simdjson::dom::element file) {
+        simdjson::dom::object members;
+        return file.get_object().get(members) == simdjson::SUCCESS && readFile(members);
     }
 
 private:
-    struct Frame {
-        enum Role { Plain, File, Roots, Node, Children } role;
-        std::size_t node;                      // the node of a Node frame, the owner of a Children one
-        std::unordered_set<std::string> keys;  // the keys met, where a repeated one is refused
-    };
-
-    static void takeIdAndGuid(const OutlineNode& node, Outline& outline) {
-        std::int64_t number = 0;
-        const auto [end, error] = std::from_chars(node.id.data(), node.id.data() + node.id.size(), number);
-        if (error == std::errc() && end == node.id.data() + node.id.size()) {
-            outline.highestId = std::max(outline.highestId, number);
+    [[nodiscard]] bool readFile(simdjson::dom::object members) {
+        std::unordered_set<std::string_view> keys;
+        std::int64_t version = 0;
+        simdjson::dom::object roots;
+        bool hasRoots = false;
+        for (const simdjson::dom::key_value_pair member : members) {
+            if (!keys.insert(member.key).second) {
+                return false;
+            }
+            if (member.key == "version") {
+                version = member.value.is_int64() ? member.value.get_int64().value_unsafe() : 0;
+            } else if (member.key == "checksum" && member.value.is_string()) {
+                m_outline.checksum = member.value.get_string().value_unsafe();
+            } else if (member.key == "roots") {
+                hasRoots = member.value.get_object().get(roots) == simdjson::SUCCESS;
+            }
         }
-        outline.guids.insert(platform::toLowerAscii(node.guid));
+        return version == kVersion && hasRoots && readRoots(roots);
     }
 
-    [[nodiscard]] Frame* nodeFrame() {
-        return !m_frames.empty() && m_frames.back().role == Frame::Node ? &m_frames.back() : nullptr;
+    // The shown roots in the order the browser walks them, whatever their order in the file;
+    // the others only for their ids and GUIDs.
+    [[nodiscard]] bool readRoots(simdjson::dom::object roots) {
+        std::unordered_set<std::string_view> keys;
+        std::array<simdjson::dom::object, kShownRoots.size()> shown;
+        std::size_t shownSeen = 0;
+        std::vector<simdjson::dom::object> others;
+        for (const simdjson::dom::key_value_pair root : roots) {
+            simdjson::dom::object node;
+            if (!keys.insert(root.key).second) {
+                return false;
+            }
+            if (root.value.get_object().get(node) != simdjson::SUCCESS) {
+                continue;
+            }
+            const auto known = std::find(kShownRoots.begin(), kShownRoots.end(), root.key);
+            if (known == kShownRoots.end()) {
+                others.push_back(node);
+            } else {
+                shown[static_cast<std::size_t>(known - kShownRoots.begin())] = node;
+                ++shownSeen;
+            }
+        }
+        if (shownSeen != kShownRoots.size()) {
+            return false;
+        }
+        for (std::size_t root = 0; root < shown.size(); ++root) {
+            if (!readNode(shown[root], root)) {
+                return false;
+            }
+        }
+        return std::all_of(others.begin(), others.end(),
+                           [this](simdjson::dom::object node) { return readNode(node, std::nullopt); });
     }
 
-    [[nodiscard]] Frame rootFrame() {
-        const auto root = std::find(kShownRoots.begin(), kShownRoots.end(), m_key);
-        m_rootsSeen += root == kShownRoots.end() ? 0 : 1;
-        const std::size_t index = m_outline.nodes.size();
-        m_outline.nodes.push_back({index, static_cast<std::size_t>(root - kShownRoots.begin()), {}, {}, {}, {}, {}});
-        return {Frame::Node, index, {}};
+    // The node's own texts, then its children: a node in no shown root, or below a link, is
+    // none of the browser's bookmarks, but its id and GUID are taken.
+    [[nodiscard]] bool readNode(simdjson::dom::object members, std::optional<std::size_t> root) {
+        OutlineNode node{root.value_or(0), {}, {}, {}, {}, {}};
+        simdjson::dom::array children;
+        bool hasChildren = false;
+        bool listed = false;  // children of another kind are none
+        for (const simdjson::dom::key_value_pair member : members) {
+            std::string_view text;
+            if (member.key == "children") {
+                if (hasChildren) {
+                    return false;
+                }
+                hasChildren = true;
+                listed = member.value.get_array().get(children) == simdjson::SUCCESS;
+            } else if (std::string_view* field = fieldOf(node, member.key);
+                       field != nullptr && member.value.get_string().get(text) == simdjson::SUCCESS) {
+                *field = text;
+            }
+        }
+        takeIdAndGuid(node);
+        if (root) {
+            m_outline.nodes.push_back(node);
+        }
+        return !listed || readChildren(children, node.type == "url" ? std::nullopt : root);
     }
 
-    // The file itself is an object: a value outside of one is refused.
-    [[nodiscard]] bool inFile() const { return !m_frames.empty(); }
-
-    // The key of a value ends with it: what follows an object or array is the next key's.
-    bool leave() {
-        m_frames.pop_back();
-        m_key.clear();
+    [[nodiscard]] bool readChildren(simdjson::dom::array children, std::optional<std::size_t> root) {
+        for (const simdjson::dom::element child : children) {
+            simdjson::dom::object members;
+            if (child.get_object().get(members) == simdjson::SUCCESS && !readNode(members, root)) {
+                return false;
+            }
+        }
         return true;
     }
 
-    Outline m_outline;
-    std::vector<Frame> m_frames;
-    std::string m_key;
-    number_integer_t m_version = 0;
-    std::size_t m_rootsSeen = 0;
+    [[nodiscard]] static std::string_view* fieldOf(OutlineNode& node, std::string_view key) {
+        return key == "id"     ? &node.id
+               : key == "name" ? &node.name
+               : key == "type" ? &node.type
+               : key == "url"  ? &node.url
+               : key == "guid" ? &node.guid
+                               : nullptr;
+    }
+
+    void takeIdAndGuid(const OutlineNode& node) {
+        std::int64_t number = 0;
+        const auto [end, error] = std::from_chars(node.id.data(), node.id.data() + node.id.size(), number);
+        if (error == std::errc() && end == node.id.data() + node.id.size()) {
+            m_outline.highestId = std::max(m_outline.highestId, number);
+        }
+        if (m_forEdit) {
+            m_outline.guids.insert(platform::toLowerAscii(node.guid));
+        }
+    }
+
+    Outline& m_outline;
+    bool m_forEdit;
 };
 
-[[nodiscard]] std::optional<Outline> outlineOf(std::string_view text) {
-    if (!nestsWithinLimit(text)) {
-        return std::nullopt;
+// The one place a bookmark file is parsed: the import, the export and its check all read it so.
+[[nodiscard]] std::unique_ptr<Outline> outlineOf(std::string_view text, bool forEdit = false) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
     }
-    OutlineReader reader;
-    if (!nlohmann::json::sax_parse(text, &reader, nlohmann::json::input_format_t::json, false)) {
-        return std::nullopt;
+    // a file nested deeper than the browser reads is none of its files
+    auto outline = std::make_unique<Outline>();
+    simdjson::dom::element file;
+    if (outline->parser.allocate(text.size(), kDeepestNesting) != simdjson::SUCCESS ||
+        outline->parser.parse(text.data(), text.size()).get(file) != simdjson::SUCCESS ||
+        !OutlineReader(*outline, forEdit).read(file)) {
+        return nullptr;
     }
-    return reader.result();
+    return outline;
 }
 
 [[nodiscard]] std::string checksumOf(const std::vector<OutlineNode>& nodes) {
@@ -329,10 +312,18 @@ private:
     // The text between the quotes of the string that starts here, escapes as written.
     std::string_view string() {
         const std::size_t start = ++m_pos;
-        while (m_pos < m_text.size() && m_text[m_pos] != '"') {
-            m_pos += m_text[m_pos] == '\\' ? 2 : 1;
+        // the string ends at the first quote after an even run of backslashes
+        for (m_pos = m_text.find('"', m_pos); m_pos != std::string_view::npos; m_pos = m_text.find('"', m_pos + 1)) {
+            std::size_t backslashes = 0;
+            while (m_pos - backslashes > start && m_text[m_pos - backslashes - 1] == '\\') {
+                ++backslashes;
+            }
+            if (backslashes % 2 == 0) {
+                break;
+            }
         }
-        const std::string_view inside = m_text.substr(start, std::min(m_pos, m_text.size()) - start);
+        m_pos = std::min(m_pos, m_text.size());
+        const std::string_view inside = m_text.substr(start, m_pos - start);
         ++m_pos;
         return inside;
     }
@@ -420,7 +411,7 @@ struct Splice {
 }  // namespace
 
 bool readChromiumBookmarks(std::string_view text, LinkTable& table) {
-    const std::optional<Outline> outline = outlineOf(text);
+    const std::unique_ptr<Outline> outline = outlineOf(text);
     if (!outline) {
         return false;
     }
@@ -433,7 +424,7 @@ bool readChromiumBookmarks(std::string_view text, LinkTable& table) {
 }
 
 std::optional<std::string> chromiumChecksum(std::string_view text) {
-    const std::optional<Outline> outline = outlineOf(text);
+    const std::unique_ptr<Outline> outline = outlineOf(text);
     return outline ? std::optional<std::string>(checksumOf(outline->nodes)) : std::nullopt;
 }
 
@@ -441,11 +432,12 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
                                                          std::int64_t now) {
     const std::string fresh = text.empty() ? emptyBookmarks(now).dump(3) + "\n" : std::string();
     const std::string_view source = text.empty() ? std::string_view(fresh) : text;
-    std::optional<Outline> outline = outlineOf(source);
+    std::unique_ptr<Outline> outline = outlineOf(source, true);
     if (!outline) {
         return std::nullopt;
     }
     std::unordered_set<std::string> linkNames;  // in lower case
+    linkNames.reserve(outline->nodes.size());
     for (const OutlineNode& node : outline->nodes) {
         if (node.type == "url") {
             linkNames.insert(platform::toLowerAscii(node.name));
@@ -455,6 +447,10 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
     const auto mobile = std::find_if(outline->nodes.begin(), outline->nodes.end(),
                                      [](const OutlineNode& node) { return node.root == 2; });
     std::vector<OutlineNode> added;
+    std::deque<std::string> addedTexts;  // what the added nodes view
+    const auto keep = [&addedTexts](std::string text) -> std::string_view {
+        return addedTexts.emplace_back(std::move(text));
+    };
     std::string newNodes;
     std::mt19937_64 random(std::random_device{}());
     for (const Link& link : links) {
@@ -462,13 +458,12 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
         if (linkNames.contains(platform::toLowerAscii(link.name))) {
             continue;
         }
-        OutlineNode node{0,
-                         1,
-                         std::to_string(++outline->highestId),
-                         validUtf8(link.name),
-                         "url",
-                         validUtf8(link.url),
-                         newGuid(random, outline->guids)};
+        const OutlineNode node{1,
+                               keep(std::to_string(++outline->highestId)),
+                               keep(validUtf8(link.name)),
+                               "url",
+                               keep(validUtf8(link.url)),
+                               keep(newGuid(random, outline->guids))};
         newNodes += (newNodes.empty() ? "" : ", ") + Json{{"date_added", std::to_string(now)},
                                                           {"date_last_used", "0"},
                                                           {"guid", node.guid},
@@ -477,11 +472,11 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
                                                           {"type", node.type},
                                                           {"url", node.url}}
                                                          .dump();
-        added.push_back(std::move(node));
+        added.push_back(node);
     }
     ChromiumBookmarksEdit edit;
     edit.added = added.size();
-    outline->nodes.insert(mobile, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+    outline->nodes.insert(mobile, added.begin(), added.end());
     edit.links = linksOf(outline->nodes);
     const std::optional<std::vector<Splice>> splices = splicesOf(source, checksumOf(outline->nodes), newNodes);
     if (!splices) {
@@ -504,7 +499,7 @@ std::int64_t chromiumTimeNow() {
 }
 
 bool isSoundChromiumBookmarks(std::string_view text, std::size_t links) {
-    const std::optional<Outline> outline = outlineOf(text);
+    const std::unique_ptr<Outline> outline = outlineOf(text);
     return outline && outline->checksum == checksumOf(outline->nodes) && linksOf(outline->nodes) == links;
 }
 
