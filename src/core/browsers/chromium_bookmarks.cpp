@@ -61,9 +61,10 @@ struct Outline {
     simdjson::dom::parser parser;  // holds the texts the nodes view
     std::vector<OutlineNode> nodes;
     std::string_view checksum;
-    // what the nodes of all roots hold, shown or not: the highest id and the GUIDs, in lower case
+    // what the nodes of all roots hold, shown or not: the highest id, and the hashes of the
+    // GUIDs without regard to case, sorted: a new GUID of none of these hashes is new to the file
     std::int64_t highestId = 0;
-    std::unordered_set<std::string> guids;
+    std::vector<std::size_t> guidHashes;
 };
 
 // Reads the outline from the parsed file. A file the browser would not load is refused, and
@@ -188,7 +189,7 @@ private:
             m_outline.highestId = std::max(m_outline.highestId, number);
         }
         if (m_forEdit) {
-            m_outline.guids.insert(platform::toLowerAscii(node.guid));
+            m_outline.guidHashes.push_back(platform::FoldedHash()(node.guid));
         }
     }
 
@@ -210,6 +211,7 @@ private:
         !OutlineReader(*outline, forEdit).read(file)) {
         return nullptr;
     }
+    std::sort(outline->guidHashes.begin(), outline->guidHashes.end());
     return outline;
 }
 
@@ -391,10 +393,12 @@ struct Splice {
     return file;
 }
 
-// A random (version 4) GUID in lower case that the file does not hold yet.
-[[nodiscard]] std::string newGuid(std::mt19937_64& random, std::unordered_set<std::string>& taken) {
+// A random (version 4) GUID in lower case that neither the file nor the new nodes hold yet.
+[[nodiscard]] std::string newGuid(std::mt19937_64& random, const std::vector<std::size_t>& inFile,
+                                  std::unordered_set<std::size_t>& added) {
     constexpr std::string_view kHex = "0123456789abcdef";
     std::string guid;
+    std::size_t hash = 0;
     do {
         guid.clear();
         for (int i = 0; i < 32; ++i) {
@@ -404,8 +408,28 @@ struct Splice {
                 guid += '-';
             }
         }
-    } while (!taken.insert(guid).second);
+        hash = platform::FoldedHash()(guid);
+    } while (std::binary_search(inFile.begin(), inFile.end(), hash) || !added.insert(hash).second);
     return guid;
+}
+
+// Names compared as the export compares them: letters A to Z without regard to case.
+using NameSet = std::unordered_set<std::string_view, platform::FoldedHash, platform::FoldedEqual>;
+
+// The names of the new links that links of the file bear already. The few new names are looked
+// up for each of the file's many links, which need no table of their own.
+[[nodiscard]] NameSet namesInFile(const std::vector<OutlineNode>& nodes, const std::vector<Link>& links) {
+    NameSet wanted;
+    for (const Link& link : links) {
+        wanted.insert(link.name);
+    }
+    NameSet taken;
+    for (const OutlineNode& node : nodes) {
+        if (node.type == "url" && wanted.contains(node.name)) {
+            taken.insert(node.name);
+        }
+    }
+    return taken;
 }
 
 }  // namespace
@@ -436,13 +460,7 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
     if (!outline) {
         return std::nullopt;
     }
-    std::unordered_set<std::string> linkNames;  // in lower case
-    linkNames.reserve(outline->nodes.size());
-    for (const OutlineNode& node : outline->nodes) {
-        if (node.type == "url") {
-            linkNames.insert(platform::toLowerAscii(node.name));
-        }
-    }
+    const NameSet namesTaken = namesInFile(outline->nodes, links);
     // the new links are the last nodes of the other bookmarks: before the mobile ones
     const auto mobile = std::find_if(outline->nodes.begin(), outline->nodes.end(),
                                      [](const OutlineNode& node) { return node.root == 2; });
@@ -453,9 +471,10 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
     };
     std::string newNodes;
     std::mt19937_64 random(std::random_device{}());
+    std::unordered_set<std::size_t> addedGuids;
     for (const Link& link : links) {
         // compared with the file as it was read: two new links of one name are both written
-        if (linkNames.contains(platform::toLowerAscii(link.name))) {
+        if (namesTaken.contains(link.name)) {
             continue;
         }
         const OutlineNode node{1,
@@ -463,7 +482,7 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
                                keep(validUtf8(link.name)),
                                "url",
                                keep(validUtf8(link.url)),
-                               keep(newGuid(random, outline->guids))};
+                               keep(newGuid(random, outline->guidHashes, addedGuids))};
         newNodes += (newNodes.empty() ? "" : ", ") + Json{{"date_added", std::to_string(now)},
                                                           {"date_last_used", "0"},
                                                           {"guid", node.guid},
