@@ -63,7 +63,7 @@ void coreListing(benchmark::State& state) {
 
 void filledWidget(benchmark::State& state) {
     const std::string folder = folderOf(static_cast<int>(state.range(0)));
-    app::AppContext context;
+    ui::DesktopContext context;
     QTreeWidget view;
     ui::LinkList list(context, view, ui::LinkListOptions{});
     for (auto _ : state) {

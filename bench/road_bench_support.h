@@ -12,11 +12,11 @@
 #include <QElapsedTimer>
 #include <QWidget>
 #include <QWindow>
-#include <memory>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "bench_folder.h"
@@ -32,14 +32,14 @@ namespace road_bench {
 namespace fs = std::filesystem;
 
 // Remembers the last message, which tells whether the road ended as it should.
-class LastMessage final : public app::MessageBoxService {
+class LastMessage final : public ui::MessageBoxService {
 public:
-    app::MsgAnswer show(const app::Message& message) override {
+    ui::MsgAnswer show(const ui::Message& message) override {
         last = message;
         ++count;
-        return app::MsgAnswer::Ok;
+        return ui::MsgAnswer::Ok;
     }
-    app::Message last;
+    ui::Message last;
     int count = 0;
 };
 
@@ -89,7 +89,7 @@ public:
 
     LastMessage messages;
     CountedForms forms;
-    app::AppContext context;
+    ui::DesktopContext context;
     ui::GuiContext gui{context, forms};
 
 private:
@@ -104,7 +104,7 @@ public:
     [[nodiscard]] int links() const { return m_links; }
     // A folder the floor writes into.
     [[nodiscard]] std::string floorFolder(const char* name) const { return m_folder.path() + "/" + name; }
-    [[nodiscard]] app::AppContext& context() { return m_app.context; }
+    [[nodiscard]] ui::DesktopContext& context() { return m_app.context; }
     [[nodiscard]] const ui::GuiContext& gui() const { return m_app.gui; }
 
     // A road ends with one message: counted from here.

@@ -5,14 +5,14 @@
 
 #include "core/app/app_context.h"
 #include "core/app/startup.h"
-#include "core/app/user_messages.h"
 #include "core/platform/admin.h"
 #include "core/platform/instance_lock.h"
 #include "core/platform/paths.h"
 #include "gui/kit/desktop_services.h"
 #include "gui/kit/gui_context.h"
-#include "gui/windows/main_window.h"
 #include "gui/kit/modal_forms.h"
+#include "gui/kit/user_messages.h"
+#include "gui/windows/main_window.h"
 #include "gui/windows/progress_window.h"
 
 namespace {
@@ -28,8 +28,8 @@ QString carriedQtPlugins() {
     return QFileInfo(QString::fromLocal8Bit(library.dli_fname)).absolutePath() + "/plugins";
 }
 
-int stopWith(app::AppContext& context, const std::string& text) {
-    app::showMessage(context, text, app::kStartupErrorTitle, app::MsgIcon::Critical);
+int stopWith(ui::DesktopContext& context, const std::string& text) {
+    ui::showMessage(context, text, app::kStartupErrorTitle, ui::MsgIcon::Critical);
     return 1;
 }
 
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     ui::QtShellService shell;
     ui::QtModalFormService modalForms;
 
-    app::AppContext context;
+    ui::DesktopContext context;
     context.applicationFolder = platform::executableFolder();
     context.productFamilyFolder = platform::defaultProductFamilyFolder();
     context.registryFile = platform::defaultRegistryFile();

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/services.h"
 #include "core/platform/text_library.h"
 
 // The program-wide values and services, made once by main and handed by reference to
@@ -44,9 +43,6 @@ struct AppContext {
     platform::TextLibrary languageLibrary;
     platform::TextLibrary supplementaryLibrary;
 
-    // Services.
-    MessageBoxService* messages = nullptr;
-    ShellService* shell = nullptr;
     // Whether the user may change the PC's own settings; a warning follows when not.
     std::function<bool()> isAdministrator;
 

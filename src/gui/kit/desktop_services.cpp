@@ -13,17 +13,17 @@ namespace ui {
 
 namespace {
 
-QMessageBox::Icon toQtIcon(app::MsgIcon icon) {
+QMessageBox::Icon toQtIcon(ui::MsgIcon icon) {
     switch (icon) {
-        case app::MsgIcon::Critical:
+        case ui::MsgIcon::Critical:
             return QMessageBox::Critical;
-        case app::MsgIcon::Question:
+        case ui::MsgIcon::Question:
             return QMessageBox::Question;
-        case app::MsgIcon::Exclamation:
+        case ui::MsgIcon::Exclamation:
             return QMessageBox::Warning;
-        case app::MsgIcon::Information:
+        case ui::MsgIcon::Information:
             return QMessageBox::Information;
-        case app::MsgIcon::None:
+        case ui::MsgIcon::None:
             break;
     }
     return QMessageBox::NoIcon;
@@ -35,18 +35,18 @@ constexpr int kShellFailed = 2;
 
 }  // namespace
 
-app::MsgAnswer QtMessageBoxService::show(const app::Message& message) {
-    QMessageBox box(toQtIcon(message.icon), QString::fromStdString(message.title),
-                    QString::fromStdString(message.text), QMessageBox::NoButton, QApplication::activeWindow());
-    if (message.buttons == app::MsgButtons::YesNo) {
+ui::MsgAnswer QtMessageBoxService::show(const ui::Message& message) {
+    QMessageBox box(toQtIcon(message.icon), QString::fromStdString(message.title), QString::fromStdString(message.text),
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    if (message.buttons == ui::MsgButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(message.defaultAnswer == app::MsgAnswer::No ? QMessageBox::No : QMessageBox::Yes);
+        box.setDefaultButton(message.defaultAnswer == ui::MsgAnswer::No ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? app::MsgAnswer::Yes : app::MsgAnswer::No;
+        return box.exec() == QMessageBox::Yes ? ui::MsgAnswer::Yes : ui::MsgAnswer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
-    return app::MsgAnswer::Ok;
+    return ui::MsgAnswer::Ok;
 }
 
 QUrl desktopUrlOf(const QString& target) {

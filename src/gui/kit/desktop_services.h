@@ -2,14 +2,14 @@
 
 #include <QUrl>
 
-#include "core/app/services.h"
+#include "gui/kit/services.h"
 
 // The program's message boxes and the shell's "open" on the desktop.
 namespace ui {
 
-class QtMessageBoxService final : public app::MessageBoxService {
+class QtMessageBoxService final : public ui::MessageBoxService {
 public:
-    app::MsgAnswer show(const app::Message& message) override;
+    ui::MsgAnswer show(const ui::Message& message) override;
 };
 
 // The address the desktop is asked to open for a link's target or a document's path: a
@@ -18,7 +18,7 @@ public:
 // stands, blanks and all. An invalid URL for a target that is none of these.
 [[nodiscard]] QUrl desktopUrlOf(const QString& target);
 
-class QtShellService final : public app::ShellService {
+class QtShellService final : public ui::ShellService {
 public:
     int open(const std::string& target) override;
     bool run(const std::string& program) override;

@@ -2,25 +2,25 @@
 
 #include "core/app/text_ids.h"
 #include "core/app/texts.h"
-#include "core/app/user_messages.h"
+#include "gui/kit/user_messages.h"
 
 namespace ui {
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
-void showError(app::AppContext& context, const std::string& description) {
-    app::showMessage(context, "Error: " + description, app::languageText(context, app::kTitleError), app::MsgIcon::Critical);
+void showError(DesktopContext& context, const std::string& description) {
+    ui::showMessage(context, "Error: " + description, app::languageText(context, app::kTitleError),
+                    ui::MsgIcon::Critical);
 }
 
-void warnRefusedName(app::AppContext& context) {
-    app::showText(context, app::kTextRefusedName, app::kTitleWarning, app::MsgIcon::Exclamation);
+void warnRefusedName(DesktopContext& context) {
+    ui::showText(context, app::kTextRefusedName, app::kTitleWarning, ui::MsgIcon::Exclamation);
 }
 
-bool askToReplaceLink(app::AppContext& context) {
+bool askToReplaceLink(DesktopContext& context) {
     const std::string question =
         app::withOwnerName(app::languageText(context, app::kTextReplaceQuestion), context.ownerName);
-    return app::askYesNo(context, question, app::languageText(context, app::kTitleReplaceLink), app::MsgAnswer::No);
+    return ui::askYesNo(context, question, app::languageText(context, app::kTitleReplaceLink), ui::MsgAnswer::No);
 }
 
 }  // namespace ui

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "core/app/app_context.h"
+#include "gui/kit/desktop_context.h"
 
 namespace ui {
 
 class ModalFormService;
 
-// What a window that opens other forms is handed: the program-wide values and services of
-// the core, and the GUI's way of showing a form modally.
+// What a window that opens other forms is handed: the program-wide values of the core with
+// the desktop's services, and the GUI's way of showing a form modally.
 struct GuiContext {
-    app::AppContext& app;
+    DesktopContext& app;
     ModalFormService& modalForms;
 };
 

@@ -4,17 +4,16 @@
 
 #include "core/app/text_ids.h"
 #include "core/app/texts.h"
-#include "gui/widgets/folder_tree.h"
-#include "gui/widgets/link_list.h"
 #include "gui/kit/dialog_layout.h"
 #include "gui/kit/localised_fonts.h"
 #include "gui/kit/twips.h"
+#include "gui/widgets/folder_tree.h"
+#include "gui/widgets/link_list.h"
 #include "gui/widgets/vertical_splitter.h"
 
 namespace ui {
 
 namespace {
-
 
 // The gap between the splitter's left edge and the list, in twips.
 constexpr int kSplitterGap = 15;
@@ -29,7 +28,7 @@ LinkListOptions dialogListOptions() {
 
 }  // namespace
 
-FolderAndLinks::FolderAndLinks(app::AppContext& context, QWidget& dialog, std::function<std::string()> renameQuestion,
+FolderAndLinks::FolderAndLinks(DesktopContext& context, QWidget& dialog, std::function<std::string()> renameQuestion,
                                SideMargins margins)
     : QObject(&dialog), m_context(context), m_dialog(dialog), m_margins(margins) {
     m_treeView = new QTreeWidget(&dialog);

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "core/app/app_context.h"
+#include "gui/kit/desktop_context.h"
 
 class QTreeWidget;
 class QWidget;
@@ -34,7 +34,7 @@ public:
     };
 
     // renameQuestion: what to ask before a folder whose node carries a check mark is renamed.
-    FolderAndLinks(app::AppContext& context, QWidget& dialog, std::function<std::string()> renameQuestion,
+    FolderAndLinks(DesktopContext& context, QWidget& dialog, std::function<std::string()> renameQuestion,
                    SideMargins margins);
     Q_DISABLE_COPY_MOVE(FolderAndLinks)
 
@@ -59,7 +59,7 @@ public:
     static constexpr int kDesignSplitterLeft = 3000;
 
 private:
-    app::AppContext& m_context;
+    DesktopContext& m_context;
     QWidget& m_dialog;
     QTreeWidget* m_treeView = nullptr;
     QTreeWidget* m_listView = nullptr;

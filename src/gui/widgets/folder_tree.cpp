@@ -5,17 +5,17 @@
 #include <QTreeWidget>
 
 #include "core/app/text_ids.h"
-#include "core/app/user_messages.h"
 #include "core/store/folder_scan.h"
 #include "core/store/store_files.h"
 #include "core/store/store_layout.h"
-#include "gui/widgets/link_list.h"
 #include "gui/kit/collated_item.h"
 #include "gui/kit/dialog_messages.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/icons.h"
 #include "gui/kit/node_choice.h"
 #include "gui/kit/qt_text.h"
+#include "gui/kit/user_messages.h"
+#include "gui/widgets/link_list.h"
 
 namespace ui {
 
@@ -42,8 +42,11 @@ private:
 
 }  // namespace
 
-FolderTree::FolderTree(app::AppContext& context, QTreeWidget& view, FolderTreeOptions options)
-    : QObject(&view), m_context(context), m_view(view), m_options(std::move(options)),
+FolderTree::FolderTree(DesktopContext& context, QTreeWidget& view, FolderTreeOptions options)
+    : QObject(&view),
+      m_context(context),
+      m_view(view),
+      m_options(std::move(options)),
       m_collator(nameCollator(context.language)) {
     m_view.setHeaderHidden(true);
     m_view.setColumnCount(1);
@@ -178,7 +181,7 @@ void FolderTree::finishRename(QTreeWidgetItem* item, int column) {
     const QSignalBlocker noSignals(m_view);
     if (item->data(0, Qt::CheckStateRole).isValid() && item->checkState(0) == Qt::Checked) {
         const std::string question = m_options.renameQuestion ? m_options.renameQuestion() : std::string();
-        if (!app::askYesNo(m_context, question, kRenameTitle, app::MsgAnswer::Yes)) {
+        if (!ui::askYesNo(m_context, question, kRenameTitle, ui::MsgAnswer::Yes)) {
             item->setText(0, m_oldName);
             return;
         }
@@ -197,7 +200,8 @@ void FolderTree::finishRename(QTreeWidgetItem* item, int column) {
     // the list of the chosen folder, in the renamed one or below it, names its files anew
     QTreeWidgetItem* chosen = selectedItem();
     const std::string chosenKey = chosen != nullptr ? keyOf(chosen) : std::string();
-    if (m_options.linkList != nullptr && (chosenKey == renamed.newPath || chosenKey.starts_with(renamed.newPath + "/"))) {
+    if (m_options.linkList != nullptr &&
+        (chosenKey == renamed.newPath || chosenKey.starts_with(renamed.newPath + "/"))) {
         m_options.linkList->fill(chosenKey + "/");
     }
 }
@@ -219,8 +223,9 @@ void FolderTree::tellWhyNotRenamed(store::FolderRename::Outcome outcome) {
         warnRefusedName(m_context);
         return;
     }
-    const int textId = outcome == store::FolderRename::Outcome::NameTaken ? app::kTextNameTaken : app::kTextDriveRefused;
-    app::showText(m_context, textId, kRenameTitle, app::MsgIcon::Exclamation);
+    const int textId =
+        outcome == store::FolderRename::Outcome::NameTaken ? app::kTextNameTaken : app::kTextDriveRefused;
+    ui::showText(m_context, textId, kRenameTitle, ui::MsgIcon::Exclamation);
 }
 
 bool FolderTree::eventFilter(QObject* watched, QEvent* event) {

@@ -1,16 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <QCollator>
 #include <QHash>
 #include <QObject>
 #include <QString>
-#include <QByteArray>
 #include <functional>
 #include <string>
 #include <string_view>
 
-#include "core/app/app_context.h"
 #include "core/store/store_files.h"
+#include "gui/kit/desktop_context.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -38,7 +38,7 @@ class FolderTree final : public QObject {
 public:
     static constexpr const char* kRootText = "Browser";
 
-    FolderTree(app::AppContext& context, QTreeWidget& view, FolderTreeOptions options);
+    FolderTree(DesktopContext& context, QTreeWidget& view, FolderTreeOptions options);
     Q_DISABLE_COPY_MOVE(FolderTree)
 
     // Adds the root, scans the store root below it, expands and selects the root.
@@ -83,7 +83,7 @@ private:
     void tellWhyNotRenamed(store::FolderRename::Outcome outcome);
     void forgetAllNodes();
 
-    app::AppContext& m_context;
+    DesktopContext& m_context;
     QTreeWidget& m_view;
     FolderTreeOptions m_options;
     QCollator m_collator;

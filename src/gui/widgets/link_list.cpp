@@ -8,26 +8,24 @@
 #include <QTreeWidget>
 
 #include "core/app/text_ids.h"
-#include "core/app/shell_open.h"
 #include "core/app/texts.h"
-#include "core/app/user_messages.h"
 #include "core/store/store_files.h"
 #include "gui/kit/collated_item.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/qt_text.h"
+#include "gui/kit/shell_open.h"
 #include "gui/kit/twips.h"
+#include "gui/kit/user_messages.h"
 
 namespace ui {
 
 namespace {
-
 
 // How long a folder is read between two looks at pending events.
 constexpr qint64 kEventIntervalMs = 20;
 
 // A cell's own bytes, beside its text.
 constexpr int kBytesRole = Qt::UserRole;
-
 
 // Text that is not valid UTF-8 does not survive as a cell's text: its bytes are kept beside it.
 void keepBytes(QTreeWidgetItem& item, int column, const std::string& bytes) {
@@ -43,7 +41,7 @@ void keepBytes(QTreeWidgetItem& item, int column, const std::string& bytes) {
 
 }  // namespace
 
-LinkList::LinkList(app::AppContext& context, QTreeWidget& view, LinkListOptions options)
+LinkList::LinkList(DesktopContext& context, QTreeWidget& view, LinkListOptions options)
     : QObject(&view),
       m_context(context),
       m_view(view),
@@ -115,8 +113,7 @@ QList<QTreeWidgetItem*> LinkList::itemsOf(std::vector<store::LinkRow> rows) cons
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (store::LinkRow& row : rows) {
-        auto* item =
-            new CollatedItem(m_collator, QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
+        auto* item = new CollatedItem(m_collator, QStringList{toQt(row.name), toQt(row.target), toQt(row.fullPath)});
         keepBytes(*item, kNameColumn, row.name);
         keepBytes(*item, kPathColumn, row.fullPath);
         if (m_options.checkBoxes) {
@@ -159,14 +156,14 @@ void LinkList::openSelectedLink() {
         return;
     }
     const Hourglass hourglass;
-    if (!app::openWithShell(m_context, item->text(kTargetColumn).toStdString())) {
-        app::showText(m_context, app::kTextCannotOpenLink, app::kTitleError, app::MsgIcon::Critical);
+    if (!ui::openWithShell(m_context, item->text(kTargetColumn).toStdString())) {
+        ui::showText(m_context, app::kTextCannotOpenLink, app::kTitleError, ui::MsgIcon::Critical);
     }
 }
 
 bool LinkList::deleteSelectedLinks(OnFailure onFailure, const std::string& questionTitle) {
     const std::string question = app::languageText(m_context, app::kTextDeleteQuestion);
-    if (!app::askYesNo(m_context, question, questionTitle, app::MsgAnswer::No)) {
+    if (!ui::askYesNo(m_context, question, questionTitle, ui::MsgAnswer::No)) {
         return false;
     }
     const int rows = rowCount();
@@ -176,11 +173,11 @@ bool LinkList::deleteSelectedLinks(OnFailure onFailure, const std::string& quest
         }
         // with Stop, the rows after a link that cannot be deleted are left alone
         if (onFailure == OnFailure::Stop) {
-            app::showText(m_context, app::kTextDeleteFailed, app::kTitleDeletingLinks, app::MsgIcon::Critical);
+            ui::showText(m_context, app::kTextDeleteFailed, app::kTitleDeletingLinks, ui::MsgIcon::Critical);
             break;
         }
     }
-    app::showText(m_context, app::kTextDeleted, app::kTitleDeletingLinks, app::MsgIcon::Information);
+    ui::showText(m_context, app::kTextDeleted, app::kTitleDeletingLinks, ui::MsgIcon::Information);
     return true;
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/app_context.h"
 #include "core/store/folder_scan.h"
+#include "gui/kit/desktop_context.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -33,7 +33,7 @@ class LinkList final : public QObject {
     Q_OBJECT
 
 public:
-    LinkList(app::AppContext& context, QTreeWidget& view, LinkListOptions options);
+    LinkList(DesktopContext& context, QTreeWidget& view, LinkListOptions options);
     Q_DISABLE_COPY_MOVE(LinkList)
 
     static constexpr int kNameColumn = 0;
@@ -90,7 +90,7 @@ private:
     void applySort();
     void keepCheckAndSelectionTogether(QTreeWidgetItem* item, int column);
 
-    app::AppContext& m_context;
+    DesktopContext& m_context;
     QTreeWidget& m_view;
     QWidget* m_viewport;
     LinkListOptions m_options;

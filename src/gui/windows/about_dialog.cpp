@@ -8,19 +8,18 @@
 
 #include "core/app/text_ids.h"
 #include "core/app/texts.h"
-#include "core/app/user_messages.h"
 #include "core/app/version.h"
 #include "core/support/system_information.h"
 #include "gui/kit/icons.h"
 #include "gui/kit/localised_fonts.h"
 #include "gui/kit/qt_text.h"
+#include "gui/kit/user_messages.h"
 
 namespace ui {
 
 namespace {
 
 constexpr const char* kSysInfoUnavailable = "System Information Is Unavailable At This Time";
-
 
 }  // namespace
 
@@ -29,7 +28,7 @@ std::string versionCaption() {
            std::to_string(app::kVersionRevision);
 }
 
-AboutDialog::AboutDialog(app::AppContext& context, QWidget* owner) : QDialog(owner), m_context(context) {
+AboutDialog::AboutDialog(DesktopContext& context, QWidget* owner) : QDialog(owner), m_context(context) {
     setObjectName("frmAbout");
     setWindowTitle("About %s");
 
@@ -95,7 +94,7 @@ void AboutDialog::StartSysInfo() {
         m_context.shell->run(*program);
         return;
     }
-    app::showMessage(m_context, kSysInfoUnavailable, app::programString(app::kProductNameId), app::MsgIcon::None);
+    ui::showMessage(m_context, kSysInfoUnavailable, app::programString(app::kProductNameId), ui::MsgIcon::None);
 }
 
 }  // namespace ui

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "core/app/app_context.h"
+#include "gui/kit/desktop_context.h"
 
 class QLabel;
 class QPushButton;
@@ -15,7 +15,7 @@ class AboutDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    AboutDialog(app::AppContext& context, QWidget* owner);
+    AboutDialog(DesktopContext& context, QWidget* owner);
     Q_DISABLE_COPY_MOVE(AboutDialog)
 
     // Starts the system information program the registry names, or says it is unavailable.
@@ -24,7 +24,7 @@ public:
 private:
     void setCaptions();
 
-    app::AppContext& m_context;
+    DesktopContext& m_context;
     QLabel* m_title = nullptr;
     QLabel* m_version = nullptr;
     QLabel* m_disclaimer = nullptr;

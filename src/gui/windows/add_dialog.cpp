@@ -8,15 +8,15 @@
 
 #include "core/app/text_ids.h"
 #include "core/app/texts.h"
-#include "core/app/user_messages.h"
-#include "gui/widgets/folder_tree.h"
 #include "core/store/link_save.h"
 #include "core/store/shortcut.h"
 #include "gui/kit/dialog_layout.h"
 #include "gui/kit/dialog_messages.h"
-#include "gui/widgets/link_fields.h"
 #include "gui/kit/localised_fonts.h"
 #include "gui/kit/qt_text.h"
+#include "gui/kit/user_messages.h"
+#include "gui/widgets/folder_tree.h"
+#include "gui/widgets/link_fields.h"
 
 namespace ui {
 
@@ -39,7 +39,7 @@ constexpr int kWindowHeight = kMargin + kTreeHeight + kMargin;
 
 }  // namespace
 
-AddDialog::AddDialog(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
+AddDialog::AddDialog(DesktopContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
     setObjectName("frmAdd");
     setWindowTitle("Add Link");
     createControls();
@@ -117,7 +117,7 @@ void AddDialog::chooseFolder(QTreeWidgetItem* item) {
     }
 }
 
-void AddDialog::warn(int textId) { app::showText(m_context, textId, app::kTitleWarning, app::MsgIcon::Exclamation); }
+void AddDialog::warn(int textId) { ui::showText(m_context, textId, app::kTitleWarning, ui::MsgIcon::Exclamation); }
 
 void AddDialog::addLink() {
     const QTreeWidgetItem* selected = m_tree->selectedItem();
@@ -146,7 +146,7 @@ void AddDialog::addLink() {
         showError(m_context, *failure);
         return;
     }
-    app::showText(m_context, app::kTextSaved, app::kTitleAddLink, app::MsgIcon::Information);
+    ui::showText(m_context, app::kTextSaved, app::kTitleAddLink, ui::MsgIcon::Information);
     clearFields();
 }
 

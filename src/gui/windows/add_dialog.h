@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "core/app/app_context.h"
+#include "gui/kit/desktop_context.h"
 #include "gui/widgets/link_fields.h"
 
 class QPushButton;
@@ -25,7 +25,7 @@ class AddDialog final : public QDialog {
 
 public:
     // Builds the tree and sets the captions: the dialog is loaded when this returns.
-    explicit AddDialog(app::AppContext& context, QWidget* parent = nullptr);
+    explicit AddDialog(DesktopContext& context, QWidget* parent = nullptr);
     Q_DISABLE_COPY_MOVE(AddDialog)
 
     // Add: writes the typed link into the chosen folder, asking before it replaces one.
@@ -43,7 +43,7 @@ private:
     void chooseFolder(QTreeWidgetItem* item);
     void warn(int textId);
 
-    app::AppContext& m_context;
+    DesktopContext& m_context;
     QTreeWidget* m_treeView = nullptr;
     LinkFields m_fields;
     QPushButton* m_addButton = nullptr;

@@ -6,14 +6,14 @@
 
 #include "core/app/text_ids.h"
 #include "core/app/texts.h"
-#include "gui/widgets/folder_tree.h"
-#include "gui/widgets/link_list.h"
 #include "core/store/store_layout.h"
 #include "gui/kit/dialog_layout.h"
-#include "gui/widgets/folder_and_links.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/localised_fonts.h"
 #include "gui/kit/qt_text.h"
+#include "gui/widgets/folder_and_links.h"
+#include "gui/widgets/folder_tree.h"
+#include "gui/widgets/link_list.h"
 
 namespace ui {
 
@@ -37,7 +37,7 @@ constexpr int kMinimumWidth = 6000;
 
 }  // namespace
 
-DeleteDialog::DeleteDialog(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
+DeleteDialog::DeleteDialog(DesktopContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
     setObjectName("frmDelete");
     setWindowTitle("Delete Link");
     createControls();
@@ -62,7 +62,9 @@ void DeleteDialog::createControls() {
     m_instruction->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_panes = new FolderAndLinks(
         m_context, *this,
-        [this] { return app::withOwnerName(app::languageText(m_context, app::kTextRenameQuestion), m_context.ownerName); },
+        [this] {
+            return app::withOwnerName(app::languageText(m_context, app::kTextRenameQuestion), m_context.ownerName);
+        },
         kPaneMargins);
     m_deleteButton = new QPushButton("Delete", this);
     m_deleteButton->setObjectName("btnDelete");
@@ -110,8 +112,8 @@ void DeleteDialog::resizeEvent(QResizeEvent* event) {
 
 void DeleteDialog::deleteSelectedLinks() {
     LinkList& list = m_panes->list();
-    if (list.rowCount() == 0 || !list.deleteSelectedLinks(LinkList::OnFailure::Stop,
-                                                          app::languageText(m_context, app::kTitleDeleteLinks))) {
+    if (list.rowCount() == 0 ||
+        !list.deleteSelectedLinks(LinkList::OnFailure::Stop, app::languageText(m_context, app::kTitleDeleteLinks))) {
         return;
     }
     m_panes->tree().refresh();

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "core/app/app_context.h"
+#include "gui/kit/desktop_context.h"
 
 class QLabel;
 class QPushButton;
@@ -24,7 +24,7 @@ class DeleteDialog final : public QDialog {
 public:
     // Makes sure the store exists, sets the captions, lays out and builds the tree: the
     // dialog is loaded when this returns.
-    explicit DeleteDialog(app::AppContext& context, QWidget* parent = nullptr);
+    explicit DeleteDialog(DesktopContext& context, QWidget* parent = nullptr);
     Q_DISABLE_COPY_MOVE(DeleteDialog)
 
     // Delete (the button or the Delete key): asks once, then deletes the selected links
@@ -45,7 +45,7 @@ private:
     void setCaptions();
     void layOut();
 
-    app::AppContext& m_context;
+    DesktopContext& m_context;
     FolderAndLinks* m_panes = nullptr;
     QLabel* m_instruction = nullptr;
     QPushButton* m_deleteButton = nullptr;

@@ -7,20 +7,20 @@
 #include <QTreeWidget>
 
 #include "core/app/text_ids.h"
-#include "core/app/shell_open.h"
 #include "core/app/texts.h"
-#include "core/app/user_messages.h"
-#include "gui/widgets/folder_tree.h"
-#include "gui/widgets/link_list.h"
 #include "core/store/link_save.h"
 #include "core/store/store_layout.h"
 #include "gui/kit/dialog_layout.h"
 #include "gui/kit/dialog_messages.h"
-#include "gui/widgets/folder_and_links.h"
 #include "gui/kit/hourglass.h"
-#include "gui/widgets/link_fields.h"
 #include "gui/kit/localised_fonts.h"
 #include "gui/kit/qt_text.h"
+#include "gui/kit/shell_open.h"
+#include "gui/kit/user_messages.h"
+#include "gui/widgets/folder_and_links.h"
+#include "gui/widgets/folder_tree.h"
+#include "gui/widgets/link_fields.h"
+#include "gui/widgets/link_list.h"
 
 namespace ui {
 
@@ -52,7 +52,7 @@ constexpr int kMinimumHeight = 4500;
 
 }  // namespace
 
-EditDialog::EditDialog(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
+EditDialog::EditDialog(DesktopContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
     setObjectName("frmEdit");
     setWindowTitle("Edit Link");
     setSizeGripEnabled(true);
@@ -160,14 +160,14 @@ void EditDialog::openClickedTarget() {
     }
     const Hourglass hourglass;
     // an empty URL goes to the shell as it is; whatever the shell answers, nothing is shown
-    static_cast<void>(app::openWithShell(m_context, m_panes->list().targetOf(row)));
+    static_cast<void>(ui::openWithShell(m_context, m_panes->list().targetOf(row)));
 }
 
 void EditDialog::saveLink() {
     const std::string name = store::trimSpaces(m_fields.name->text().toStdString());
     const std::string target = store::trimSpaces(m_fields.url->text().toStdString());
     if (name.empty() || target.empty()) {
-        app::showText(m_context, app::kTextNameAndUrl, app::kTitleWarning, app::MsgIcon::Exclamation);
+        ui::showText(m_context, app::kTextNameAndUrl, app::kTitleWarning, ui::MsgIcon::Exclamation);
         m_fields.name->setFocus();
         return;
     }
@@ -183,9 +183,8 @@ void EditDialog::saveLink() {
     // a link stays in its folder: only its name and its URL change. A file name that is not
     // valid UTF-8 cannot be typed back: while its shown name is kept, the file keeps its own
     const bool keepsUntypableName = name == m_shownName && !QUtf8StringView(m_oldPath).isValidUtf8();
-    const std::string newPath = keepsUntypableName
-                                    ? m_oldPath
-                                    : store::editedLinkPath(m_oldPath.substr(0, m_oldPath.rfind('/')), name);
+    const std::string newPath =
+        keepsUntypableName ? m_oldPath : store::editedLinkPath(m_oldPath.substr(0, m_oldPath.rfind('/')), name);
     if (store::namesAnotherLink(m_oldPath, newPath) && !askToReplaceLink(m_context)) {
         return;
     }
@@ -193,7 +192,7 @@ void EditDialog::saveLink() {
         showError(m_context, *failure);
         return;
     }
-    app::showText(m_context, app::kTextSaved, app::kTitleEditLink, app::MsgIcon::Information);
+    ui::showText(m_context, app::kTextSaved, app::kTitleEditLink, ui::MsgIcon::Information);
     m_fields.name->clear();
     m_fields.url->clear();
     m_panes->tree().refresh();

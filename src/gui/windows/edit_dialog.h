@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <string>
 
-#include "core/app/app_context.h"
+#include "gui/kit/desktop_context.h"
 #include "gui/widgets/link_fields.h"
 
 class QPushButton;
@@ -26,7 +26,7 @@ class EditDialog final : public QDialog {
 public:
     // Makes sure the store exists, sets the captions and builds the tree: the dialog is
     // loaded when this returns.
-    explicit EditDialog(app::AppContext& context, QWidget* parent = nullptr);
+    explicit EditDialog(DesktopContext& context, QWidget* parent = nullptr);
     Q_DISABLE_COPY_MOVE(EditDialog)
 
     // Save: the typed name and URL replace the link clicked last.
@@ -49,7 +49,7 @@ private:
     void setCaptions();
     void layOut();
 
-    app::AppContext& m_context;
+    DesktopContext& m_context;
     FolderAndLinks* m_panes = nullptr;
     LinkFields m_fields;
     QPushButton* m_saveButton = nullptr;

@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/app/text_ids.h"
 #include "core/app/scratch_folder.h"
+#include "core/app/text_ids.h"
 #include "core/app/texts.h"
-#include "core/app/user_messages.h"
 #include "gui/kit/node_choice.h"
 #include "gui/kit/qt_text.h"
+#include "gui/kit/user_messages.h"
 #include "gui/widgets/folder_tree.h"
 #include "gui/widgets/link_list.h"
 
@@ -43,36 +43,36 @@ constexpr int kSeparatorTop = 420;
 constexpr int kSeparatorHeight = 30;
 
 // The message an export's outcome shows: text and title ids, and the icon.
-struct Message {
+struct OutcomeMessage {
     int text;
     int title;
-    app::MsgIcon icon;
+    ui::MsgIcon icon;
 };
 
-[[nodiscard]] Message messageOf(browsers::ExportOutcome outcome) {
+[[nodiscard]] OutcomeMessage messageOf(browsers::ExportOutcome outcome) {
     switch (outcome) {
         case browsers::ExportOutcome::NoDestination:
-            return {app::kTextChooseBrowser, app::kTitleWarning, app::MsgIcon::Exclamation};
+            return {app::kTextChooseBrowser, app::kTitleWarning, ui::MsgIcon::Exclamation};
         case browsers::ExportOutcome::NothingToExport:
-            return {app::kTextNothingToTransfer, app::kTitleWarning, app::MsgIcon::Exclamation};
+            return {app::kTextNothingToTransfer, app::kTitleWarning, ui::MsgIcon::Exclamation};
         case browsers::ExportOutcome::NotWritten:
-            return {app::kTextBookmarkFileNotWritten, app::kTitleError, app::MsgIcon::Critical};
+            return {app::kTextBookmarkFileNotWritten, app::kTitleError, ui::MsgIcon::Critical};
         case browsers::ExportOutcome::FirefoxRunning:
-            return {app::kTextCloseFirefox, app::kTitleWarning, app::MsgIcon::Exclamation};
+            return {app::kTextCloseFirefox, app::kTitleWarning, ui::MsgIcon::Exclamation};
         case browsers::ExportOutcome::DatabaseNotWritten:
-            return {app::kTextDatabaseNotWritten, app::kTitleError, app::MsgIcon::Critical};
+            return {app::kTextDatabaseNotWritten, app::kTitleError, ui::MsgIcon::Critical};
         case browsers::ExportOutcome::UnknownDatabase:
-            return {app::kTextUnknownDatabase, app::kTitleError, app::MsgIcon::Critical};
+            return {app::kTextUnknownDatabase, app::kTitleError, ui::MsgIcon::Critical};
         case browsers::ExportOutcome::Done:
         case browsers::ExportOutcome::NoBookmarkFile:
             break;
     }
-    return {app::kTextExported, app::kTitleExportLinks, app::MsgIcon::Information};
+    return {app::kTextExported, app::kTitleExportLinks, ui::MsgIcon::Information};
 }
 
 }  // namespace
 
-ExportDialog::ExportDialog(app::AppContext& context, QWidget* parent) : TransferDialog(context, kDesign, parent) {
+ExportDialog::ExportDialog(DesktopContext& context, QWidget* parent) : TransferDialog(context, kDesign, parent) {
     setObjectName("frmExport");
     auto* separator = new QFrame(this);
     separator->setObjectName("Frame1");
@@ -84,10 +84,10 @@ ExportDialog::ExportDialog(app::AppContext& context, QWidget* parent) : Transfer
     exitButton().setAutoDefault(false);
 
     createStoreTree(FolderTreeOptions{&linkList(), [this] {
-                                                 return app::withOwnerName(
-                                                     app::languageText(this->context(), app::kTextRenameQuestion),
-                                                     this->context().ownerName);
-                                             }});
+                                          return app::withOwnerName(
+                                              app::languageText(this->context(), app::kTextRenameQuestion),
+                                              this->context().ownerName);
+                                      }});
     connect(&storeTree(), &FolderTree::nodeClicked, this, &ExportDialog::chooseSource);
     linkList().showRowsTo([this](std::vector<store::LinkRow>& rows) { keepForStaging(rows); });
     chooseNodesByClickOrEnter(browserTree(), [this](QTreeWidgetItem* item) { chooseDestination(item); });
@@ -133,7 +133,8 @@ void ExportDialog::chooseSource(QTreeWidgetItem* item) {
         // Only names that differ in case share a staged file, and the list orders those by
         // their exact text: staged in that order, they leave the staging folder as the list's
         // order would.
-        std::sort(links.begin(), links.end(), [](const browsers::ListedLink& a, const browsers::ListedLink& b) { return a.text < b.text; });
+        std::sort(links.begin(), links.end(),
+                  [](const browsers::ListedLink& a, const browsers::ListedLink& b) { return a.text < b.text; });
         m_staged = browsers::stageLinks(context(), *browser, key, std::move(links));
     }
 }
@@ -153,13 +154,14 @@ void ExportDialog::chooseDestination(QTreeWidgetItem* item) {
     const std::string name = browserNodeName(item);
     m_destination = browsers::exportBrowserOfNode(name);
     const std::string key = browserNodeKey(item);
-    const auto install = std::find_if(m_chromiumInstalls.begin(), m_chromiumInstalls.end(),
-                                      [&](const browsers::ChromiumInstall& found) { return found.userDataFolder == key; });
+    const auto install =
+        std::find_if(m_chromiumInstalls.begin(), m_chromiumInstalls.end(),
+                     [&](const browsers::ChromiumInstall& found) { return found.userDataFolder == key; });
     m_chromiumDestination = install == m_chromiumInstalls.end() ? nullptr : &*install;
     showDestination(toQt(name));
 }
 
-void ExportDialog::tell(int textId, int titleId, app::MsgIcon icon) { app::showText(context(), textId, titleId, icon); }
+void ExportDialog::tell(int textId, int titleId, ui::MsgIcon icon) { ui::showText(context(), textId, titleId, icon); }
 
 void ExportDialog::exportLinks() {
     if (m_chromiumDestination != nullptr) {
@@ -171,27 +173,29 @@ void ExportDialog::exportLinks() {
         tellMissingBookmarkFile();
         return;
     }
-    const Message message = messageOf(outcome);
+    const OutcomeMessage message = messageOf(outcome);
     tell(message.text, message.title, message.icon);
 }
 
 void ExportDialog::tellMissingBookmarkFile() {
     // the hint on the second line speaks to the owner by name
-    app::AppContext& shared = context();
-    const std::string hint = app::withOwnerName(app::languageText(shared, app::kTextNoBookmarkFileHint), shared.ownerName);
-    app::showMessage(shared, app::languageText(shared, app::kTextNoBookmarkFile) + "\r\n" + hint,
-                     app::languageText(shared, app::kTitleError), app::MsgIcon::Critical);
+    DesktopContext& shared = context();
+    const std::string hint =
+        app::withOwnerName(app::languageText(shared, app::kTextNoBookmarkFileHint), shared.ownerName);
+    ui::showMessage(shared, app::languageText(shared, app::kTextNoBookmarkFile) + "\r\n" + hint,
+                    app::languageText(shared, app::kTitleError), ui::MsgIcon::Critical);
 }
 
 void ExportDialog::exportToChromiumBrowser(const browsers::ChromiumInstall& install) {
-    app::AppContext& shared = context();
-    const browsers::ChromiumExport result = browsers::exportCheckedToChromium(install, listedItems(), shared.backupFolder());
+    DesktopContext& shared = context();
+    const browsers::ChromiumExport result =
+        browsers::exportCheckedToChromium(install, listedItems(), shared.backupFolder());
     const auto tellNamed = [&](int textId, const std::string& name) {
         std::string text = app::languageText(shared, textId);
         if (const std::size_t token = text.find(kNameToken); token != std::string::npos) {
             text.replace(token, kNameToken.size(), name);
         }
-        app::showMessage(shared, text, app::languageText(shared, app::kTitleWarning), app::MsgIcon::Exclamation);
+        ui::showMessage(shared, text, app::languageText(shared, app::kTitleWarning), ui::MsgIcon::Exclamation);
     };
     switch (result.outcome) {
         case browsers::ChromiumExportOutcome::BrowserRuns:
@@ -201,13 +205,13 @@ void ExportDialog::exportToChromiumBrowser(const browsers::ChromiumInstall& inst
             tellNamed(app::kTextEncryptedProfile, result.profile);
             return;
         case browsers::ChromiumExportOutcome::Done:
-            tell(app::kTextExported, app::kTitleExportLinks, app::MsgIcon::Information);
+            tell(app::kTextExported, app::kTitleExportLinks, ui::MsgIcon::Information);
             return;
         case browsers::ChromiumExportOutcome::NothingToExport:
-            tell(app::kTextNothingToTransfer, app::kTitleWarning, app::MsgIcon::Exclamation);
+            tell(app::kTextNothingToTransfer, app::kTitleWarning, ui::MsgIcon::Exclamation);
             return;
         case browsers::ChromiumExportOutcome::NotWritten:
-            tell(app::kTextBookmarkFileNotWritten, app::kTitleError, app::MsgIcon::Critical);
+            tell(app::kTextBookmarkFileNotWritten, app::kTitleError, ui::MsgIcon::Critical);
             return;
     }
 }

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "core/app/app_context.h"
 #include "core/browsers/chromium_transfer.h"
 #include "core/browsers/export_writer.h"
 #include "core/store/folder_scan.h"
+#include "gui/kit/desktop_context.h"
 #include "gui/windows/transfer_dialog.h"
 
 class QTreeWidgetItem;
@@ -24,7 +24,7 @@ class ExportDialog final : public TransferDialog {
 public:
     // Builds both trees, lists the links of the store root and sets the captions: the
     // dialog is loaded when this returns.
-    explicit ExportDialog(app::AppContext& context, QWidget* parent = nullptr);
+    explicit ExportDialog(DesktopContext& context, QWidget* parent = nullptr);
     Q_DISABLE_COPY_MOVE(ExportDialog)
 
     // A click on a store-tree node: the folder is opened, its links listed and staged.
@@ -39,7 +39,7 @@ private:
     [[nodiscard]] std::vector<browsers::ExportItem> listedItems();
     // Keeps the names and bytes of the rows the list has just read, when they are to be staged.
     void keepForStaging(std::vector<store::LinkRow>& rows);
-    void tell(int textId, int titleId, app::MsgIcon icon);
+    void tell(int textId, int titleId, ui::MsgIcon icon);
     // Tells that no bookmark file was found, and where one is looked for.
     void tellMissingBookmarkFile();
     // Adds the checked links to a browser of the Chromium family, and tells how that went.

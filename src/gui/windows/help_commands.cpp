@@ -4,14 +4,14 @@
 #include <optional>
 
 #include "core/app/text_ids.h"
-#include "core/app/shell_open.h"
 #include "core/app/texts.h"
-#include "core/app/user_messages.h"
 #include "core/support/help_documents.h"
 #include "core/support/update_check.h"
 #include "gui/kit/dialog_messages.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/qt_text.h"
+#include "gui/kit/shell_open.h"
+#include "gui/kit/user_messages.h"
 #include "gui/windows/about_dialog.h"
 #include "gui/windows/update_notice_window.h"
 
@@ -23,12 +23,12 @@ namespace {
 
 }  // namespace
 
-HelpCommands::HelpCommands(app::AppContext& context, QWidget& window, std::function<void(QDialog&)> showDialog)
+HelpCommands::HelpCommands(DesktopContext& context, QWidget& window, std::function<void(QDialog&)> showDialog)
     : QObject(&window), m_context(context), m_window(window), m_showDialog(std::move(showDialog)) {}
 
 void HelpCommands::warn(int textId) {
-    app::showMessage(m_context, app::supplementaryText(m_context, textId), app::languageText(m_context, app::kTitleWarning),
-                     app::MsgIcon::Exclamation);
+    ui::showMessage(m_context, app::supplementaryText(m_context, textId),
+                    app::languageText(m_context, app::kTitleWarning), ui::MsgIcon::Exclamation);
 }
 
 void HelpCommands::openDocument(support::HelpDocument document) {
@@ -39,7 +39,7 @@ void HelpCommands::openDocument(support::HelpDocument document) {
         warn(app::kSupplementaryDocumentMissing);
         return;
     }
-    if (!app::openWithShell(m_context, path)) {
+    if (!ui::openWithShell(m_context, path)) {
         showError(m_context, "the document " + path + " could not be opened.");
     }
 }
@@ -55,7 +55,7 @@ void HelpCommands::openOnlineSupport() {
         warn(app::kSupplementarySupportMissing);
         return;
     }
-    if (!app::openWithShell(m_context, address)) {
+    if (!ui::openWithShell(m_context, address)) {
         showError(m_context, "no program could open " + address + ".");
     }
 }
@@ -65,14 +65,15 @@ void HelpCommands::checkForUpdates() {
     const support::UpdateVerdict verdict = support::checkForUpdates(m_context.updateServer);
     switch (verdict.outcome) {
         case support::UpdateOutcome::Failure:
-            app::showMessage(m_context,
-                             "Failure connecting to internet or webserver. HTTP response code: " +
-                                 verdict.failedStatusCode,
-                             "Error", app::MsgIcon::Critical);
+            ui::showMessage(
+                m_context,
+                "Failure connecting to internet or webserver. HTTP response code: " + verdict.failedStatusCode, "Error",
+                ui::MsgIcon::Critical);
             break;
         case support::UpdateOutcome::UpToDate:
-            app::showMessage(m_context, app::withProductName(app::supplementaryText(m_context, app::kSupplementaryUpToDate)),
-                             "Velqor", app::MsgIcon::Information);
+            ui::showMessage(m_context,
+                            app::withProductName(app::supplementaryText(m_context, app::kSupplementaryUpToDate)),
+                            "Velqor", ui::MsgIcon::Information);
             break;
         case support::UpdateOutcome::UpdateAvailable: {
             auto* notice = new UpdateNoticeWindow(

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "core/app/app_context.h"
 #include "core/support/help_documents.h"
+#include "gui/kit/desktop_context.h"
 
 class QDialog;
 class QWidget;
@@ -20,7 +20,7 @@ class HelpCommands final : public QObject {
 public:
     // window owns the update notice and the about box; showDialog shows a form modally, the
     // way the window shows every form it opens.
-    HelpCommands(app::AppContext& context, QWidget& window, std::function<void(QDialog&)> showDialog);
+    HelpCommands(DesktopContext& context, QWidget& window, std::function<void(QDialog&)> showDialog);
     Q_DISABLE_COPY_MOVE(HelpCommands)
 
     void openWhatDocument();
@@ -35,7 +35,7 @@ private:
     // A text of the supplementary library under the title "Warning".
     void warn(int textId);
 
-    app::AppContext& m_context;
+    DesktopContext& m_context;
     QWidget& m_window;
     std::function<void(QDialog&)> m_showDialog;
 };

@@ -8,7 +8,6 @@
 
 #include "core/app/text_ids.h"
 #include "core/app/texts.h"
-#include "core/app/user_messages.h"
 #include "core/browsers/bookmark_loads.h"
 #include "core/browsers/browser_locations.h"
 #include "core/browsers/chromium_transfer.h"
@@ -18,6 +17,7 @@
 #include "gui/kit/modal_forms.h"
 #include "gui/kit/node_choice.h"
 #include "gui/kit/qt_text.h"
+#include "gui/kit/user_messages.h"
 #include "gui/widgets/folder_tree.h"
 #include "gui/widgets/link_list.h"
 #include "gui/windows/import_errors_dialog.h"
@@ -37,7 +37,6 @@ constexpr TransferDialog::Design kDesign{
     .sourceEndText = app::kTextBrowserEnd,
     .destinationEndText = app::kTextStoreEnd,
 };
-
 
 // The node that stands for every browser of the Chromium family; its key is an identity only.
 constexpr const char* kChromeName = "Chrome";
@@ -119,8 +118,9 @@ bool ImportDialog::loadBookmarkBrowser(store::Browser browser) {
 }
 
 bool ImportDialog::loadChromiumBrowsers() {
-    app::AppContext& shared = context();
-    const std::vector<browsers::ChromiumInstall> installs = browsers::findChromiumInstalls(shared.homeFolder, shared.configFolder);
+    DesktopContext& shared = context();
+    const std::vector<browsers::ChromiumInstall> installs =
+        browsers::findChromiumInstalls(shared.homeFolder, shared.configFolder);
     if (browsers::loadURLChrome(installs, shared.stagingFolder()) == browsers::LoadOutcome::NoBookmarkFile) {
         warn(app::kTextNoChromiumBookmarks);
         return false;
@@ -150,7 +150,7 @@ void ImportDialog::listInternetExplorerFolder(QTreeWidgetItem* item) {
     linkList().fill(folder);
 }
 
-void ImportDialog::warn(int textId) { app::showText(context(), textId, app::kTitleWarning, app::MsgIcon::Exclamation); }
+void ImportDialog::warn(int textId) { ui::showText(context(), textId, app::kTitleWarning, ui::MsgIcon::Exclamation); }
 
 void ImportDialog::importLinks() {
     browsers::ImportRequest request{m_destinationKey, m_sourceChosen, {}};
@@ -174,7 +174,7 @@ void ImportDialog::importLinks() {
             break;
     }
     if (report.failed.empty()) {
-        app::showText(context(), app::kTextImported, app::kTitleImportLinks, app::MsgIcon::Information);
+        ui::showText(context(), app::kTextImported, app::kTitleImportLinks, ui::MsgIcon::Information);
         return;
     }
     ImportErrorsDialog errors(context(), this);

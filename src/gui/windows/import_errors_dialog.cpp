@@ -30,10 +30,9 @@ constexpr int kWindowHeight = kButtonTop + kButtonHeight + kMargin;
 constexpr int kNumberWidth = 500;
 constexpr int kFileNameWidth = 3200;
 
-
 }  // namespace
 
-ImportErrorsDialog::ImportErrorsDialog(app::AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
+ImportErrorsDialog::ImportErrorsDialog(DesktopContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
     setObjectName("FrmImportMsg");
     setWindowTitle("Import Operation Abort");
     createControls();

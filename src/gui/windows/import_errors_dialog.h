@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <string>
 
-#include "core/app/app_context.h"
+#include "gui/kit/desktop_context.h"
 
 class QLabel;
 class QPushButton;
@@ -17,7 +17,7 @@ class ImportErrorsDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ImportErrorsDialog(app::AppContext& context, QWidget* parent = nullptr);
+    explicit ImportErrorsDialog(DesktopContext& context, QWidget* parent = nullptr);
     Q_DISABLE_COPY_MOVE(ImportErrorsDialog)
 
     // Appends a row: its number (counted from 1), the file name and the link.
@@ -30,7 +30,7 @@ private:
     void setCaptions();
     void layOut();
 
-    app::AppContext& m_context;
+    DesktopContext& m_context;
     QLabel* m_firstLine = nullptr;
     QLabel* m_secondLine = nullptr;
     QTreeWidget* m_list = nullptr;

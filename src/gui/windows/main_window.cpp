@@ -13,11 +13,10 @@
 #include <QWindow>
 #include <array>
 
-#include "core/app/text_ids.h"
 #include "core/app/settings.h"
+#include "core/app/text_ids.h"
 #include "core/app/text_libraries.h"
 #include "core/app/texts.h"
-#include "core/app/user_messages.h"
 #include "core/store/store_files.h"
 #include "gui/kit/hourglass.h"
 #include "gui/kit/icons.h"
@@ -25,6 +24,7 @@
 #include "gui/kit/modal_forms.h"
 #include "gui/kit/qt_text.h"
 #include "gui/kit/twips.h"
+#include "gui/kit/user_messages.h"
 #include "gui/widgets/folder_tree.h"
 #include "gui/widgets/link_list.h"
 #include "gui/widgets/vertical_splitter.h"
@@ -110,13 +110,13 @@ void MainWindow::createControls() {
     m_splitter->setObjectName("VSplitter");
 
     m_list = new LinkList(m_context, *m_listView, LinkListOptions{});
-    m_tree = new FolderTree(m_context, *m_treeView,
-                                   FolderTreeOptions{m_list, [] {
-                                                                return std::string(
-                                                                    "Please note that by renaming the folder, you "
-                                                                    "will remove the compressed flag from this "
-                                                                    "folder. Do you wish to continue?");
-                                                            }});
+    m_tree =
+        new FolderTree(m_context, *m_treeView, FolderTreeOptions{m_list, [] {
+                                                                     return std::string(
+                                                                         "Please note that by renaming the folder, you "
+                                                                         "will remove the compressed flag from this "
+                                                                         "folder. Do you wish to continue?");
+                                                                 }});
     setTabOrder(m_treeView, m_listView);
 
     connect(m_tree, &FolderTree::nodeClicked, m_tree, &FolderTree::openClickedNode);
@@ -296,9 +296,10 @@ void MainWindow::warnWhenNotAdministrator() {
     if (!m_context.isAdministrator || m_context.isAdministrator()) {
         return;
     }
-    app::showMessage(m_context,
-                     app::withOwnerName(app::supplementaryText(m_context, app::kSupplementaryAdminWarning), m_context.ownerName),
-                     app::languageText(m_context, app::kTitleWarning), app::MsgIcon::Exclamation);
+    ui::showMessage(
+        m_context,
+        app::withOwnerName(app::supplementaryText(m_context, app::kSupplementaryAdminWarning), m_context.ownerName),
+        app::languageText(m_context, app::kTitleWarning), ui::MsgIcon::Exclamation);
 }
 
 void MainWindow::plainLayout() {
@@ -357,8 +358,8 @@ void MainWindow::restoreStoredSizeAndCentre() {
             heightTwips = static_cast<int>(toTwips(fitted.height()));
             widthTwips = static_cast<int>(toTwips(fitted.width()));
         }
-        outer.moveTopLeft({area.x() + area.width() / 2 - outer.width() / 2,
-                           area.y() + area.height() / 2 - outer.height() / 2});
+        outer.moveTopLeft(
+            {area.x() + area.width() / 2 - outer.width() / 2, area.y() + area.height() / 2 - outer.height() / 2});
     }
     const QMargins frame = windowFrame();
     setGeometry(outer.marginsRemoved(frame));
@@ -409,7 +410,7 @@ void MainWindow::showDialog(QDialog& dialog) {
 void MainWindow::refresh() {
     // a stick pulled out leaves no store to show: the user is told, and the tree stays as it was
     if (!store::storeExists(m_context.applicationFolder)) {
-        app::showText(m_context, app::kTextStoreGone, app::kTitleWarning, app::MsgIcon::Exclamation);
+        ui::showText(m_context, app::kTextStoreGone, app::kTitleWarning, ui::MsgIcon::Exclamation);
         return;
     }
     m_tree->refresh();
@@ -417,9 +418,9 @@ void MainWindow::refresh() {
 
 void MainWindow::emptyBrowserFolder(store::Browser browser) {
     // everything in a browser's folder goes for good: one Enter must not do that
-    const bool yes = app::askYesNo(m_context, app::withOwnerName(app::languageText(m_context, app::kTextEmptyQuestion),
-                                                                 m_context.ownerName),
-                                   app::languageText(m_context, app::kTitleEmptyFolder), app::MsgAnswer::No);
+    const bool yes = ui::askYesNo(
+        m_context, app::withOwnerName(app::languageText(m_context, app::kTextEmptyQuestion), m_context.ownerName),
+        app::languageText(m_context, app::kTitleEmptyFolder), ui::MsgAnswer::No);
     const bool deleted = yes && store::deletePath(store::topFolder(m_context.applicationFolder, browser));
     if (deleted || rebuildsAlways(browser)) {
         m_tree->resetTree();

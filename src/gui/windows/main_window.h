@@ -6,8 +6,8 @@
 #include <memory>
 #include <optional>
 
-#include "core/app/app_context.h"
 #include "core/store/store_layout.h"
+#include "gui/kit/desktop_context.h"
 #include "gui/kit/gui_context.h"
 
 class QAction;
@@ -98,7 +98,7 @@ private:
     [[nodiscard]] QSize outerSize() const;
 
     GuiContext m_gui;
-    app::AppContext& m_context;
+    DesktopContext& m_context;
     QTreeWidget* m_treeView = nullptr;
     QTreeWidget* m_listView = nullptr;
     VerticalSplitter* m_splitter = nullptr;

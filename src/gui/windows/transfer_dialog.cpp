@@ -60,7 +60,7 @@ constexpr int kUrlColumnWidth = 3000;
 
 }  // namespace
 
-TransferDialog::TransferDialog(app::AppContext& context, const Design& design, QWidget* parent)
+TransferDialog::TransferDialog(DesktopContext& context, const Design& design, QWidget* parent)
     : QDialog(parent),
       m_context(context),
       m_sourceEndText(design.sourceEndText),
@@ -193,8 +193,7 @@ std::string TransferDialog::browserNodeName(const QTreeWidgetItem* item) {
 int TransferDialog::browserNodeImage(const QTreeWidgetItem* item) { return item->data(0, kImageRole).toInt(); }
 
 void TransferDialog::buildBrowserTree(const std::string& internetExplorerKey) {
-    QTreeWidgetItem* root =
-        addBrowserNode(nullptr, kBrowserRootKey, FolderTree::kRootText, store::kImagePlainFolder);
+    QTreeWidgetItem* root = addBrowserNode(nullptr, kBrowserRootKey, FolderTree::kRootText, store::kImagePlainFolder);
     addBrowserNode(root, windowsFolderKey(kFirefoxKeyEnd), kFirefoxName, store::kImageFirefox);
     addBrowserNode(root, internetExplorerKey, kInternetExplorerName, store::kImageInternetExplorer);
     root->setExpanded(true);

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/app_context.h"
+#include "gui/kit/desktop_context.h"
 #include "gui/widgets/folder_tree.h"
 
 class QCheckBox;
@@ -60,10 +60,9 @@ public:
     static constexpr const char* kBrowserRootKey = "NodeRoot";
 
 protected:
-
     // Creates, places and captions the controls; the dialog then makes its store tree with
     // createStoreTree and connects its own commands.
-    TransferDialog(app::AppContext& context, const Design& design, QWidget* parent);
+    TransferDialog(DesktopContext& context, const Design& design, QWidget* parent);
 
     void createStoreTree(FolderTreeOptions options);
     // The root "Browser" with the FireFox node and the Internet Explorer node of a key below it.
@@ -86,7 +85,7 @@ protected:
     // Places a control across the window between its margins.
     void placeAcrossWindow(QWidget& control, int top, int height);
 
-    [[nodiscard]] app::AppContext& context() const { return m_context; }
+    [[nodiscard]] DesktopContext& context() const { return m_context; }
     [[nodiscard]] QTreeWidget& storeView() const { return *m_storeView; }
     [[nodiscard]] QPushButton& actionButton() const { return *m_actionButton; }
     [[nodiscard]] QPushButton& exitButton() const { return *m_exitButton; }
@@ -99,7 +98,7 @@ private:
     void setCaptions(const Design& design);
     void layOut();
 
-    app::AppContext& m_context;
+    DesktopContext& m_context;
     int m_sourceEndText;
     int m_destinationEndText;
     QLabel* m_instruction = nullptr;

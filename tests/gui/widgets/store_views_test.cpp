@@ -6,8 +6,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using ui::FolderTree;
 using testing_support::writeLink;
+using ui::FolderTree;
 
 // The store's folder tree and the link list it fills, as the main window joins them.
 class StoreViewsTest : public testing_support::StoreWindowTest {
@@ -124,10 +124,10 @@ TEST_F(StoreViewsTest, RenamingAFolderRenamesItOnDiskAndRekeysItsNodes) {
         rename("Internet Explorer/Zed", name);
         EXPECT_EQ(node("Internet Explorer/Zed")->text(0), "Zed") << name;
     }
-    const std::string taken = said(text(563), "Rename Folder", app::MsgIcon::Exclamation);
-    const std::string refused = said(560, 300, app::MsgIcon::Exclamation);
+    const std::string taken = said(text(563), "Rename Folder", ui::MsgIcon::Exclamation);
+    const std::string refused = said(560, 300, ui::MsgIcon::Exclamation);
     EXPECT_EQ(shown(), (std::vector<std::string>{taken, taken, refused, refused,
-                                                 said(text(562), "Rename Folder", app::MsgIcon::Exclamation)}));
+                                                 said(text(562), "Rename Folder", ui::MsgIcon::Exclamation)}));
     EXPECT_EQ(testing_support::treeOf(store("Internet Explorer")),
               (std::vector<std::string>{"Taken/", "Taken/Inside/", "Zed/", "Zed/Low/",
                                         "Zed/Low/Deep.url=" + testing_support::shortcutBytes("http://deep.example/"),
@@ -184,22 +184,22 @@ TEST_F(StoreViewsTest, OpeningALinkHandsItsTargetToTheShellWaitsASecondAndReport
     }
     EXPECT_EQ(app.shell.opened, (std::vector<std::string>{"http://news.example/", "http://news.example/"}));
     EXPECT_EQ(app.shell.slept, (std::vector<int>{1000, 1000}));
-    EXPECT_EQ(shown(), std::vector<std::string>{said(557, 301, app::MsgIcon::Critical)});
+    EXPECT_EQ(shown(), std::vector<std::string>{said(557, 301, ui::MsgIcon::Critical)});
 }
 
 // The key command stops at the first link that cannot be deleted; the right-click command goes on.
 TEST_F(StoreViewsTest, DeletingAsksOnceThenDeletesTheSelectedRowsAndOnlyTheKeyCommandStopsAtAFailure) {
-    const std::string asked = said(text(544), "Delete Link", app::MsgIcon::Question, app::MsgAnswer::No);
-    const std::string failed = said(533, 308, app::MsgIcon::Critical);
-    const std::string deleted = said(545, 308, app::MsgIcon::Information);
+    const std::string asked = said(text(544), "Delete Link", ui::MsgIcon::Question, ui::MsgAnswer::No);
+    const std::string failed = said(533, 308, ui::MsgIcon::Critical);
+    const std::string deleted = said(545, 308, ui::MsgIcon::Information);
     const struct {
-        app::MsgAnswer answer;
+        ui::MsgAnswer answer;
         ui::LinkList::OnFailure onFailure;
         std::size_t left;
         std::vector<std::string> shown;
-    } cases[] = {{app::MsgAnswer::No, ui::LinkList::OnFailure::Stop, 3, {asked}},
-                 {app::MsgAnswer::Yes, ui::LinkList::OnFailure::Stop, 3, {asked, failed, deleted}},
-                 {app::MsgAnswer::Yes, ui::LinkList::OnFailure::GoOn, 1, {asked, deleted}}};
+    } cases[] = {{ui::MsgAnswer::No, ui::LinkList::OnFailure::Stop, 3, {asked}},
+                 {ui::MsgAnswer::Yes, ui::LinkList::OnFailure::Stop, 3, {asked, failed, deleted}},
+                 {ui::MsgAnswer::Yes, ui::LinkList::OnFailure::GoOn, 1, {asked, deleted}}};
     for (const auto& test : cases) {
         fillWith({{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}});
         std::filesystem::remove(folder + "/a.url");  // gone behind the list's back
@@ -207,7 +207,7 @@ TEST_F(StoreViewsTest, DeletingAsksOnceThenDeletesTheSelectedRowsAndOnlyTheKeyCo
         select(1);
         select(2);
         app.messages.answerNext(test.answer);
-        EXPECT_EQ(list.deleteSelectedLinks(test.onFailure), test.answer == app::MsgAnswer::Yes);
+        EXPECT_EQ(list.deleteSelectedLinks(test.onFailure), test.answer == ui::MsgAnswer::Yes);
         EXPECT_EQ(testing_support::treeOf(folder).size(), test.left);
         EXPECT_EQ(shown(), test.shown);
     }

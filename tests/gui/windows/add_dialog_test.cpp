@@ -23,7 +23,7 @@ protected:
 TEST_F(AddDialogTest, NothingIsAddedWithoutAFolderOrWithANameOrUrlMadeOfSpacesOrANameWindowsRefuses) {
     add("News", "http://news.example/");  // the root is selected
     EXPECT_EQ(shown(),
-              Tree{said("Please select a folder in Dorvane Lite first, Ann.", text(300), app::MsgIcon::Exclamation)});
+              Tree{said("Please select a folder in Dorvane Lite first, Ann.", text(300), ui::MsgIcon::Exclamation)});
     EXPECT_EQ(fields(*dialog), (QStringList{"News", "http://news.example/"}));
     click(dialog->folderTree().view(), "Firefox");
     const std::pair<const char*, const char*> cases[] = {
@@ -31,12 +31,12 @@ TEST_F(AddDialogTest, NothingIsAddedWithoutAFolderOrWithANameOrUrlMadeOfSpacesOr
     for (const auto& [name, target] : cases) {
         add(name, target);
         EXPECT_EQ(shown(), Tree{said("Please enter both a name and a URL for the link, Ann.", text(300),
-                                     app::MsgIcon::Exclamation)});
+                                     ui::MsgIcon::Exclamation)});
     }
     // names Windows refuses: the stick would hold a link no Windows PC can open
     for (const char* name : {"CON", "nul.txt", "Lpt9", "a:b", "Work/News", ". ."}) {
         add(name, "http://x/");
-        EXPECT_EQ(shown(), Tree{said(560, 300, app::MsgIcon::Exclamation)}) << name;
+        EXPECT_EQ(shown(), Tree{said(560, 300, ui::MsgIcon::Exclamation)}) << name;
     }
     EXPECT_EQ(treeOf(store("")), (Tree{"Firefox/", "Internet Explorer/", "Internet Explorer/Links/"}));
 }
@@ -47,7 +47,7 @@ TEST_F(AddDialogTest, EachAddWritesTheTrimmedLinkIntoTheChosenFolderAndEmptiesTh
     click(dialog->folderTree().view(), "Links");
     for (const char* name : {"  News ", "Page.URL", "my.url.backup"}) {
         add(name, " http://news.example/a b  ");
-        EXPECT_EQ(shown(), Tree{said(538, 307, app::MsgIcon::Information)});
+        EXPECT_EQ(shown(), Tree{said(538, 307, ui::MsgIcon::Information)});
         EXPECT_EQ(fields(*dialog), (QStringList{"", ""}));
     }
     // Clear empties the fields and keeps the chosen folder
@@ -63,10 +63,10 @@ TEST_F(AddDialogTest, EachAddWritesTheTrimmedLinkIntoTheChosenFolderAndEmptiesTh
 TEST_F(AddDialogTest, AddingANameTwiceAsksAndNoKeepsTheLinkAndTheFieldsWhileYesReplacesIt) {
     click(dialog->folderTree().view(), "Firefox");
     add("News", "http://first.example/");
-    app.messages.answerNext(app::MsgAnswer::No);
+    app.messages.answerNext(ui::MsgAnswer::No);
     add("news", "http://second.example/");
-    const std::string ask = said(556, 329, app::MsgIcon::Question, app::MsgAnswer::No);
-    EXPECT_EQ(shown(), (Tree{said(538, 307, app::MsgIcon::Information), ask}));
+    const std::string ask = said(556, 329, ui::MsgIcon::Question, ui::MsgAnswer::No);
+    EXPECT_EQ(shown(), (Tree{said(538, 307, ui::MsgIcon::Information), ask}));
     EXPECT_EQ(treeOf(store("Firefox")), Tree{"News.url=" + testing_support::shortcutBytes("http://first.example/")});
     EXPECT_EQ(fields(*dialog), (QStringList{"news", "http://second.example/"}));
     // the file keeps the case of its name

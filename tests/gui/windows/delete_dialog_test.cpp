@@ -7,8 +7,8 @@
 namespace {
 
 using Tree = std::vector<std::string>;
-using app::MsgAnswer;
-using app::MsgIcon;
+using ui::MsgAnswer;
+using ui::MsgIcon;
 
 class DeleteDialogTest : public testing_support::StoreWindowTest {
 protected:

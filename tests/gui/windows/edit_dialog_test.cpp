@@ -9,7 +9,7 @@ namespace {
 using testing_support::shortcutBytes;
 using testing_support::treeOf;
 using Tree = std::vector<std::string>;
-using app::MsgAnswer;
+using ui::MsgAnswer;
 
 // Firefox holds the links news (with a line the program never writes) and other, and the
 // folder Work.
@@ -36,7 +36,7 @@ protected:
         enter(*dialog, QString::fromStdString(name), target, "btnSave");
     }
 
-    [[nodiscard]] std::string saved() const { return said(538, 312, app::MsgIcon::Information); }
+    [[nodiscard]] std::string saved() const { return said(538, 312, ui::MsgIcon::Information); }
 
     std::unique_ptr<ui::EditDialog> dialog;
 };
@@ -45,9 +45,9 @@ protected:
 // changes, and asks before it takes the name of another link.
 TEST_F(EditDialogTest, SavingRewritesOrRenamesTheClickedLinkAndRefusesWhatItCannotSave) {
     const std::string edited = "=" + shortcutBytes("http://new/");
-    const std::string ask = said(556, 329, app::MsgIcon::Question, MsgAnswer::No);
+    const std::string ask = said(556, 329, ui::MsgIcon::Question, MsgAnswer::No);
     const Tree unchanged = {"Work/", kNews, kOther};
-    const std::string refused = said(560, 300, app::MsgIcon::Exclamation);
+    const std::string refused = said(560, 300, ui::MsgIcon::Exclamation);
     // whether news is clicked, the name typed, the answer to a question, the messages, the folder afterwards
     const std::tuple<bool, std::string, MsgAnswer, std::vector<std::string>, Tree> cases[] = {
         {true, "news", MsgAnswer::Yes, {saved()}, {"Work/", "news.url" + edited, kOther}},

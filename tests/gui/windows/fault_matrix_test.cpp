@@ -223,7 +223,7 @@ TEST_P(FaultMatrix, ShowsItsMessageAndKeepsEveryLinkTheUserDidNotChange) {
                                               : app::withOwnerName(text(id), "Ann"));
     }
     std::vector<std::string> seen;
-    for (const app::Message& message : app.messages.shown) {
+    for (const ui::Message& message : app.messages.shown) {
         seen.push_back(message.text.starts_with("Error: ") ? "Error" : message.text);
     }
     if (forms.opened.contains("FrmImportMsg")) {
@@ -234,7 +234,8 @@ TEST_P(FaultMatrix, ShowsItsMessageAndKeepsEveryLinkTheUserDidNotChange) {
     // edit that keeps the name keeps the link's file, whatever bytes name it
     EXPECT_EQ(after == before, !cell.done);
     if (cell.done && cell.op == Op::Edit) {
-        EXPECT_TRUE(std::ranges::any_of(after, [this](const std::string& entry) { return entry.starts_with(touched()); }));
+        EXPECT_TRUE(
+            std::ranges::any_of(after, [this](const std::string& entry) { return entry.starts_with(touched()); }));
     }
     for (std::string entry : before) {
         if (cell.done && cell.op == Op::RenameFolder && entry.starts_with(touched())) {

@@ -28,8 +28,8 @@ protected:
         dialog.findChild<QPushButton*>("btnExport")->click();
         return shown();
     }
-    [[nodiscard]] Entries closeFirefox() const { return {said(570, 300, app::MsgIcon::Exclamation)}; }
-    [[nodiscard]] Entries exported() const { return {said(539, 313, app::MsgIcon::Information)}; }
+    [[nodiscard]] Entries closeFirefox() const { return {said(570, 300, ui::MsgIcon::Exclamation)}; }
+    [[nodiscard]] Entries exported() const { return {said(539, 313, ui::MsgIcon::Information)}; }
 };
 
 // Output of a command, and whether it ended well.

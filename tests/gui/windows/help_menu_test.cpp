@@ -12,7 +12,7 @@ struct HelpMenuTest : testing_support::StoreWindowTest {
     std::string takeShown() {
         static constexpr const char* kIcons[] = {"", " (stop)", " (?)", " (!)", " (i)"};
         std::string shown;
-        for (const app::Message& message : std::exchange(app.messages.shown, {})) {
+        for (const ui::Message& message : std::exchange(app.messages.shown, {})) {
             shown += message.title + ": " + message.text + kIcons[static_cast<int>(message.icon)] + "\n";
         }
         for (QWidget* notice : window.findChildren<QWidget*>("frmUpdateNotice")) {

@@ -13,7 +13,7 @@
 #include "gui/windows/import_dialog.h"
 #include "gui/windows/main_window.h"
 #include "testing/fake_modal_forms.h"
-#include "testing/test_app.h"
+#include "testing/gui/desktop_test_app.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ const std::map<QString, std::string> kSimplifiedChinese = {
 TEST(LocalisedWindows, EveryWindowShowsTheTextsOfItsLanguageUnclippedInTheDialogFont) {
     const std::pair<std::string, int> languages[] = {{"0409", 8}, {"0411", 8}, {"0404", 9}, {"0804", 9}};
     for (const auto& [language, pointSize] : languages) {
-        testing_support::TestApp app;
+        testing_support::DesktopTestApp app;
         testing_support::FakeModalForms forms;
         const ui::GuiContext gui{app.context, forms};
         app.context.language = language;

@@ -9,7 +9,7 @@
 
 namespace {
 
-using app::MsgAnswer;
+using ui::MsgAnswer;
 
 class MainWindowTest : public testing_support::StoreWindowTest {
 protected:
@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, LoadShowsTheStoreRootWithItsLinksAndWarnsOnlyAUserWhoIsNo
     openMainWindow();
     const std::string warning =
         "Ann, you are not logged on as an administrator. Some features of Dorvane Lite may not work as expected.";
-    EXPECT_EQ(shown(), std::vector{said(warning, text(300), app::MsgIcon::Exclamation)});
+    EXPECT_EQ(shown(), std::vector{said(warning, text(300), ui::MsgIcon::Exclamation)});
 }
 
 // at 96 dpi a pixel is 15 twips
@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, RefreshWithoutTheStoreSaysTheStickIsGoneAndKeepsTheTree) 
     openMainWindow();
     std::filesystem::remove_all(store(""));
     window->refresh();
-    EXPECT_EQ(shown(), std::vector<std::string>{said(561, 300, app::MsgIcon::Exclamation)});
+    EXPECT_EQ(shown(), std::vector<std::string>{said(561, 300, ui::MsgIcon::Exclamation)});
     EXPECT_EQ(topFolders(), (QStringList{"Chrome", "Firefox", "Internet Explorer"}));
 }
 
@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, EmptyCommandsDeleteOnlyTheirTopFolderAndRebuildAsEachBrow
 
         app.messages.answerNext(answer);
         window->emptyBrowserFolder(browser);
-        EXPECT_EQ(shown(), std::vector<std::string>{said(532, 309, app::MsgIcon::Question, MsgAnswer::No)});
+        EXPECT_EQ(shown(), std::vector<std::string>{said(532, 309, ui::MsgIcon::Question, MsgAnswer::No)});
         EXPECT_EQ(std::filesystem::exists(store(folder) + "/Deep/Old.url"), answer == MsgAnswer::No);
         EXPECT_EQ(std::filesystem::exists(store(folder)), folderRemains);
         EXPECT_TRUE(std::filesystem::exists(store("Other/Kept.url")));

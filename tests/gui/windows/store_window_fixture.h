@@ -13,7 +13,7 @@
 #include "gui/widgets/link_list.h"
 #include "testing/fake_modal_forms.h"
 #include "testing/files.h"
-#include "testing/test_app.h"
+#include "testing/gui/desktop_test_app.h"
 
 namespace testing_support {
 
@@ -55,20 +55,20 @@ protected:
 
     // A message as "text | title | icon default-answer"; a failure's text, "Error: " and a
     // description, as "Error".
-    [[nodiscard]] static std::string said(const std::string& text, const std::string& title, app::MsgIcon icon,
-                                          app::MsgAnswer defaultAnswer = app::MsgAnswer::Ok) {
+    [[nodiscard]] static std::string said(const std::string& text, const std::string& title, ui::MsgIcon icon,
+                                          ui::MsgAnswer defaultAnswer = ui::MsgAnswer::Ok) {
         return text + " | " + title + " | " + std::to_string(static_cast<int>(icon)) + " " +
                std::to_string(static_cast<int>(defaultAnswer));
     }
-    [[nodiscard]] std::string said(int textId, int titleId, app::MsgIcon icon,
-                                   app::MsgAnswer defaultAnswer = app::MsgAnswer::Ok) const {
+    [[nodiscard]] std::string said(int textId, int titleId, ui::MsgIcon icon,
+                                   ui::MsgAnswer defaultAnswer = ui::MsgAnswer::Ok) const {
         return said(text(textId), text(titleId), icon, defaultAnswer);
     }
-    [[nodiscard]] std::string error() const { return said("Error", text(301), app::MsgIcon::Critical); }
+    [[nodiscard]] std::string error() const { return said("Error", text(301), ui::MsgIcon::Critical); }
     // The messages shown since the last call, as said() writes them.
     [[nodiscard]] std::vector<std::string> shown() {
         std::vector<std::string> all;
-        for (const app::Message& message : app.messages.shown) {
+        for (const ui::Message& message : app.messages.shown) {
             const bool failure = message.text.starts_with("Error: ") && message.text.size() > 10;
             all.push_back(said(failure ? "Error" : message.text, message.title, message.icon, message.defaultAnswer));
         }
@@ -76,7 +76,7 @@ protected:
         return all;
     }
 
-    TestApp app;
+    DesktopTestApp app;
     FakeModalForms forms;
     ui::GuiContext gui{app.context, forms};
 };

@@ -3,9 +3,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
-#include <fstream>
-
 #include <algorithm>
+#include <fstream>
 
 #include "core/store/store_files.h"
 #include "gui/windows/export_dialog.h"
@@ -54,17 +53,15 @@ protected:
             emit dialog->storeTree().view().itemClicked(dialog->storeTree().itemByKey(key), 0);
         }
     }
-    void clickBrowser(const std::string& key) {
-        emit dialog->browserTree().itemClicked(dialog->browserNode(key), 0);
-    }
+    void clickBrowser(const std::string& key) { emit dialog->browserTree().itemClicked(dialog->browserNode(key), 0); }
     std::string label(const char* name) const { return dialog->findChild<QLabel*>(name)->text().toStdString(); }
     void press(const char* button) { dialog->findChild<QPushButton*>(button)->click(); }
 
     // A message the user sees, the owner's name put in.
-    std::string told(int textId, int titleId, app::MsgIcon icon = app::MsgIcon::Information) const {
+    std::string told(int textId, int titleId, ui::MsgIcon icon = ui::MsgIcon::Information) const {
         return said(app::withOwnerName(text(textId), "Ann"), text(titleId), icon);
     }
-    std::string warning(int textId) const { return told(textId, 300, app::MsgIcon::Exclamation); }
+    std::string warning(int textId) const { return told(textId, 300, ui::MsgIcon::Exclamation); }
 
     std::string favorites = app.root / "home/u1/Favorites";
     std::string profiles = app.root / "home/u1/Application data/Mozilla/";
@@ -124,7 +121,7 @@ TEST_P(ExportOrder, ExportNeedsABrowserAndLinksAndSendsTheListedLinks) {
     clickBrowser(kFirefoxKey);
     // without a bookmark file the user is told where one is looked for, and nothing else
     press("btnExport");
-    EXPECT_EQ(shown(), Entries{text(540) + "\r\n" + told(541, 301, app::MsgIcon::Critical)});
+    EXPECT_EQ(shown(), Entries{text(540) + "\r\n" + told(541, 301, ui::MsgIcon::Critical)});
     // without one, a Linux Firefox's database receives them, but not while Firefox runs
     const std::string linux = app.context.configFolder + "/mozilla/firefox/";
     testing_support::writeFile(linux + "profiles.ini", "[Profile0]\nPath=p1\n");
@@ -242,8 +239,8 @@ TEST_F(TransferDialogTest, ChromeLinksOfEveryBrowserFoundAreImportedIntoTheChrom
     clickStore({"Chrome"});
     press("btnImport");
     EXPECT_EQ(shown(), (Entries{warning(580), told(542, 314)}));
-    EXPECT_EQ(treeOf(store("Chrome")), (Entries{"Brave one.url=" + shortcutBytes("http://b/"),
-                                                "Snap one.url=" + shortcutBytes("http://s/")}));
+    EXPECT_EQ(treeOf(store("Chrome")),
+              (Entries{"Brave one.url=" + shortcutBytes("http://b/"), "Snap one.url=" + shortcutBytes("http://s/")}));
 }
 
 // The proof with the browser itself: after an export through the dialog, Chromium lists every
@@ -279,8 +276,9 @@ TEST_F(TransferDialogTest, ChromiumItselfListsTheExportedLinksAfterAllItHadAndNo
     for (std::string line; std::getline(tsv, line);) {
         expected += line.starts_with("Profile 1\t") ? line.substr(10) + "\n" : "";
     }
-    expected += "other\tDorvane one\thttps://dorvane.example/one\n"
-                "other\tÜnïcode ✓ <b>\thttps://dorvane.example/two?a=1&b=2\n";
+    expected +=
+        "other\tDorvane one\thttps://dorvane.example/one\n"
+        "other\tÜnïcode ✓ <b>\thttps://dorvane.example/two?a=1&b=2\n";
     EXPECT_EQ(browser.readAllStandardOutput().toStdString(), expected);
 
     browser.start("python3", {script, "hold", QString::fromStdString(userData), "Profile 1"});
@@ -292,7 +290,7 @@ TEST_F(TransferDialogTest, ChromiumItselfListsTheExportedLinksAfterAllItHadAndNo
     EXPECT_TRUE(browser.waitForFinished(60000));
     std::string running = text(581);
     running.replace(running.find("%1"), 2, "Chromium");
-    EXPECT_EQ(shown(), (Entries{told(539, 313), said(running, text(300), app::MsgIcon::Exclamation)}));
+    EXPECT_EQ(shown(), (Entries{told(539, 313), said(running, text(300), ui::MsgIcon::Exclamation)}));
 }
 
 TEST_F(TransferDialogTest, EachChoiceOfABrowserNodeLoadsItOnce) {

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "core/app/app_context.h"
+#include "gui/kit/desktop_context.h"
 
-namespace app {
+namespace ui {
 
 // Hands a web address or a file to the shell and waits the pause that follows, so that the
 // program it starts can come up first. False when the shell could not open it.
-[[nodiscard]] bool openWithShell(AppContext& context, const std::string& target);
+[[nodiscard]] bool openWithShell(DesktopContext& context, const std::string& target);
 
-}  // namespace app
+}  // namespace ui

@@ -4,7 +4,7 @@
 
 // What the program asks of the desktop, behind small interfaces so that tests can
 // record and script it: message boxes and the shell's "open".
-namespace app {
+namespace ui {
 
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgButtons { Ok, YesNo };
@@ -37,4 +37,4 @@ public:
     virtual void sleep(int milliseconds) = 0;
 };
 
-}  // namespace app
+}  // namespace ui

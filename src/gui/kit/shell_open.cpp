@@ -1,6 +1,6 @@
-#include "core/app/shell_open.h"
+#include "gui/kit/shell_open.h"
 
-namespace app {
+namespace ui {
 namespace {
 
 // The shell answers 32 or less when it could not open a target.
@@ -9,10 +9,10 @@ constexpr int kWaitAfterOpenMs = 1000;
 
 }  // namespace
 
-bool openWithShell(AppContext& context, const std::string& target) {
+bool openWithShell(DesktopContext& context, const std::string& target) {
     const int result = context.shell->open(target);
     context.shell->sleep(kWaitAfterOpenMs);
     return result > kShellFailureLimit;
 }
 
-}  // namespace app
+}  // namespace ui
