@@ -9,9 +9,7 @@
     return "https://www.example.org/articles/" + std::to_string(link) + "/page.html";
 }
 
-[[nodiscard]] inline std::string nameOf(int link) {
-    return "Article " + std::to_string(link) + " on the example site";
-}
+[[nodiscard]] inline std::string nameOf(int link) { return "Article " + std::to_string(link) + " on the example site"; }
 
 // Folders of twenty links, each anchor with its dates and icon.
 [[nodiscard]] inline std::string bookmarkFileText(int links) {

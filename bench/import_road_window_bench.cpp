@@ -34,8 +34,7 @@ public:
         countMessagesFromNow();
         auto dialog = shown(std::make_unique<ui::ImportDialog>(m_app.gui));
         ui::FolderTree& tree = dialog->storeTree();
-        dialog->chooseDestination(
-            tree.itemByKey(store::storeKeyRoot(m_app.context.applicationFolder) + "Firefox"));
+        dialog->chooseDestination(tree.itemByKey(store::storeKeyRoot(m_app.context.applicationFolder) + "Firefox"));
         return dialog;
     }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "scratch_file.h"
 #include "core/store/shortcut.h"
+#include "scratch_file.h"
 
 namespace {
 

@@ -28,7 +28,8 @@ std::optional<std::string> prepareStartup(AppContext& context) {
 }
 
 std::string readOwnerName(const std::string& applicationFolder) {
-    const std::string ownerInfo = platform::joinPath(platform::driveRootOf(applicationFolder), "Program/Bin/OwnerInfo.ini");
+    const std::string ownerInfo =
+        platform::joinPath(platform::driveRootOf(applicationFolder), "Program/Bin/OwnerInfo.ini");
     return readValue("OwnerInfo", "Name", "User", ownerInfo);
 }
 

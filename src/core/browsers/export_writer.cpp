@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/browsers/browser_locations.h"
 #include "core/app/scratch_folder.h"
+#include "core/browsers/browser_locations.h"
 #include "core/browsers/firefox_profiles.h"
 #include "core/browsers/name_search.h"
 #include "core/browsers/places_writer.h"
@@ -310,8 +310,7 @@ ExportOutcome StoreURLFirefox(app::AppContext& context, const std::vector<Export
     if (!profile) {
         return outcome;
     }
-    switch (addToBookmarksMenu(*profile, keptCopyFolder(context, *profile),
-                               placesLinksOf(items))) {
+    switch (addToBookmarksMenu(*profile, keptCopyFolder(context, *profile), placesLinksOf(items))) {
         case PlacesWrite::Written:
             return ExportOutcome::Done;
         case PlacesWrite::InUse:

@@ -173,7 +173,8 @@ private:
 // seen as itself.
 [[nodiscard]] std::optional<struct stat> statEntry(int dirFd, const std::string& name) {
     struct stat info {};
-    if (::fstatat(dirFd, name.c_str(), &info, 0) != 0 && ::fstatat(dirFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(dirFd, name.c_str(), &info, 0) != 0 &&
+        ::fstatat(dirFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         return std::nullopt;
     }
     return info;

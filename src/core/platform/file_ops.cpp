@@ -96,8 +96,8 @@ struct FolderEntry {
     for (fs::directory_iterator entry(folder, listingError), end; !listingError && entry != end;
          entry.increment(listingError)) {
         std::error_code error;
-        entries.push_back({entry->path().filename().string(), entry->symlink_status(error).type(),
-                           entry->status(error).type()});
+        entries.push_back(
+            {entry->path().filename().string(), entry->symlink_status(error).type(), entry->status(error).type()});
     }
     if (listingError) {
         return std::nullopt;
@@ -232,7 +232,8 @@ constexpr unsigned long kFuseMagic = 0x65735546;
 // folder is moved entry by entry.
 [[nodiscard]] bool foldersMoveByEntries(const std::string& path) {
     struct statfs info {};
-    return isFolder(path) && ::statfs(path.c_str(), &info) == 0 && static_cast<unsigned long>(info.f_type) == kFuseMagic;
+    return isFolder(path) && ::statfs(path.c_str(), &info) == 0 &&
+           static_cast<unsigned long>(info.f_type) == kFuseMagic;
 }
 
 // Moves everything in one folder into another that exists: each file by a rename of its

@@ -244,8 +244,7 @@ ProfileRead getProfileString(std::string_view section, std::string_view key, std
     return fitToBuffer(value.value_or(std::string(trimTrailingSpaces(defaultValue))), bufferSize);
 }
 
-std::optional<std::string> findProfileValue(std::string_view contents, std::string_view section,
-                                            std::string_view key) {
+std::optional<std::string> findProfileValue(std::string_view contents, std::string_view section, std::string_view key) {
     return findValue(contents, section, key);
 }
 

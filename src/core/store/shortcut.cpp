@@ -1,9 +1,9 @@
 #include "core/store/shortcut.h"
 
 #include "core/app/settings.h"
+#include "core/platform/ascii.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/ini_file.h"
-#include "core/platform/ascii.h"
 #include "core/platform/paths.h"
 
 namespace store {

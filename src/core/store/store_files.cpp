@@ -17,9 +17,7 @@ bool deletePath(std::string_view path) { return platform::shellDelete(path); }
 
 bool copyPath(std::string_view source, std::string_view target) { return platform::shellCopy(source, target); }
 
-bool storeExists(const std::string& applicationFolder) {
-    return platform::folderExists(storeRoot(applicationFolder));
-}
+bool storeExists(const std::string& applicationFolder) { return platform::folderExists(storeRoot(applicationFolder)); }
 
 FolderRename renameFolder(std::string_view folderPath, std::string_view newName) {
     using Outcome = FolderRename::Outcome;

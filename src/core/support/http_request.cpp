@@ -134,7 +134,8 @@ size_t readStatusLine(char* data, size_t size, size_t count, void* userData) {
 
 // The PC's store of trusted certificates, wherever its distribution keeps it.
 void setCertificateStore(CURL* handle) {
-    const auto found = std::ranges::find_if(kCertificateStores, [](const char* path) { return ::access(path, R_OK) == 0; });
+    const auto found =
+        std::ranges::find_if(kCertificateStores, [](const char* path) { return ::access(path, R_OK) == 0; });
     if (found != kCertificateStores.end()) {
         curl_easy_setopt(handle, CURLOPT_CAINFO, *found);
     }

@@ -51,7 +51,7 @@ TEST(ShippedLanguages, EveryLanguageHasEveryEnglishTextInTheSameShape) {
 // The English texts' placeholders and blanks are held to by every translation above.
 TEST(ShippedLanguages, TextsAreReadInTheirOwnScript) {
     const std::tuple<const char*, std::uint16_t, const char*> cases[] = {
-        {"langfile0804", 104, "添加"}, {"langfile0404", 121, "匯入"}, {"langfile0411", 122, "エクスポート"},
+        {"langfile0804", 104, "添加"},       {"langfile0404", 121, "匯入"},      {"langfile0411", 122, "エクスポート"},
         {"langfile0407", 104, "Hinzufügen"}, {"lic040C", 303, "À propos de %s"}, {"lic0C0A", 104, "¿Qué es %s?"},
     };
     for (const auto& [library, id, text] : cases) {

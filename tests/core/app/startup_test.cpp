@@ -96,9 +96,10 @@ TEST(SettingsFile, AnExistingFileIsKeptAndReadWholeLayoutValuesThatAreNoNumbersG
 
 TEST(SettingsFile, NumbersAreReadRoundingHalfToEvenAndWrittenWithSevenDigits) {
     std::string read;
-    for (const char* text : {"3495.118", "3704.882", "3495.5", "3494.5", "-2.5", "-3.5", "-0.4", " 42 ", "+7",
-                             ".5", "5.", "1E3", "2147483647", "-2147483648", "2147483647.5", "", "12px", "1,5",
-                             "inf", "nan", ".", "1e400"}) {
+    for (const char* text :
+         {"3495.118", "3704.882", "3495.5", "3494.5", "-2.5",       "-3.5",        "-0.4",         " 42 ",
+          "+7",       ".5",       "5.",     "1E3",    "2147483647", "-2147483648", "2147483647.5", "",
+          "12px",     "1,5",      "inf",    "nan",    ".",          "1e400"}) {
         const std::optional<int> number = app::readWholeNumber(text);
         read += (number ? std::to_string(*number) : "x") + " ";  // x: no whole number
     }

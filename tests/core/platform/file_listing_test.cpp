@@ -23,13 +23,24 @@ static Names describe(const std::vector<platform::FindEntry>& entries) {
 TEST(FilePattern, MatchesAsWindowsDoes) {
     const std::tuple<const char*, const char*, bool> cases[] = {
         // a name, a pattern, and whether it matches
-        {"NEWS.URL", "*.url", true},   {"a.b.url", "*.url", true},    {".url", "*.url", true},
-        {"x.url.bak", "*.url", false}, {"x.urls", "*.url", false},    {"url", "*.url", false},
-        {"..", "*.url", false},        {"readme", "*.*", true},       {".", "*.*", true},
-        {"test1.txt", "test?.txt", true}, {"test.txt", "test?.txt", true}, {"test12.txt", "test?.txt", false},
+        {"NEWS.URL", "*.url", true},
+        {"a.b.url", "*.url", true},
+        {".url", "*.url", true},
+        {"x.url.bak", "*.url", false},
+        {"x.urls", "*.url", false},
+        {"url", "*.url", false},
+        {"..", "*.url", false},
+        {"readme", "*.*", true},
+        {".", "*.*", true},
+        {"test1.txt", "test?.txt", true},
+        {"test.txt", "test?.txt", true},
+        {"test12.txt", "test?.txt", false},
         {"Bookmarks.HTML", "bookmarks.html", true},
-        {"bookmarks.html.bak", "bookmarks.html", false}, {"xbookmarks.html", "bookmarks.html", false},
-        {"langfile0409.dll", "langfile0409.dll.", true}, {"noext", "*.", true}, {"with.ext", "*.", false},
+        {"bookmarks.html.bak", "bookmarks.html", false},
+        {"xbookmarks.html", "bookmarks.html", false},
+        {"langfile0409.dll", "langfile0409.dll.", true},
+        {"noext", "*.", true},
+        {"with.ext", "*.", false},
         {"name", "", false},
     };
     for (const auto& [name, pattern, matches] : cases) {
@@ -94,7 +105,7 @@ TEST(FileOps, DeleteRenameCreateFolderAndWriteFindTheirNamesWhateverTheCase) {
     EXPECT_EQ(read, bytes);
     ASSERT_TRUE(platform::writeWholeFile(root / "Store/Internet Explorer/B.URL", "short"));
     EXPECT_EQ(treeOf(root.path()), (Names{"Store/", "Store/Internet Explorer/", "Store/Internet Explorer/D.url=d",
-                                         "Store/Internet Explorer/b.url=short", "Store/Mozilla/"}));
+                                          "Store/Internet Explorer/b.url=short", "Store/Mozilla/"}));
 }
 
 TEST(ShellCopy, GoesIntoAnExistingFolderElseUnderTheTargetNameAndReplacesWhatIsThereWhateverItsCase) {
@@ -108,7 +119,7 @@ TEST(ShellCopy, GoesIntoAnExistingFolderElseUnderTheTargetNameAndReplacesWhatIsT
                 platform::shellCopy(root / "staging/News.url", root / "store/fav/news.URL"));
     EXPECT_TRUE(platform::shellCopy(root / "Staging/fav", root / "store"));
     EXPECT_EQ(treeOf(root / "store"), (Names{"Fav/", "Fav/Empty/", "Fav/Kept.url=kept", "Fav/News.url=new", "Fav/SUB/",
-                                            "Fav/SUB/deep.url=new deep"}));
+                                             "Fav/SUB/deep.url=new deep"}));
     // a missing source, and a folder into itself, are refused
     EXPECT_FALSE(platform::shellCopy(root / "missing.url", root / "target/x.url"));
     EXPECT_FALSE(platform::shellCopy(root / "store", root / "store") ||

@@ -17,19 +17,26 @@ static std::string read(Text section, Text key, const std::string& file, Text de
 TEST(IniFile, ReadsValuesAsWindowsDoes) {
     // each line of the file, in order, and a value read after the whole file is written
     const std::tuple<Text, Text, Text, Text> lines[] = {
-        {"Orphan=before any section\r\n", "Main", "Orphan", "<default>"}, {"[Main]\n", "Main", "", "nameless"},
+        {"Orphan=before any section\r\n", "Main", "Orphan", "<default>"},
+        {"[Main]\n", "Main", "", "nameless"},
         {"Plain=value\r", "MAIN", "pLaIn", "value"},
         {"  Spaced  =   padded value  \r\n", " Main ", "  Spaced ", "padded value"},
         {"Tabbed\t=\tv\t\r\n", "Main", "\tTabbed", "<default>"},
         {"Quoted=  \"  inner  \"  \r\n", "Main", "Quoted", "  inner  "},
-        {"Single='one'\r\n", "Main", "Single", "one"},         {"Doubled=\"\"v\"\"\r\n", "Main", "Doubled", "\"v\""},
-        {"Mismatched=\"v'\r\n", "Main", "Mismatched", "\"v'"}, {"Dup=first\r\ndup=second\r\n", "Main", "Dup", "first"},
-        {"Inline=a ;b\r\n", "Main", "Inline", "a ;b"},         {";Comment=hidden\r\n", "Main", ";Comment", "<default>"},
-        {"Equals=a=b\r\n", "Main", "Equals", "a=b"},           {"Empty=\r\n", "Main", "Empty", ""},
-        {"NoEquals\r\n", "Main", "NoEquals", "<default>"},     {"=nameless\r\n", "Main", "Tabbed", "v"},
+        {"Single='one'\r\n", "Main", "Single", "one"},
+        {"Doubled=\"\"v\"\"\r\n", "Main", "Doubled", "\"v\""},
+        {"Mismatched=\"v'\r\n", "Main", "Mismatched", "\"v'"},
+        {"Dup=first\r\ndup=second\r\n", "Main", "Dup", "first"},
+        {"Inline=a ;b\r\n", "Main", "Inline", "a ;b"},
+        {";Comment=hidden\r\n", "Main", ";Comment", "<default>"},
+        {"Equals=a=b\r\n", "Main", "Equals", "a=b"},
+        {"Empty=\r\n", "Main", "Empty", ""},
+        {"NoEquals\r\n", "Main", "NoEquals", "<default>"},
+        {"=nameless\r\n", "Main", "Tabbed", "v"},
         {"[main]\r\nLater=in the second Main\r\n", "Main", "Later", "<default>"},
         {"[ Padded Section ]\r\nk=padded\r\n", "Padded Section", "k", "padded"},
-        {"[Cut]ignored]=1\r\nafter=cut\r\n", "Cut", "after", "cut"}, {"[Open\r\nk=open", "Open", "k", "open"},
+        {"[Cut]ignored]=1\r\nafter=cut\r\n", "Cut", "after", "cut"},
+        {"[Open\r\nk=open", "Open", "k", "open"},
     };
     TempFolder folder;
     const std::string file = folder / "a.ini";
@@ -56,11 +63,13 @@ TEST(IniFile, WriteChangesOnlyWhatItMustKeepsThePermissionsAndOnFailureLeavesThe
         {"[VSplitter]\r\nLeft =3820\r\n\r\n[Skin]\r\n", "VSplitter", "Left", "4000",
          "[VSplitter]\r\nLeft=4000\r\n\r\n[Skin]\r\n"},
         {"; note\n[s]\n  TestKey = v \nother = x\n", "S", "TESTKEY", "v2", "; note\n[s]\nTestKey=v2\r\nother = x\n"},
-        {"[S]\r\nK=V", "S", "K", "V2", "[S]\r\nK=V2\r\n"}, {"[S]\rk=1\rk=2\r", "S", "k", "9", "[S]\rk=9\r\nk=2\r"},
+        {"[S]\r\nK=V", "S", "K", "V2", "[S]\r\nK=V2\r\n"},
+        {"[S]\rk=1\rk=2\r", "S", "k", "9", "[S]\rk=9\r\nk=2\r"},
         {"[S]\r\nk=1\r\n", "S", "k", "  kept as given\t", "[S]\r\nk=  kept as given\t\r\n"},
         // a missing key: right after the section's last key, before its comments and blank lines
         {"[A]\r\nz=1\r\n;c\r\n\r\n[B]\r\ny=2\r\n", "A", "a", "3", "[A]\r\nz=1\r\na=3\r\n;c\r\n\r\n[B]\r\ny=2\r\n"},
-        {"[A]\r\n\r\n[B]\r\n", "a", "k", "v", "[A]\r\nk=v\r\n\r\n[B]\r\n"}, {"[A]", "A", "k", "v", "[A]\r\nk=v\r\n"},
+        {"[A]\r\n\r\n[B]\r\n", "a", "k", "v", "[A]\r\nk=v\r\n\r\n[B]\r\n"},
+        {"[A]", "A", "k", "v", "[A]\r\nk=v\r\n"},
         {"[A]\r\nx=1\r\n[B]\r\n[a]\r\nk=2\r\n", "A", "k", "9", "[A]\r\nx=1\r\nk=9\r\n[B]\r\n[a]\r\nk=2\r\n"},
         // a missing section: at the end, no blank line before it
         {"[A]\r\nx=1\r\n", "B", "k", "v", "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},

@@ -16,9 +16,10 @@ TEST(InstanceLock, ASecondInstanceFindsTheLockTakenUntilTheFirstEndsAndNoFolderM
     // whether another process, right now, gets the lock (held) or is told another instance runs
     const auto anotherProcessFinds = [&](const char* name, bool held) {
         return runInChild([&] {
-            const platform::InstanceLock lock(folder, name);
-            return lock.held() == held && lock.anotherInstanceRuns() == !held;
-        }).answer;
+                   const platform::InstanceLock lock(folder, name);
+                   return lock.held() == held && lock.anotherInstanceRuns() == !held;
+               })
+            .answer;
     };
     std::optional<platform::InstanceLock> first(std::in_place, folder, "dorvane-lite");
     ASSERT_TRUE(first->held() && !first->anotherInstanceRuns());

@@ -14,7 +14,9 @@ TEST(Paths, EachComponentResolvesToItsExactNameElseTheFirstOfAnyCaseInNameOrder)
     const std::pair<const char*, const char*> cases[] = {
         // as written, and as stored
         {"Favorites/FIREFOX/news/DAILY.URL", "favorites/Firefox/News/Daily.url"},
-        {"Favorites/Firefox/", "favorites/Firefox/"}, {"Data/X", "Data/x"}, {"dATA", "DATA"},
+        {"Favorites/Firefox/", "favorites/Firefox/"},
+        {"Data/X", "Data/x"},
+        {"dATA", "DATA"},
         // below a missing component everything is kept as written
         {"FAVORITES/Mozilla/news", "favorites/Mozilla/news"},
         {"Favorites/firefox/news/missing.url", "favorites/Firefox/News/missing.url"},

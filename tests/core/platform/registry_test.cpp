@@ -29,19 +29,28 @@ TEST(Registry, ReadsTextValuesAsTheRegistryEditorWritesThem) {
         {v4 + "\"V\"=dword:1\r\n\"V\"=hex:01,ff,7F\r\n\"V\"=\"after a number\"", "after a number\0"s},
         // an expandable text gains a NUL and is UTF-16 in a version 5 file; a long one goes on in the next line
         {v5 + "\"V\"=hex(2):25,00,41,00,\\\r\n  25,00,00,00 ; end", "%A%\0"s},
-        {v5 + "\"V\"=hex(1):41,00,42,00", "AB"}, {v4 + "\"V\"=hex(2):25,50,41,54,48,25", "%PATH%\0"s},
+        {v5 + "\"V\"=hex(1):41,00,42,00", "AB"},
+        {v4 + "\"V\"=hex(2):25,50,41,54,48,25", "%PATH%\0"s},
         // either header, in 8-bit text or UTF-16, with any line ends
         {"  REGEDIT4\n[hklm\\k]\n\n\"V\"=\"M\u00fcller\"", "M\u00fcller\0"s},
-        {"REGEDIT4\r[HKLM\\K]\r\r\"V\"=\"1\"", "1\0"s}, {"\xEF\xBB\xBF" + v5 + "\"V\"=\"1\"", "1\0"s},
+        {"REGEDIT4\r[HKLM\\K]\r\r\"V\"=\"1\"", "1\0"s},
+        {"\xEF\xBB\xBF" + v5 + "\"V\"=\"1\"", "1\0"s},
         {utf16(u"Windows Registry Editor Version 5.00\r\n[HKLM\\K]\r\n\"V\"=\"M\u00fcller\""), "M\u00fcller\0"s},
         {utf16(u"REGEDIT4\r\n[HKLM\\K]\r\n\"V\"=\"1\""), "1\0"s},
         // unreadable lines are passed over, and a file without a known header is not read at all
-        {v4 + R"("V"="x" junk)", absent}, {v4 + R"("V"="x)", absent}, {v4 + "\"V\"=hex(0x2):41,00", absent},
-        {v4 + "\"V\"=hex(2):41,2g,00", absent}, {v4 + R"("V" "x")", absent}, {v4 + R"(; "V"="x")", absent},
-        {v4 + "[NOT_A_ROOT\\K]\r\n\"V\"=\"x\"", absent}, {v4 + "[ HKLM\\K]\r\n\"V\"=\"x\"", absent},
+        {v4 + R"("V"="x" junk)", absent},
+        {v4 + R"("V"="x)", absent},
+        {v4 + "\"V\"=hex(0x2):41,00", absent},
+        {v4 + "\"V\"=hex(2):41,2g,00", absent},
+        {v4 + R"("V" "x")", absent},
+        {v4 + R"(; "V"="x")", absent},
+        {v4 + "[NOT_A_ROOT\\K]\r\n\"V\"=\"x\"", absent},
+        {v4 + "[ HKLM\\K]\r\n\"V\"=\"x\"", absent},
         {"\xFF\xFE" + v4 + "\"V\"=\"1\"", absent},
-        {"REGEDIT4\r\n\"V\"=\"before any key\"\r\n[HKLM\\K]\r\n", absent}, {"[HKLM\\K]\r\n\"V\"=\"1\"", absent},
-        {"REGEDIT5\r\n[HKLM\\K]\r\n\"V\"=\"1\"", absent}, {"REGEDIT\r\n[HKLM\\K]\r\n\"V\"=\"1\"", absent},
+        {"REGEDIT4\r\n\"V\"=\"before any key\"\r\n[HKLM\\K]\r\n", absent},
+        {"[HKLM\\K]\r\n\"V\"=\"1\"", absent},
+        {"REGEDIT5\r\n[HKLM\\K]\r\n\"V\"=\"1\"", absent},
+        {"REGEDIT\r\n[HKLM\\K]\r\n\"V\"=\"1\"", absent},
     };
     for (const auto& [file, expected] : cases) {
         EXPECT_EQ(valueOf(Registry::fromText(file, ""), "K", "V", RegistryRoot::LocalMachine), expected) << file;
@@ -53,7 +62,8 @@ TEST(Registry, KeysIgnoreCaseKeepTheirFirstOrderAndAreDeletedWithAllBelowThem) {
         "REGEDIT4\n[HKCU\\U\\Zeta]\n[hkey_current_user\\u\\Alpha]\n\"Name\"=\"first\"\n[HKCU\\U\\Mid]\n"
         "[HKCU\\U\\ALPHA]\n\"NAME\"=\"second\"\n@=\"default\"\n\"With \\\"quote\\\" name\"=\"q\"\n"
         "[HKCU\\U\\Mid\\Below]\n[HKCU\\U\\Zeta]\n\"Gone\"=\"x\"\n\"Stays\"=\"y\"\n\"Gone\"=-\n[-HKCU\\U\\Mid]\n"
-        "[-HKCU\\U\\Missing]\n[-HKCU]\n", "");
+        "[-HKCU\\U\\Missing]\n[-HKCU]\n",
+        "");
     const auto keys = registry.openKey(RegistryRoot::CurrentUser, "u");
     ASSERT_TRUE(keys);
     EXPECT_EQ(keys->subkeyNames(), (std::vector<std::string>{"Zeta", "Alpha"}));
@@ -74,9 +84,13 @@ TEST(Registry, FavoritesFolderDefaultsToTheHomeFolderUnlessTheFileSaysOtherwise)
     const std::tuple<std::string, std::string, std::string> cases[] = {
         // the file (empty when there is none), the home folder, and the Favorites value read; without a home folder
         // there is no default
-        {"", u1, home}, {"", "", absent}, {"REGEDIT4\n[HKCU\\Software\\Other]\n", u1, home},
-        {file4 + "\"Desktop\"=\"/d\"\n", u1, home}, {"REGEDIT5\n" + shellFolders + "\"Favorites\"=\"/m\"\n", u1, home},
-        {file4 + "\"Favorites\"=\"/mnt/fav\"\n", u1, "/mnt/fav\0"s}, {file4 + "\"Favorites\"=-\n", u1, absent},
+        {"", u1, home},
+        {"", "", absent},
+        {"REGEDIT4\n[HKCU\\Software\\Other]\n", u1, home},
+        {file4 + "\"Desktop\"=\"/d\"\n", u1, home},
+        {"REGEDIT5\n" + shellFolders + "\"Favorites\"=\"/m\"\n", u1, home},
+        {file4 + "\"Favorites\"=\"/mnt/fav\"\n", u1, "/mnt/fav\0"s},
+        {file4 + "\"Favorites\"=-\n", u1, absent},
         {"REGEDIT4\n[-" + shellFolders.substr(1), u1, absent},
     };
     for (const auto& [file, homeFolder, expected] : cases) {

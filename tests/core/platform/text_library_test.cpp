@@ -13,10 +13,18 @@ const std::string kTestTexts = DORVANE_TEST_TEXTS_DIR "/test_texts.dll";
 
 TEST(TextLibrary, ReadsEveryTextOfEitherImageKindAsUtf8) {
     const std::pair<std::uint16_t, const char*> cases[] = {
-        {0, "first of block 1"}, {15, "last of block 1"}, {16, "first of block 2"}, {65535, "last id there is"},
-        {200, "Café über"},      {201, "收藏夹"},         {202, "🔖 mark"},         {203, "\xef\xbf\xbdx"},
+        {0, "first of block 1"},
+        {15, "last of block 1"},
+        {16, "first of block 2"},
+        {65535, "last id there is"},
+        {200, "Café über"},
+        {201, "收藏夹"},
+        {202, "🔖 mark"},
+        {203, "\xef\xbf\xbdx"},
         // a block held in two languages is read in its first; an empty slot of a present block; an absent block
-        {104, "Hinzufügen"}, {1, ""}, {4000, ""},
+        {104, "Hinzufügen"},
+        {1, ""},
+        {4000, ""},
     };
     for (const char* file : {"/test_texts.dll", "/test_texts32.dll"}) {
         const TextLibrary library = TextLibrary::load(DORVANE_TEST_TEXTS_DIR + std::string(file));
@@ -32,7 +40,11 @@ TEST(TextLibrary, ReadsEveryTextOfEitherImageKindAsUtf8) {
 // Damage beyond these few cases is the fuzzer's to find.
 TEST(TextLibrary, DamagedImageLoadsAsNoLibrary) {
     const std::string image = testing_support::readFile(kTestTexts);
-    const auto field = [&](std::size_t at) { std::uint32_t v = 0; std::memcpy(&v, &image[at], 4); return v; };
+    const auto field = [&](std::size_t at) {
+        std::uint32_t v = 0;
+        std::memcpy(&v, &image[at], 4);
+        return v;
+    };
     const auto bytes = [](std::uint32_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); };
     const std::size_t pe = field(0x3C);
     // the string type's entry, the first block's first language and that one's data entry
@@ -41,9 +53,13 @@ TEST(TextLibrary, DamagedImageLoadsAsNoLibrary) {
         resources + (field(resources + (field(resources + 20) & 0x7FFFFFFF) + 20) & 0x7FFFFFFF);
     const std::size_t dataEntry = resources + field(language + 20);
     const std::tuple<const char*, std::size_t, std::string> cases[] = {
-        {"not an MZ image", 0, "X"}, {"wrong PE signature", pe + 1, "X"}, {"unknown header", pe + 24, bytes(0x107)},
-        {"header too short", pe + 20, bytes(120).substr(0, 2)}, {"type not a folder", resources + 20, bytes(24)},
-        {"language a directory", language + 23, "\x80"}, {"data beyond its section", dataEntry + 4, bytes(0x10000)}};
+        {"not an MZ image", 0, "X"},
+        {"wrong PE signature", pe + 1, "X"},
+        {"unknown header", pe + 24, bytes(0x107)},
+        {"header too short", pe + 20, bytes(120).substr(0, 2)},
+        {"type not a folder", resources + 20, bytes(24)},
+        {"language a directory", language + 23, "\x80"},
+        {"data beyond its section", dataEntry + 4, bytes(0x10000)}};
     ASSERT_TRUE(TextLibrary::fromImage(image).isLoaded());
     for (const auto& [damage, at, with] : cases) {
         const TextLibrary library = TextLibrary::fromImage(std::string(image).replace(at, with.size(), with));
@@ -54,8 +70,11 @@ TEST(TextLibrary, DamagedImageLoadsAsNoLibrary) {
 
 TEST(FetchText, CutsAt382CharactersNeverInsideOneAndAtTheFirstNul) {
     const std::pair<int, std::string> cases[] = {
-        {205, std::string(382, 'a')}, {206, std::string(381, 'a') + "é"}, {208, std::string(381, 'a') + "🔖"},
-        {207, app::replaceIgnoringCase(std::string(382, 'a'), "a", "é")}, {204, "before"},
+        {205, std::string(382, 'a')},
+        {206, std::string(381, 'a') + "é"},
+        {208, std::string(381, 'a') + "🔖"},
+        {207, app::replaceIgnoringCase(std::string(382, 'a'), "a", "é")},
+        {204, "before"},
         // only the low 16 bits of an id count
         {0x10000 + 302, "Velqor Dorvane Lite"},
     };
