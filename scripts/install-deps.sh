@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config cpp clang
+  build-essential cmake ninja-build pkg-config cpp clang clang-format
   qt6-base-dev libgl-dev
   libcurl4-openssl-dev
   libsqlite3-dev
