@@ -58,7 +58,6 @@ struct OutlineNode {
 // them, and the checksum the file states. Used for reading, and for checking a file before it
 // is written.
 struct Outline {
-    simdjson::dom::parser parser;  // holds the texts the nodes view
     std::vector<OutlineNode> nodes;
     std::string_view checksum;
     // what the nodes of all roots hold, shown or not: the highest id, and the hashes of the
@@ -197,6 +196,15 @@ private:
     bool m_forEdit;
 };
 
+// The parser of this thread, which holds the texts an outline views. Its memory, as large as
+// the largest file read, is kept for the next file: an export reads the old file and then
+// the new one, and fresh memory for each costs more than the parse. So an outline's views
+// hold until the next outline is read on the same thread.
+[[nodiscard]] simdjson::dom::parser& threadParser() {
+    thread_local simdjson::dom::parser parser;
+    return parser;
+}
+
 // The one place a bookmark file is parsed: the import, the export and its check all read it so.
 [[nodiscard]] std::unique_ptr<Outline> outlineOf(std::string_view text, bool forEdit = false) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -205,9 +213,10 @@ private:
     }
     // a file nested deeper than the browser reads is none of its files
     auto outline = std::make_unique<Outline>();
+    simdjson::dom::parser& parser = threadParser();
     simdjson::dom::element file;
-    if (outline->parser.allocate(text.size(), kDeepestNesting) != simdjson::SUCCESS ||
-        outline->parser.parse(text.data(), text.size()).get(file) != simdjson::SUCCESS ||
+    if ((parser.capacity() < text.size() && parser.allocate(text.size(), kDeepestNesting) != simdjson::SUCCESS) ||
+        parser.parse(text.data(), text.size()).get(file) != simdjson::SUCCESS ||
         !OutlineReader(*outline, forEdit).read(file)) {
         return nullptr;
     }
@@ -215,11 +224,27 @@ private:
     return outline;
 }
 
+// The name as the checksum takes it, in UTF-16LE, made in the buffer given: most names are
+// ASCII, whose code units are the bytes themselves.
+std::string_view utf16leOf(std::string_view name, std::string& buffer) {
+    if (!std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        buffer = platform::utf16leFromUtf8(name);
+        return buffer;
+    }
+    buffer.resize(name.size() * 2);
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        buffer[2 * i] = name[i];
+        buffer[2 * i + 1] = '\0';
+    }
+    return buffer;
+}
+
 [[nodiscard]] std::string checksumOf(const std::vector<OutlineNode>& nodes) {
     platform::Md5 digest;
+    std::string utf16;
     for (const OutlineNode& node : nodes) {
         digest.update(node.id);
-        digest.update(platform::utf16leFromUtf8(node.name));
+        digest.update(utf16leOf(node.name, utf16));
         digest.update(node.type == "url" ? "url" : "folder");
         if (node.type == "url") {
             digest.update(node.url);
@@ -413,6 +438,23 @@ struct Splice {
     return guid;
 }
 
+// A new link as the browser writes one, after those before it. The texts of the user go
+// through the JSON writer; the others are digits, hex and the key names.
+void appendNode(std::string& nodes, const OutlineNode& node, std::string_view date) {
+    nodes.append(nodes.empty() ? "" : ", ")
+        .append(R"({"date_added":")")
+        .append(date)
+        .append(R"(","date_last_used":"0","guid":")")
+        .append(node.guid)
+        .append(R"(","id":")")
+        .append(node.id)
+        .append(R"(","name":)")
+        .append(Json(node.name).dump())
+        .append(R"(,"type":"url","url":)")
+        .append(Json(node.url).dump())
+        .append("}");
+}
+
 // Names compared as the export compares them: letters A to Z without regard to case.
 using NameSet = std::unordered_set<std::string_view, platform::FoldedHash, platform::FoldedEqual>;
 
@@ -472,6 +514,7 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
     std::string newNodes;
     std::mt19937_64 random(std::random_device{}());
     std::unordered_set<std::size_t> addedGuids;
+    const std::string date = std::to_string(now);
     for (const Link& link : links) {
         // compared with the file as it was read: two new links of one name are both written
         if (namesTaken.contains(link.name)) {
@@ -483,14 +526,7 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
                                "url",
                                keep(validUtf8(link.url)),
                                keep(newGuid(random, outline->guidHashes, addedGuids))};
-        newNodes += (newNodes.empty() ? "" : ", ") + Json{{"date_added", std::to_string(now)},
-                                                          {"date_last_used", "0"},
-                                                          {"guid", node.guid},
-                                                          {"id", node.id},
-                                                          {"name", node.name},
-                                                          {"type", node.type},
-                                                          {"url", node.url}}
-                                                         .dump();
+        appendNode(newNodes, node, date);
         added.push_back(node);
     }
     ChromiumBookmarksEdit edit;
