@@ -5,6 +5,7 @@
 // as a "Local State" always leave at least one profile that stays in its user-data folder.
 #include <cstddef>
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string_view>
 
 #include "core/browsers/chromium_bookmarks.h"
@@ -19,10 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!text.empty() && edit && !read) {
         __builtin_trap();
     }
-    if (edit && !browsers::isSoundChromiumBookmarks(edit->text, edit->links)) {
-        __builtin_trap();
-    }
-    if (edit && edit->links != table.size() + edit->added) {
+    browsers::LinkTable written;
+    if (edit && !(browsers::readChromiumBookmarks(edit->text, written) &&
+                  browsers::chromiumChecksum(edit->text) == nlohmann::json::parse(edit->text)["checksum"] &&
+                  written.size() == table.size() + edit->added)) {
         __builtin_trap();
     }
     const browsers::ChromiumProfiles profiles = browsers::chromiumProfilesFromLocalState(text);

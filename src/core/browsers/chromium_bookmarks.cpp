@@ -7,11 +7,13 @@
 #include <charconv>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <unordered_set>
+#include <utility>
 
 #include "core/platform/ascii.h"
 #include "core/platform/md5.h"
@@ -54,6 +56,13 @@ struct OutlineNode {
     std::string_view id, name, type, url, guid;
 };
 
+// Where an edit changes a file's text, as offsets into it: the value of its checksum as written
+// (none when the file states none), and the closing bracket of the other bookmarks' children.
+struct SplicePoints {
+    std::optional<std::pair<std::size_t, std::size_t>> checksum;  // where it starts, how long
+    std::size_t otherChildrenEnd = 0;
+};
+
 // What the browser reads of a file: the nodes of the three roots in the order the browser walks
 // them, and the checksum the file states. Used for reading, and for checking a file before it
 // is written.
@@ -64,6 +73,7 @@ struct Outline {
     // GUIDs without regard to case, sorted: a new GUID of none of these hashes is new to the file
     std::int64_t highestId = 0;
     std::vector<std::size_t> guidHashes;
+    SplicePoints splicePoints;  // found for an edit only
 };
 
 // Reads the outline from the parsed file. A file the browser would not load is refused, and
@@ -205,21 +215,116 @@ private:
     return parser;
 }
 
+// The text copied where the parsers may read past its end, as they do, into memory kept for the
+// next text of this thread.
+[[nodiscard]] simdjson::padded_string_view paddedCopyOf(std::string_view text) {
+    thread_local simdjson::padded_string buffer;
+    if (buffer.size() < text.size()) {
+        buffer = simdjson::padded_string(text.size());
+    }
+    std::copy(text.begin(), text.end(), buffer.data());
+    return simdjson::padded_string_view(buffer.data(), text.size(), buffer.size() + simdjson::SIMDJSON_PADDING);
+}
+
+using SimdjsonValue = simdjson::simdjson_result<simdjson::ondemand::value>;
+
+// The value of a member of the object, as the outline's reader compares keys: unescaped.
+[[nodiscard]] SimdjsonValue memberOf(SimdjsonValue object, std::string_view key) {
+    simdjson::ondemand::object members;
+    if (const simdjson::error_code error = object.get_object().get(members)) {
+        return error;
+    }
+    for (auto member : members) {
+        std::string_view name;
+        if (const simdjson::error_code error = member.unescaped_key().get(name)) {
+            return error;
+        }
+        if (name == key) {
+            return member.value();
+        }
+    }
+    return simdjson::NO_SUCH_FIELD;
+}
+
+// The text of an object or array as written: taking it passes over the value.
+template <typename Container>
+[[nodiscard]] simdjson::error_code containerText(simdjson::simdjson_result<Container> value, std::string_view& text) {
+    Container container;
+    const simdjson::error_code error = std::move(value).get(container);
+    return error != simdjson::SUCCESS ? error : container.raw_json().get(text);
+}
+
+// A value's text as written, without the blanks after it.
+[[nodiscard]] std::optional<std::string_view> writtenText(SimdjsonValue value) {
+    simdjson::ondemand::json_type type{};
+    std::string_view text;
+    if (value.type().get(type) != simdjson::SUCCESS) {
+        return std::nullopt;
+    }
+    const simdjson::error_code error =
+        type == simdjson::ondemand::json_type::object  ? containerText(value.get_object(), text)
+        : type == simdjson::ondemand::json_type::array ? containerText(value.get_array(), text)
+                                                       : value.raw_json_token().get(text);
+    if (error != simdjson::SUCCESS) {
+        return std::nullopt;
+    }
+    return text.substr(0, text.find_last_not_of(" \t\n\r") + 1);
+}
+
+// Finds where an edit goes in a file whose outline was read, through the parser's index of the
+// text's structure: the walk passes over the values before them without reading them.
+[[nodiscard]] bool findSplicePoints(simdjson::padded_string_view text, SplicePoints& points) {
+    simdjson::ondemand::parser parser;
+    simdjson::ondemand::document file;
+    simdjson::ondemand::object members;
+    if (parser.iterate(text).get(file) != simdjson::SUCCESS || file.get_object().get(members) != simdjson::SUCCESS) {
+        return false;
+    }
+    const auto offsetOf = [&text](std::string_view part) {
+        return static_cast<std::size_t>(part.data() - text.data());
+    };
+    bool found = false;
+    for (auto member : members) {
+        std::string_view key;
+        if (member.unescaped_key().get(key) != simdjson::SUCCESS) {
+            return false;
+        }
+        if (key == "checksum") {
+            const std::optional<std::string_view> value = writtenText(member.value());
+            if (!value) {
+                return false;
+            }
+            points.checksum = {offsetOf(*value), value->size()};
+        } else if (key == "roots") {
+            const std::optional<std::string_view> children =
+                writtenText(memberOf(memberOf(member.value(), kOtherRoot), "children"));
+            found = children && children->ends_with(']');
+            if (found) {
+                points.otherChildrenEnd = offsetOf(*children) + children->size() - 1;
+            }
+        }
+    }
+    return found;
+}
+
 // The one place a bookmark file is parsed: the import, the export and its check all read it so.
 [[nodiscard]] std::unique_ptr<Outline> outlineOf(std::string_view text, bool forEdit = false) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (text.starts_with(kByteOrderMark)) {
-        text.remove_prefix(kByteOrderMark.size());
-    }
+    const std::size_t start = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    const simdjson::padded_string_view padded = paddedCopyOf(text.substr(start));
     // a file nested deeper than the browser reads is none of its files
     auto outline = std::make_unique<Outline>();
     simdjson::dom::parser& parser = threadParser();
     simdjson::dom::element file;
-    if ((parser.capacity() < text.size() && parser.allocate(text.size(), kDeepestNesting) != simdjson::SUCCESS) ||
-        parser.parse(text.data(), text.size()).get(file) != simdjson::SUCCESS ||
-        !OutlineReader(*outline, forEdit).read(file)) {
+    if ((parser.capacity() < padded.size() && parser.allocate(padded.size(), kDeepestNesting) != simdjson::SUCCESS) ||
+        parser.parse(padded).get(file) != simdjson::SUCCESS || !OutlineReader(*outline, forEdit).read(file) ||
+        (forEdit && !findSplicePoints(padded, outline->splicePoints))) {
         return nullptr;
     }
+    if (outline->splicePoints.checksum) {
+        outline->splicePoints.checksum->first += start;
+    }
+    outline->splicePoints.otherChildrenEnd += start;
     std::sort(outline->guidHashes.begin(), outline->guidHashes.end());
     return outline;
 }
@@ -253,111 +358,20 @@ std::string_view utf16leOf(std::string_view name, std::string& buffer) {
     return digest.hexDigest();
 }
 
-[[nodiscard]] std::size_t linksOf(const std::vector<OutlineNode>& nodes) {
-    return static_cast<std::size_t>(
-        std::count_if(nodes.begin(), nodes.end(), [](const OutlineNode& node) { return node.type == "url"; }));
+// A quick digest of what the outline holds of each node, to tell whether a text holds the nodes
+// a checksum was computed over without computing it again.
+[[nodiscard]] std::uint64_t fingerprintOf(const std::vector<OutlineNode>& nodes) {
+    constexpr std::uint64_t kPrime = 0x100000001b3;
+    const std::hash<std::string_view> hash;
+    std::uint64_t fingerprint = 0;
+    for (const OutlineNode& node : nodes) {
+        fingerprint = (fingerprint ^ node.root) * kPrime;
+        for (const std::string_view text : {node.id, node.name, node.type, node.url, node.guid}) {
+            fingerprint = (fingerprint ^ hash(text)) * kPrime;
+        }
+    }
+    return fingerprint;
 }
-
-// Where a splice goes into the text of a file whose outline was read: found by walking the
-// raw text, keys compared as written (the browser never escapes them).
-class RawJson final {
-public:
-    explicit RawJson(std::string_view text) : m_text(text) {}
-
-    // Moves to the value of a member of the object that starts here; false when it has none.
-    bool enterMember(std::string_view key) {
-        if (!expect('{')) {
-            return false;
-        }
-        while (skipBlanks() && peek() == '"') {
-            const std::string_view name = string();
-            if (!skipBlanks() || !expect(':') || !skipBlanks()) {
-                return false;
-            }
-            if (name == key) {
-                return true;
-            }
-            skipValue();
-            skipBlanks();
-            if (peek() == ',') {
-                ++m_pos;
-            }
-        }
-        return false;
-    }
-
-    // Passes over the value that starts here; where it ends.
-    std::size_t skipValue() {
-        int depth = 0;
-        while (m_pos < m_text.size()) {
-            const char c = m_text[m_pos];
-            if (c == '"') {
-                string();
-                if (depth == 0) {
-                    return m_pos;
-                }
-                continue;
-            }
-            if (c == '{' || c == '[') {
-                ++depth;
-            } else if (c == '}' || c == ']') {
-                if (depth == 0) {
-                    return m_pos;
-                }
-                if (--depth == 0) {
-                    return ++m_pos;
-                }
-            } else if (depth == 0 && (c == ',' || isBlank(c))) {
-                return m_pos;
-            }
-            ++m_pos;
-        }
-        return m_pos;
-    }
-
-    [[nodiscard]] std::size_t position() const { return m_pos; }
-    [[nodiscard]] char peek() const { return m_pos < m_text.size() ? m_text[m_pos] : '\0'; }
-    bool skipBlanks() {
-        while (m_pos < m_text.size() && (isBlank(m_text[m_pos]) || m_text.substr(m_pos, 3) == "\xEF\xBB\xBF")) {
-            m_pos += isBlank(m_text[m_pos]) ? 1 : 3;
-        }
-        return m_pos < m_text.size();
-    }
-
-private:
-    [[nodiscard]] static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-    bool expect(char c) {
-        skipBlanks();
-        if (peek() != c) {
-            return false;
-        }
-        ++m_pos;
-        return true;
-    }
-
-    // The text between the quotes of the string that starts here, escapes as written.
-    std::string_view string() {
-        const std::size_t start = ++m_pos;
-        // the string ends at the first quote after an even run of backslashes
-        for (m_pos = m_text.find('"', m_pos); m_pos != std::string_view::npos; m_pos = m_text.find('"', m_pos + 1)) {
-            std::size_t backslashes = 0;
-            while (m_pos - backslashes > start && m_text[m_pos - backslashes - 1] == '\\') {
-                ++backslashes;
-            }
-            if (backslashes % 2 == 0) {
-                break;
-            }
-        }
-        m_pos = std::min(m_pos, m_text.size());
-        const std::string_view inside = m_text.substr(start, m_pos - start);
-        ++m_pos;
-        return inside;
-    }
-
-    std::string_view m_text;
-    std::size_t m_pos = 0;
-};
 
 // A piece of new text to put in place of some of the old.
 struct Splice {
@@ -366,34 +380,21 @@ struct Splice {
     std::string text;
 };
 
-// Where the new links go, before the end of the other bookmarks' children, and where the
-// checksum goes; nothing when the text cannot be walked so.
-[[nodiscard]] std::optional<std::vector<Splice>> splicesOf(std::string_view text, const std::string& checksum,
-                                                           const std::string& newNodes) {
-    RawJson checksumAt(text);
+// The new links before the end of the other bookmarks' children, and the checksum in place of
+// the old one, or as the first member where the file states none.
+[[nodiscard]] std::vector<Splice> splicesOf(std::string_view text, const SplicePoints& points,
+                                            const std::string& checksum, const std::string& newNodes) {
     std::vector<Splice> splices;
-    if (checksumAt.enterMember("checksum") && checksumAt.peek() == '"') {
-        const std::size_t start = checksumAt.position();
-        splices.push_back({start, checksumAt.skipValue() - start, "\"" + checksum + "\""});
+    if (points.checksum) {
+        splices.push_back({points.checksum->first, points.checksum->second, "\"" + checksum + "\""});
     } else {
-        RawJson top(text);
-        top.skipBlanks();
-        splices.push_back({top.position() + 1, 0, "\"checksum\": \"" + checksum + "\", "});
+        splices.push_back({text.find('{') + 1, 0, "\"checksum\": \"" + checksum + "\", "});
     }
-    RawJson children(text);
-    if (!children.enterMember("roots") || !children.enterMember(kOtherRoot) || !children.enterMember("children") ||
-        children.peek() != '[') {
-        return std::nullopt;
-    }
-    const std::size_t end = children.skipValue() - 1;
+    const std::size_t end = points.otherChildrenEnd;
     // the array holds something when anything but blanks stands between its brackets
-    std::size_t last = end;
-    while (last > 0 &&
-           (text[last - 1] == ' ' || text[last - 1] == '\n' || text[last - 1] == '\r' || text[last - 1] == '\t')) {
-        --last;
-    }
+    const std::size_t last = text.find_last_not_of(" \t\n\r", end - 1);
     if (!newNodes.empty()) {
-        splices.push_back({end, 0, (text[last - 1] == '[' ? "" : ", ") + newNodes});
+        splices.push_back({end, 0, (text[last] == '[' ? "" : ", ") + newNodes});
     }
     std::sort(splices.begin(), splices.end(), [](const Splice& a, const Splice& b) { return a.at < b.at; });
     return splices;
@@ -529,33 +530,31 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
         appendNode(newNodes, node, date);
         added.push_back(node);
     }
+    outline->nodes.insert(mobile, added.begin(), added.end());
+    const std::string checksum = checksumOf(outline->nodes);
+    const std::uint64_t fingerprint = fingerprintOf(outline->nodes);
     ChromiumBookmarksEdit edit;
     edit.added = added.size();
-    outline->nodes.insert(mobile, added.begin(), added.end());
-    edit.links = linksOf(outline->nodes);
-    const std::optional<std::vector<Splice>> splices = splicesOf(source, checksumOf(outline->nodes), newNodes);
-    if (!splices) {
-        return std::nullopt;
-    }
     // everything else of the file stays exactly as it was written
     std::size_t from = 0;
     edit.text.reserve(source.size() + newNodes.size() + 64);
-    for (const Splice& splice : *splices) {
+    for (const Splice& splice : splicesOf(source, outline->splicePoints, checksum, newNodes)) {
         edit.text.append(source.substr(from, splice.at - from)).append(splice.text);
         from = splice.at + splice.length;
     }
     edit.text.append(source.substr(from));
+    // the new text is read as the browser will read it: the nodes the checksum was computed
+    // over, and that checksum
+    const std::unique_ptr<Outline> written = outlineOf(edit.text);
+    if (!written || written->checksum != checksum || fingerprintOf(written->nodes) != fingerprint) {
+        return std::nullopt;
+    }
     return edit;
 }
 
 std::int64_t chromiumTimeNow() {
     const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
     return std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch).count() + kMicrosecondsBefore1970;
-}
-
-bool isSoundChromiumBookmarks(std::string_view text, std::size_t links) {
-    const std::unique_ptr<Outline> outline = outlineOf(text);
-    return outline && outline->checksum == checksumOf(outline->nodes) && linksOf(outline->nodes) == links;
 }
 
 }  // namespace browsers

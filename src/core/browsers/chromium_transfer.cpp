@@ -93,7 +93,8 @@ ChromiumExport exportToChromium(const ChromiumInstall& install, const std::vecto
     if (!edit) {
         return result;
     }
-    const auto sound = [&](std::string_view written) { return isSoundChromiumBookmarks(written, edit->links); };
+    // the file must hold the text that was checked
+    const auto sound = [&](std::string_view written) { return written == edit->text; };
     if (edit->added > 0 && ((hasFile && !keepCopy(backupFolder, install, profileFolder, old)) ||
                             !platform::replaceFileChecked(file, edit->text, sound))) {
         return result;
