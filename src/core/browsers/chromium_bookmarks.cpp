@@ -8,15 +8,18 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <future>
 #include <iterator>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <random>
+#include <span>
 #include <unordered_set>
 #include <utility>
 
 #include "core/platform/ascii.h"
 #include "core/platform/md5.h"
+#include "core/platform/spare_core.h"
 #include "core/platform/utf16.h"
 
 namespace browsers {
@@ -215,9 +218,13 @@ private:
     return parser;
 }
 
-// The text copied where the parsers may read past its end, as they do, into memory kept for the
-// next text of this thread.
-[[nodiscard]] simdjson::padded_string_view paddedCopyOf(std::string_view text) {
+// The text where the parsers may read past its end, as they do: where it stands when that much
+// of the memory after it may be read (readable counts from the text's start), else a copy, in
+// memory kept for the next text of this thread.
+[[nodiscard]] simdjson::padded_string_view paddedViewOf(std::string_view text, std::size_t readable) {
+    if (readable >= text.size() + simdjson::SIMDJSON_PADDING) {
+        return simdjson::padded_string_view(text.data(), text.size(), readable);
+    }
     thread_local simdjson::padded_string buffer;
     if (buffer.size() < text.size()) {
         buffer = simdjson::padded_string(text.size());
@@ -308,10 +315,14 @@ template <typename Container>
 }
 
 // The one place a bookmark file is parsed: the import, the export and its check all read it so.
-[[nodiscard]] std::unique_ptr<Outline> outlineOf(std::string_view text, bool forEdit = false) {
+// Readable counts the bytes from the text's start that may be read, its own and those after it.
+enum class Purpose { Read, Edit };
+[[nodiscard]] std::unique_ptr<Outline> outlineOf(std::string_view text, std::size_t readable,
+                                                 Purpose purpose = Purpose::Read) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     const std::size_t start = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
-    const simdjson::padded_string_view padded = paddedCopyOf(text.substr(start));
+    const simdjson::padded_string_view padded = paddedViewOf(text.substr(start), readable - start);
+    const bool forEdit = purpose == Purpose::Edit;
     // a file nested deeper than the browser reads is none of its files
     auto outline = std::make_unique<Outline>();
     simdjson::dom::parser& parser = threadParser();
@@ -344,31 +355,45 @@ std::string_view utf16leOf(std::string_view name, std::string& buffer) {
     return buffer;
 }
 
-[[nodiscard]] std::string checksumOf(const std::vector<OutlineNode>& nodes) {
-    platform::Md5 digest;
-    std::string utf16;
-    for (const OutlineNode& node : nodes) {
-        digest.update(node.id);
-        digest.update(utf16leOf(node.name, utf16));
-        digest.update(node.type == "url" ? "url" : "folder");
-        if (node.type == "url") {
-            digest.update(node.url);
+// The nodes as the browser's checksum covers them, and as a quick fingerprint that tells whether
+// a text holds the nodes a checksum was computed over without computing it again; fed in the
+// nodes' order, in as many pieces as wanted.
+class NodesDigest final {
+public:
+    void add(std::span<const OutlineNode> nodes) {
+        for (const OutlineNode& node : nodes) {
+            m_checksum.update(node.id);
+            m_checksum.update(utf16leOf(node.name, m_utf16));
+            m_checksum.update(node.type == "url" ? "url" : "folder");
+            if (node.type == "url") {
+                m_checksum.update(node.url);
+            }
+            m_fingerprint = fingerprintWith(m_fingerprint, node);
         }
     }
-    return digest.hexDigest();
-}
+    [[nodiscard]] std::string checksum() { return m_checksum.hexDigest(); }
+    [[nodiscard]] std::uint64_t fingerprint() const { return m_fingerprint; }
 
-// A quick digest of what the outline holds of each node, to tell whether a text holds the nodes
-// a checksum was computed over without computing it again.
-[[nodiscard]] std::uint64_t fingerprintOf(const std::vector<OutlineNode>& nodes) {
-    constexpr std::uint64_t kPrime = 0x100000001b3;
-    const std::hash<std::string_view> hash;
-    std::uint64_t fingerprint = 0;
-    for (const OutlineNode& node : nodes) {
+    [[nodiscard]] static std::uint64_t fingerprintWith(std::uint64_t fingerprint, const OutlineNode& node) {
+        constexpr std::uint64_t kPrime = 0x100000001b3;
+        const std::hash<std::string_view> hash;
         fingerprint = (fingerprint ^ node.root) * kPrime;
         for (const std::string_view text : {node.id, node.name, node.type, node.url, node.guid}) {
             fingerprint = (fingerprint ^ hash(text)) * kPrime;
         }
+        return fingerprint;
+    }
+
+private:
+    platform::Md5 m_checksum;
+    std::string m_utf16;
+    std::uint64_t m_fingerprint = 0;
+};
+
+[[nodiscard]] std::uint64_t fingerprintOf(const std::vector<OutlineNode>& nodes) {
+    std::uint64_t fingerprint = 0;
+    for (const OutlineNode& node : nodes) {
+        fingerprint = NodesDigest::fingerprintWith(fingerprint, node);
     }
     return fingerprint;
 }
@@ -402,7 +427,9 @@ struct Splice {
 
 // A text the JSON writer takes as it is: bytes that are no UTF-8 become U+FFFD.
 [[nodiscard]] std::string validUtf8(std::string_view text) {
-    return platform::utf8FromUtf16le(platform::utf16leFromUtf8(text));
+    return simdjson::validate_utf8(text.data(), text.size())
+               ? std::string(text)
+               : platform::utf8FromUtf16le(platform::utf16leFromUtf8(text));
 }
 
 [[nodiscard]] Json emptyBookmarks(std::int64_t now) {
@@ -475,10 +502,42 @@ using NameSet = std::unordered_set<std::string_view, platform::FoldedHash, platf
     return taken;
 }
 
+// The links an edit adds: their nodes, the texts those view, and the nodes as JSON.
+struct NewLinks {
+    std::vector<OutlineNode> nodes;
+    std::deque<std::string> texts;
+    std::string json;
+};
+
+// The links whose names the file does not hold yet, as new links of the other bookmarks.
+void makeNewLinks(const std::vector<Link>& links, Outline& outline, std::int64_t now, NewLinks& made) {
+    const NameSet namesTaken = namesInFile(outline.nodes, links);
+    const auto keep = [&made](std::string text) -> std::string_view {
+        return made.texts.emplace_back(std::move(text));
+    };
+    std::mt19937_64 random(std::random_device{}());
+    std::unordered_set<std::size_t> newGuids;
+    const std::string date = std::to_string(now);
+    for (const Link& link : links) {
+        // compared with the file as it was read: two new links of one name are both written
+        if (namesTaken.contains(link.name)) {
+            continue;
+        }
+        const OutlineNode node{1,
+                               keep(std::to_string(++outline.highestId)),
+                               keep(validUtf8(link.name)),
+                               "url",
+                               keep(validUtf8(link.url)),
+                               keep(newGuid(random, outline.guidHashes, newGuids))};
+        appendNode(made.json, node, date);
+        made.nodes.push_back(node);
+    }
+}
+
 }  // namespace
 
 bool readChromiumBookmarks(std::string_view text, LinkTable& table) {
-    const std::unique_ptr<Outline> outline = outlineOf(text);
+    const std::unique_ptr<Outline> outline = outlineOf(text, text.size());
     if (!outline) {
         return false;
     }
@@ -491,62 +550,50 @@ bool readChromiumBookmarks(std::string_view text, LinkTable& table) {
 }
 
 std::optional<std::string> chromiumChecksum(std::string_view text) {
-    const std::unique_ptr<Outline> outline = outlineOf(text);
-    return outline ? std::optional<std::string>(checksumOf(outline->nodes)) : std::nullopt;
+    const std::unique_ptr<Outline> outline = outlineOf(text, text.size());
+    if (!outline) {
+        return std::nullopt;
+    }
+    NodesDigest digest;
+    digest.add(outline->nodes);
+    return digest.checksum();
 }
 
 std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, const std::vector<Link>& links,
                                                          std::int64_t now) {
     const std::string fresh = text.empty() ? emptyBookmarks(now).dump(3) + "\n" : std::string();
     const std::string_view source = text.empty() ? std::string_view(fresh) : text;
-    std::unique_ptr<Outline> outline = outlineOf(source, true);
+    std::unique_ptr<Outline> outline = outlineOf(source, source.size(), Purpose::Edit);
     if (!outline) {
         return std::nullopt;
     }
-    const NameSet namesTaken = namesInFile(outline->nodes, links);
     // the new links are the last nodes of the other bookmarks: before the mobile ones
     const auto mobile = std::find_if(outline->nodes.begin(), outline->nodes.end(),
                                      [](const OutlineNode& node) { return node.root == 2; });
-    std::vector<OutlineNode> added;
-    std::deque<std::string> addedTexts;  // what the added nodes view
-    const auto keep = [&addedTexts](std::string text) -> std::string_view {
-        return addedTexts.emplace_back(std::move(text));
-    };
-    std::string newNodes;
-    std::mt19937_64 random(std::random_device{}());
-    std::unordered_set<std::size_t> addedGuids;
-    const std::string date = std::to_string(now);
-    for (const Link& link : links) {
-        // compared with the file as it was read: two new links of one name are both written
-        if (namesTaken.contains(link.name)) {
-            continue;
-        }
-        const OutlineNode node{1,
-                               keep(std::to_string(++outline->highestId)),
-                               keep(validUtf8(link.name)),
-                               "url",
-                               keep(validUtf8(link.url)),
-                               keep(newGuid(random, outline->guidHashes, addedGuids))};
-        appendNode(newNodes, node, date);
-        added.push_back(node);
-    }
-    outline->nodes.insert(mobile, added.begin(), added.end());
-    const std::string checksum = checksumOf(outline->nodes);
-    const std::uint64_t fingerprint = fingerprintOf(outline->nodes);
+    // the checksum of the nodes before them is begun on another core while they are made
+    NodesDigest digest;
+    std::future<void> before =
+        std::async(platform::kOnSpareCore, [&] { digest.add(std::span(outline->nodes.begin(), mobile)); });
+    NewLinks added;
+    makeNewLinks(links, *outline, now, added);
+    before.get();
+    digest.add(added.nodes);
+    digest.add(std::span(mobile, outline->nodes.end()));
+    const std::string checksum = digest.checksum();
     ChromiumBookmarksEdit edit;
-    edit.added = added.size();
+    edit.added = added.nodes.size();
     // everything else of the file stays exactly as it was written
     std::size_t from = 0;
-    edit.text.reserve(source.size() + newNodes.size() + 64);
-    for (const Splice& splice : splicesOf(source, outline->splicePoints, checksum, newNodes)) {
+    edit.text.reserve(source.size() + added.json.size() + 64 + simdjson::SIMDJSON_PADDING);
+    for (const Splice& splice : splicesOf(source, outline->splicePoints, checksum, added.json)) {
         edit.text.append(source.substr(from, splice.at - from)).append(splice.text);
         from = splice.at + splice.length;
     }
     edit.text.append(source.substr(from));
     // the new text is read as the browser will read it: the nodes the checksum was computed
     // over, and that checksum
-    const std::unique_ptr<Outline> written = outlineOf(edit.text);
-    if (!written || written->checksum != checksum || fingerprintOf(written->nodes) != fingerprint) {
+    const std::unique_ptr<Outline> written = outlineOf(edit.text, edit.text.capacity());
+    if (!written || written->checksum != checksum || fingerprintOf(written->nodes) != digest.fingerprint()) {
         return std::nullopt;
     }
     return edit;

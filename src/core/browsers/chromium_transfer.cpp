@@ -1,6 +1,8 @@
 #include "core/browsers/chromium_transfer.h"
 
 #include <ctime>
+#include <future>
+#include <optional>
 
 #include "core/browsers/chromium_bookmarks.h"
 #include "core/browsers/transfer_folders.h"
@@ -8,6 +10,7 @@
 #include "core/platform/file_ops.h"
 #include "core/platform/paths.h"
 #include "core/platform/replace_file.h"
+#include "core/platform/spare_core.h"
 #include "core/store/shortcut.h"
 
 namespace browsers {
@@ -36,15 +39,18 @@ constexpr std::string_view kEncryptedFileNames[] = {"EncryptedBookmarks2", "Encr
     return std::string(kChromiumBookmarksFileName) + " " + stamp;
 }
 
-// Keeps the old file's bytes below the backup folder, open to the user alone.
-[[nodiscard]] bool keepCopy(std::string_view backupFolder, const ChromiumInstall& install,
-                            const std::string& profileFolder, std::string_view bytes) {
+// Keeps the old file's bytes below the backup folder, open to the user alone; where the copy is.
+[[nodiscard]] std::optional<std::string> keepCopy(std::string_view backupFolder, const ChromiumInstall& install,
+                                                  const std::string& profileFolder, std::string_view bytes) {
     const std::string folder = platform::joinPath(platform::joinPath(backupFolder, install.name),
                                                   profileFolder.substr(profileFolder.rfind('/') + 1));
-    return platform::createPrivateFolder(backupFolder) &&
-           platform::createPrivateFolder(platform::joinPath(backupFolder, install.name)) &&
-           platform::createPrivateFolder(folder) &&
-           platform::replaceFile(platform::joinPath(folder, backupName()), bytes);
+    const std::string copy = platform::joinPath(folder, backupName());
+    if (platform::createPrivateFolder(backupFolder) &&
+        platform::createPrivateFolder(platform::joinPath(backupFolder, install.name)) &&
+        platform::createPrivateFolder(folder) && platform::replaceFile(copy, bytes)) {
+        return copy;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -87,16 +93,21 @@ ChromiumExport exportToChromium(const ChromiumInstall& install, const std::vecto
     if (!platform::folderExists(profileFolder) || (hasFile && !platform::readWholeFile(file, old))) {
         return result;
     }
+    // the old file is copied while the new one is made, which takes as long, on a core of its own
+    // where the PC has one to spare
+    std::future<std::optional<std::string>> copying =
+        std::async(platform::kOnSpareCore, [&]() -> std::optional<std::string> {
+            return hasFile ? keepCopy(backupFolder, install, profileFolder, old) : std::string();
+        });
     const std::optional<ChromiumBookmarksEdit> edit = addToOtherBookmarks(old, links, chromiumTimeNow());
+    const std::optional<std::string> copy = copying.get();
+    const bool replacing = edit && edit->added > 0;
+    if (!replacing && copy && !copy->empty()) {
+        (void)platform::shellDelete(*copy);  // the old file stays: nothing to keep a copy of
+    }
     // a damaged file is left for the user to mend: the browser shows no bookmarks for it, and
     // a file written over it would lose them for good
-    if (!edit) {
-        return result;
-    }
-    // the file must hold the text that was checked
-    const auto sound = [&](std::string_view written) { return written == edit->text; };
-    if (edit->added > 0 && ((hasFile && !keepCopy(backupFolder, install, profileFolder, old)) ||
-                            !platform::replaceFileChecked(file, edit->text, sound))) {
+    if (!edit || (replacing && (!copy || !platform::replaceFileReadBack(file, edit->text)))) {
         return result;
     }
     result.outcome = ChromiumExportOutcome::Done;

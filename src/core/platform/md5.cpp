@@ -84,7 +84,10 @@ void Md5::transform(const unsigned char* block) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         words[i] = littleEndianAt(block + 4 * i);
     }
-    auto [a, b, c, d] = m_state;
+    std::uint32_t a = m_state[0];
+    std::uint32_t b = m_state[1];
+    std::uint32_t c = m_state[2];
+    std::uint32_t d = m_state[3];
     const auto step = [&](std::size_t i, std::uint32_t mixed, std::size_t word) {
         const std::uint32_t next = d;
         d = c;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <string>
@@ -45,10 +46,33 @@ constexpr int kNewFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
     return ::fchmod(descriptor, mode & 07777) == 0 || errno == ENOSYS || errno == ENOTSUP || errno == EPERM;
 }
 
-using WrittenCheck = std::function<bool(std::string_view written)>;
+// True when the file holds exactly these bytes. It is read in pieces, each compared as it comes:
+// no copy of a large file is made in memory.
+[[nodiscard]] bool holdsExactly(const std::string& path, std::string_view contents) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return false;
+    }
+    std::array<char, 65536> piece{};
+    bool same = true;
+    for (ssize_t count = 1; same && count != 0;) {
+        count = ::read(descriptor, piece.data(), piece.size());
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        const auto size = static_cast<std::size_t>(count);
+        same =
+            count >= 0 && size <= contents.size() && contents.substr(0, size) == std::string_view(piece.data(), size);
+        contents.remove_prefix(same ? size : 0);
+    }
+    ::close(descriptor);
+    return same && contents.empty();
+}
+
+enum class ReadBack { No, Yes };
 
 [[nodiscard]] bool replaceExisting(const std::string& path, mode_t mode, std::string_view contents,
-                                   const WrittenCheck& check = nullptr) {
+                                   ReadBack readBack = ReadBack::No) {
     const std::filesystem::path target(path);
     // a dot name keeps the half-written file out of the store's listings; a short one keeps
     // it within the file system's name length when the file's own name is near the limit
@@ -58,9 +82,8 @@ using WrittenCheck = std::function<bool(std::string_view written)>;
         return false;
     }
     const bool permitted = keepMode(descriptor, mode);
-    std::string written;
     if (!writeAndClose(descriptor, contents, NewFileFlush::Now) || !permitted ||
-        (check && !(readPlainFile(pattern, written) && check(written))) ||
+        (readBack == ReadBack::Yes && !holdsExactly(pattern, contents)) ||
         ::rename(pattern.c_str(), path.c_str()) != 0) {
         ::unlink(pattern.c_str());
         return false;
@@ -96,16 +119,16 @@ bool replaceFile(std::string_view path, std::string_view contents, NewFileFlush 
     return replaceExisting(file, status.st_mode, contents);
 }
 
-bool replaceFileChecked(std::string_view path, std::string_view contents, const WrittenCheck& check) {
+bool replaceFileReadBack(std::string_view path, std::string_view contents) {
     const std::string file = followLinks(std::string(path));
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0) {
-        return errno == ENOENT && replaceExisting(file, S_IRUSR | S_IWUSR, contents, check);
+        return errno == ENOENT && replaceExisting(file, S_IRUSR | S_IWUSR, contents, ReadBack::Yes);
     }
     if (!S_ISREG(status.st_mode) || ::access(file.c_str(), W_OK) != 0) {
         return false;
     }
-    return replaceExisting(file, status.st_mode, contents, check);
+    return replaceExisting(file, status.st_mode, contents, ReadBack::Yes);
 }
 
 bool createFileAt(int folderDescriptor, std::string_view name, std::string_view contents, NewFileFlush flush) {

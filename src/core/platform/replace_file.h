@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string_view>
 
 namespace platform {
@@ -20,10 +19,9 @@ enum class NewFileFlush { Now, WithStep };
                                NewFileFlush flush = NewFileFlush::Now);
 
 // As replaceFile, also for a file that does not exist yet, but the new file is read back
-// from the drive before it takes the old one's place, and takes it only when check accepts
-// the bytes read. A new file is open to the user alone.
-[[nodiscard]] bool replaceFileChecked(std::string_view path, std::string_view contents,
-                                      const std::function<bool(std::string_view written)>& check);
+// from the drive before it takes the old one's place, and takes it only when it holds the
+// contents exactly. A new file is open to the user alone.
+[[nodiscard]] bool replaceFileReadBack(std::string_view path, std::string_view contents);
 
 // Makes a file of a name not taken yet in a folder held open (folderDescriptor), as
 // replaceFile makes a new file. False when the name is taken or the file cannot be written;
