@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
     browsers::LinkTable written;
-    if (edit && !(browsers::readChromiumBookmarks(edit->text, written) &&
+    if (edit && !(browsers::isEditAsMeant(*edit) && browsers::readChromiumBookmarks(edit->text, written) &&
                   browsers::chromiumChecksum(edit->text) == nlohmann::json::parse(edit->text)["checksum"] &&
                   written.size() == table.size() + edit->added)) {
         __builtin_trap();

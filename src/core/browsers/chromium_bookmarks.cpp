@@ -73,7 +73,7 @@ struct Outline {
     std::vector<OutlineNode> nodes;
     std::string_view checksum;
     // what the nodes of all roots hold, shown or not: the highest id, and the hashes of the
-    // GUIDs without regard to case, sorted: a new GUID of none of these hashes is new to the file
+    // GUIDs without regard to case: a new GUID of none of these hashes is new to the file
     std::int64_t highestId = 0;
     std::vector<std::size_t> guidHashes;
     SplicePoints splicePoints;  // found for an edit only
@@ -336,7 +336,6 @@ enum class Purpose { Read, Edit };
         outline->splicePoints.checksum->first += start;
     }
     outline->splicePoints.otherChildrenEnd += start;
-    std::sort(outline->guidHashes.begin(), outline->guidHashes.end());
     return outline;
 }
 
@@ -446,24 +445,39 @@ struct Splice {
     return file;
 }
 
-// A random (version 4) GUID in lower case that neither the file nor the new nodes hold yet.
-[[nodiscard]] std::string newGuid(std::mt19937_64& random, const std::vector<std::size_t>& inFile,
-                                  std::unordered_set<std::size_t>& added) {
+// A random (version 4) GUID in lower case.
+[[nodiscard]] std::string randomGuid(std::mt19937_64& random) {
     constexpr std::string_view kHex = "0123456789abcdef";
+    const std::array<std::uint64_t, 2> bits{random(), random()};
     std::string guid;
-    std::size_t hash = 0;
-    do {
-        guid.clear();
-        for (int i = 0; i < 32; ++i) {
-            const unsigned digit = static_cast<unsigned>(random() & 0xF);
-            guid += i == 12 ? '4' : i == 16 ? kHex[8 + (digit & 3)] : kHex[digit];
-            if (i == 7 || i == 11 || i == 15 || i == 19) {
-                guid += '-';
+    for (int i = 0; i < 32; ++i) {
+        const auto digit = static_cast<unsigned>(bits[i / 16] >> (4 * (i % 16)) & 0xF);
+        guid += i == 12 ? '4' : i == 16 ? kHex[8 + (digit & 3)] : kHex[digit];
+        if (i == 7 || i == 11 || i == 15 || i == 19) {
+            guid += '-';
+        }
+    }
+    return guid;
+}
+
+// As many new GUIDs as asked, no two alike and none the file holds (taken: the hashes of its
+// GUIDs, without regard to case).
+[[nodiscard]] std::vector<std::string> newGuids(std::size_t count, const std::vector<std::size_t>& taken) {
+    std::mt19937_64 random(std::random_device{}());
+    for (;;) {
+        std::vector<std::string> guids;
+        std::unordered_set<std::size_t> drawn;
+        while (guids.size() < count) {
+            std::string guid = randomGuid(random);
+            if (drawn.insert(platform::FoldedHash()(guid)).second) {
+                guids.push_back(std::move(guid));
             }
         }
-        hash = platform::FoldedHash()(guid);
-    } while (std::binary_search(inFile.begin(), inFile.end(), hash) || !added.insert(hash).second);
-    return guid;
+        // a draw that meets a GUID of the file, as good as never, is drawn again whole
+        if (std::none_of(taken.begin(), taken.end(), [&drawn](std::size_t hash) { return drawn.contains(hash); })) {
+            return guids;
+        }
+    }
 }
 
 // A new link as the browser writes one, after those before it. The texts of the user go
@@ -512,23 +526,25 @@ struct NewLinks {
 // The links whose names the file does not hold yet, as new links of the other bookmarks.
 void makeNewLinks(const std::vector<Link>& links, Outline& outline, std::int64_t now, NewLinks& made) {
     const NameSet namesTaken = namesInFile(outline.nodes, links);
+    // compared with the file as it was read: two new links of one name are both written
+    std::vector<const Link*> added;
+    for (const Link& link : links) {
+        if (!namesTaken.contains(link.name)) {
+            added.push_back(&link);
+        }
+    }
+    std::vector<std::string> guids = newGuids(added.size(), outline.guidHashes);
     const auto keep = [&made](std::string text) -> std::string_view {
         return made.texts.emplace_back(std::move(text));
     };
-    std::mt19937_64 random(std::random_device{}());
-    std::unordered_set<std::size_t> newGuids;
     const std::string date = std::to_string(now);
-    for (const Link& link : links) {
-        // compared with the file as it was read: two new links of one name are both written
-        if (namesTaken.contains(link.name)) {
-            continue;
-        }
+    for (std::size_t i = 0; i < added.size(); ++i) {
         const OutlineNode node{1,
                                keep(std::to_string(++outline.highestId)),
-                               keep(validUtf8(link.name)),
+                               keep(validUtf8(added[i]->name)),
                                "url",
-                               keep(validUtf8(link.url)),
-                               keep(newGuid(random, outline.guidHashes, newGuids))};
+                               keep(validUtf8(added[i]->url)),
+                               keep(std::move(guids[i]))};
         appendNode(made.json, node, date);
         made.nodes.push_back(node);
     }
@@ -579,24 +595,24 @@ std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text, 
     before.get();
     digest.add(added.nodes);
     digest.add(std::span(mobile, outline->nodes.end()));
-    const std::string checksum = digest.checksum();
     ChromiumBookmarksEdit edit;
     edit.added = added.nodes.size();
+    edit.fingerprint = digest.fingerprint();
+    edit.checksum = digest.checksum();
     // everything else of the file stays exactly as it was written
     std::size_t from = 0;
     edit.text.reserve(source.size() + added.json.size() + 64 + simdjson::SIMDJSON_PADDING);
-    for (const Splice& splice : splicesOf(source, outline->splicePoints, checksum, added.json)) {
+    for (const Splice& splice : splicesOf(source, outline->splicePoints, edit.checksum, added.json)) {
         edit.text.append(source.substr(from, splice.at - from)).append(splice.text);
         from = splice.at + splice.length;
     }
     edit.text.append(source.substr(from));
-    // the new text is read as the browser will read it: the nodes the checksum was computed
-    // over, and that checksum
-    const std::unique_ptr<Outline> written = outlineOf(edit.text, edit.text.capacity());
-    if (!written || written->checksum != checksum || fingerprintOf(written->nodes) != digest.fingerprint()) {
-        return std::nullopt;
-    }
     return edit;
+}
+
+bool isEditAsMeant(const ChromiumBookmarksEdit& edit) {
+    const std::unique_ptr<Outline> written = outlineOf(edit.text, edit.text.capacity());
+    return written && written->checksum == edit.checksum && fingerprintOf(written->nodes) == edit.fingerprint;
 }
 
 std::int64_t chromiumTimeNow() {

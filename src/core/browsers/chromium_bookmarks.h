@@ -34,17 +34,24 @@ inline constexpr std::string_view kChromiumBookmarksFileName = "Bookmarks";
 // link of its name (letters A to Z compared without regard to case) is in the file already.
 // New links get ids above every id in the file, fresh GUIDs and "now" as their date, in the
 // browser's time (microseconds since 1601-01-01 UTC); the checksum is written anew.
-// Everything else (nodes, keys, values, other roots) is kept as it was. The new text has been
-// read back as the browser reads it, and holds what was meant with its checksum right. Nothing
-// when the text is no bookmark file the browser would load; an empty text stands for a profile
-// that has no bookmark file yet.
+// Everything else (nodes, keys, values, other roots) is kept as it was. Nothing when the text
+// is no bookmark file the browser would load; an empty text stands for a profile that has no
+// bookmark file yet.
 struct ChromiumBookmarksEdit {
     std::string text;
     std::size_t added = 0;  // links written
+    // what the text must show when read as the browser reads it: its nodes' fingerprint, and
+    // the checksum computed over them
+    std::uint64_t fingerprint = 0;
+    std::string checksum;
 };
 [[nodiscard]] std::optional<ChromiumBookmarksEdit> addToOtherBookmarks(std::string_view text,
                                                                        const std::vector<Link>& links,
                                                                        std::int64_t now);
+
+// True when the edit's text, read as the browser reads it, holds the nodes its checksum was
+// computed over and states that checksum: the browser loads it with every bookmark meant.
+[[nodiscard]] bool isEditAsMeant(const ChromiumBookmarksEdit& edit);
 
 // The browser's time of this moment: microseconds since 1601-01-01 UTC.
 [[nodiscard]] std::int64_t chromiumTimeNow();

@@ -107,7 +107,8 @@ ChromiumExport exportToChromium(const ChromiumInstall& install, const std::vecto
     }
     // a damaged file is left for the user to mend: the browser shows no bookmarks for it, and
     // a file written over it would lose them for good
-    if (!edit || (replacing && (!copy || !platform::replaceFileReadBack(file, edit->text)))) {
+    if (!edit || (replacing &&
+                  (!copy || !platform::replaceFileChecked(file, edit->text, [&] { return isEditAsMeant(*edit); })))) {
         return result;
     }
     result.outcome = ChromiumExportOutcome::Done;

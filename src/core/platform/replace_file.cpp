@@ -7,9 +7,12 @@
 #include <array>
 #include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <future>
 #include <string>
 
 #include "core/platform/plain_files.h"
+#include "core/platform/spare_core.h"
 
 namespace platform {
 namespace {
@@ -69,10 +72,12 @@ constexpr int kNewFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
     return same && contents.empty();
 }
 
-enum class ReadBack { No, Yes };
+using Check = std::function<bool()>;
 
+// Without a check, the new file is only written; with one, it is also read back, and the check
+// runs meanwhile on this thread.
 [[nodiscard]] bool replaceExisting(const std::string& path, mode_t mode, std::string_view contents,
-                                   ReadBack readBack = ReadBack::No) {
+                                   const Check& check = {}) {
     const std::filesystem::path target(path);
     // a dot name keeps the half-written file out of the store's listings; a short one keeps
     // it within the file system's name length when the file's own name is near the limit
@@ -82,9 +87,11 @@ enum class ReadBack { No, Yes };
         return false;
     }
     const bool permitted = keepMode(descriptor, mode);
-    if (!writeAndClose(descriptor, contents, NewFileFlush::Now) || !permitted ||
-        (readBack == ReadBack::Yes && !holdsExactly(pattern, contents)) ||
-        ::rename(pattern.c_str(), path.c_str()) != 0) {
+    std::future<bool> writing = std::async(check ? kOnSpareCore : std::launch::deferred, [&] {
+        return writeAndClose(descriptor, contents, NewFileFlush::Now) && (!check || holdsExactly(pattern, contents));
+    });
+    const bool accepted = !check || check();
+    if (!writing.get() || !permitted || !accepted || ::rename(pattern.c_str(), path.c_str()) != 0) {
         ::unlink(pattern.c_str());
         return false;
     }
@@ -119,16 +126,16 @@ bool replaceFile(std::string_view path, std::string_view contents, NewFileFlush 
     return replaceExisting(file, status.st_mode, contents);
 }
 
-bool replaceFileReadBack(std::string_view path, std::string_view contents) {
+bool replaceFileChecked(std::string_view path, std::string_view contents, const Check& check) {
     const std::string file = followLinks(std::string(path));
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0) {
-        return errno == ENOENT && replaceExisting(file, S_IRUSR | S_IWUSR, contents, ReadBack::Yes);
+        return errno == ENOENT && replaceExisting(file, S_IRUSR | S_IWUSR, contents, check);
     }
     if (!S_ISREG(status.st_mode) || ::access(file.c_str(), W_OK) != 0) {
         return false;
     }
-    return replaceExisting(file, status.st_mode, contents, ReadBack::Yes);
+    return replaceExisting(file, status.st_mode, contents, check);
 }
 
 bool createFileAt(int folderDescriptor, std::string_view name, std::string_view contents, NewFileFlush flush) {

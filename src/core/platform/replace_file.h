@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 namespace platform {
@@ -20,8 +21,10 @@ enum class NewFileFlush { Now, WithStep };
 
 // As replaceFile, also for a file that does not exist yet, but the new file is read back
 // from the drive before it takes the old one's place, and takes it only when it holds the
-// contents exactly. A new file is open to the user alone.
-[[nodiscard]] bool replaceFileReadBack(std::string_view path, std::string_view contents);
+// contents exactly and check accepts them. The check runs on the calling thread while the
+// file is written on another core. A new file is open to the user alone.
+[[nodiscard]] bool replaceFileChecked(std::string_view path, std::string_view contents,
+                                      const std::function<bool()>& check);
 
 // Makes a file of a name not taken yet in a folder held open (folderDescriptor), as
 // replaceFile makes a new file. False when the name is taken or the file cannot be written;
