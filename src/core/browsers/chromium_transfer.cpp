@@ -29,14 +29,21 @@ constexpr std::string_view kEncryptedFileNames[] = {"EncryptedBookmarks2", "Encr
     return false;
 }
 
-// "Bookmarks 2026-12-07 031500": the moment of the export, in local time.
-[[nodiscard]] std::string backupName() {
+// "Bookmarks 2026-12-07 031500", the moment of the export in local time, in the folder given;
+// " (2)", " (3)", ... follow when a copy of that second is there already: no copy is written
+// over another.
+[[nodiscard]] std::string backupPath(const std::string& folder) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     ::localtime_r(&now, &local);
     char stamp[32] = {};
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H%M%S", &local);
-    return std::string(kChromiumBookmarksFileName) + " " + stamp;
+    const std::string name = std::string(kChromiumBookmarksFileName) + " " + stamp;
+    std::string path = platform::joinPath(folder, name);
+    for (int copy = 2; platform::fileExists(path); ++copy) {
+        path = platform::joinPath(folder, name + " (" + std::to_string(copy) + ")");
+    }
+    return path;
 }
 
 // Keeps the old file's bytes below the backup folder, open to the user alone; where the copy is.
@@ -44,13 +51,13 @@ constexpr std::string_view kEncryptedFileNames[] = {"EncryptedBookmarks2", "Encr
                                                   const std::string& profileFolder, std::string_view bytes) {
     const std::string folder = platform::joinPath(platform::joinPath(backupFolder, install.name),
                                                   profileFolder.substr(profileFolder.rfind('/') + 1));
-    const std::string copy = platform::joinPath(folder, backupName());
-    if (platform::createPrivateFolder(backupFolder) &&
-        platform::createPrivateFolder(platform::joinPath(backupFolder, install.name)) &&
-        platform::createPrivateFolder(folder) && platform::replaceFile(copy, bytes)) {
-        return copy;
+    if (!platform::createPrivateFolder(backupFolder) ||
+        !platform::createPrivateFolder(platform::joinPath(backupFolder, install.name)) ||
+        !platform::createPrivateFolder(folder)) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const std::string copy = backupPath(folder);
+    return platform::replaceFile(copy, bytes) ? std::optional(copy) : std::nullopt;
 }
 
 }  // namespace

@@ -160,6 +160,9 @@ TEST_F(ChromiumTest, ExportAddsNewNamesToTheLastUsedProfileKeepingEveryUnknownVa
     expected["checksum"] = file["checksum"];
     EXPECT_EQ(file, expected);
     EXPECT_EQ(readFile(userData + "/Default/Bookmarks"), old);
+    // a second export within the same second, with nothing new, leaves the file and its copy
+    EXPECT_EQ(exportLinks({{"mail", "http://m3/"}}).outcome, ChromiumExportOutcome::Done);
+    EXPECT_EQ(readFile(userData + "/Profile 2/Bookmarks"), text);
     const std::string backups = app.context.backupFolder() + "/Chromium/Profile 2";
     ASSERT_EQ(std::distance(std::filesystem::directory_iterator(backups), {}), 1);
     EXPECT_EQ(readFile(std::filesystem::directory_iterator(backups)->path()), old);
