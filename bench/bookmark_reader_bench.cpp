@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -100,38 +99,9 @@ std::string chromiumRootOf(int links) {
     if (fs::exists(root)) {
         return root;
     }
-    using Json = nlohmann::ordered_json;
-    Json folders = Json::array();
-    for (int link = 0; link < links; ++link) {
-        const std::string id = std::to_string(10 + links + link);
-        if (link % 20 == 0) {
-            folders.push_back({{"children", Json::array()},
-                               {"id", std::to_string(10 + link / 20)},
-                               {"name", "Folder " + std::to_string(link / 20)},
-                               {"type", "folder"}});
-        }
-        folders.back()["children"].push_back(
-            {{"date_added", "13441082812353348"},
-             {"date_last_used", "0"},
-             {"guid", "4074fb54-3a06-466a-8ca2-" + std::string(12 - id.size(), '0') + id},
-             {"id", id},
-             {"meta_info", {{"power_bookmark_meta", ""}}},
-             {"name", nameOf(link)},
-             {"type", "url"},
-             {"url", urlOf(link)}});
-    }
-    const auto rootNode = [](const char* id, Json children) {
-        return Json{{"children", std::move(children)}, {"id", id}, {"name", ""}, {"type", "folder"}};
-    };
-    const Json file{{"checksum", ""},
-                    {"roots",
-                     {{"bookmark_bar", rootNode("1", Json::array())},
-                      {"other", rootNode("2", folders)},
-                      {"synced", rootNode("3", Json::array())}}},
-                    {"version", 1}};
     fs::create_directories(root + "/Default");
     if (!platform::writeWholeFile(root + "/Local State", "{}") ||
-        !platform::writeWholeFile(root + "/Default/Bookmarks", file.dump(3) + "\n")) {
+        !platform::writeWholeFile(root + "/Default/Bookmarks", chromiumBookmarksText(links))) {
         std::exit(1);
     }
     return root;
