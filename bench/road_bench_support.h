@@ -178,6 +178,19 @@ inline void copyTreeFlat(const std::string& from, const std::string& to) {
     ::closedir(dir);
 }
 
+// An import's floor: the bookmark file read, N link files written into the staging folder,
+// emptied first, then read back and written again into the store's folder.
+inline void importByTheSimplestLoop(const std::string& bookmarkFile, int links, const std::string& staged,
+                                    const std::string& stored) {
+    emptyFolder(staged);
+    std::string text;
+    benchmark::DoNotOptimize(platform::readWholeFile(bookmarkFile, text));
+    for (int link = 0; link < links; ++link) {
+        writeSmallFile(staged + "/" + nameOf(link) + ".url", shortcutOf(link));
+    }
+    copyTreeFlat(staged, stored);
+}
+
 // Copies a file of any size with one read and one write.
 inline void copyWholeFile(const std::string& from, const std::string& to) {
     std::string contents;
