@@ -78,6 +78,47 @@ struct AddressParts {
     return colon + 1;
 }
 
+// The schemes whose addresses Firefox writes in one form, with the port each has unless told.
+struct SpecialScheme {
+    std::string_view name;
+    std::string_view port;
+};
+constexpr std::array<SpecialScheme, 5> kSpecialSchemes{
+    {{"http", "80"}, {"https", "443"}, {"ftp", "21"}, {"ws", "80"}, {"wss", "443"}}};
+
+// The address in the form Firefox keeps it, and looks a page up by: the scheme in lower case
+// and, for the schemes it writes in one form, the host in lower case, no port that is the
+// scheme's own and "/" for an empty path. Filed under another form, a bookmark is not found
+// for its page.
+[[nodiscard]] std::string firefoxForm(std::string_view url) {
+    const std::optional<std::size_t> afterScheme = schemeEnd(url);
+    if (!afterScheme) {
+        return std::string(url);
+    }
+    const std::string scheme = platform::toLowerAscii(url.substr(0, *afterScheme - 1));
+    std::string_view rest = url.substr(*afterScheme);
+    const auto special = std::find_if(kSpecialSchemes.begin(), kSpecialSchemes.end(),
+                                      [&scheme](const SpecialScheme& known) { return known.name == scheme; });
+    if (special == kSpecialSchemes.end() || !rest.starts_with("//")) {
+        return scheme + ":" + std::string(rest);
+    }
+    rest.remove_prefix(2);
+    const std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
+    const std::string_view path = rest.substr(authority.size());
+    const std::size_t hostStart = authority.rfind('@') == std::string_view::npos ? 0 : authority.rfind('@') + 1;
+    std::string_view host = authority.substr(hostStart);
+    // a colon after the last ']' starts the port (an IPv6 host holds colons of its own)
+    const std::size_t colon = host.rfind(':');
+    std::string_view port;
+    if (colon != std::string_view::npos && (host.rfind(']') == std::string_view::npos || host.rfind(']') < colon)) {
+        port = host.substr(colon + 1);
+        host = host.substr(0, colon);
+    }
+    return scheme + "://" + std::string(authority.substr(0, hostStart)) + platform::toLowerAscii(host) +
+           (port.empty() || port == special->port ? "" : ":" + std::string(port)) +
+           (path.empty() || path.front() != '/' ? "/" : "") + std::string(path);
+}
+
 [[nodiscard]] AddressParts addressParts(std::string_view url, std::size_t afterScheme) {
     AddressParts parts;
     const bool authority = url.substr(afterScheme).starts_with("//");
@@ -296,7 +337,7 @@ std::optional<std::int64_t> MenuWriter::placeOf(std::string_view url) {
 }
 
 bool MenuWriter::add(const PlacesLink& link) {
-    const std::optional<std::int64_t> place = placeOf(link.url);
+    const std::optional<std::int64_t> place = placeOf(firefoxForm(link.url));
     const std::string guid = m_guids.next();
     sqlite3_stmt* insert = m_insertBookmark.get();
     if (!place || sqlite3_bind_int64(insert, 1, *place) != SQLITE_OK ||
