@@ -17,6 +17,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "core/browsers/web_address.h"
 #include "core/platform/ascii.h"
 #include "core/platform/md5.h"
 #include "core/platform/spare_core.h"
@@ -523,13 +524,14 @@ struct NewLinks {
     std::string json;
 };
 
-// The links whose names the file does not hold yet, as new links of the other bookmarks.
+// The links whose names the file does not hold yet, as new links of the other bookmarks; one
+// without a scheme, which the browser would drop, is left out.
 void makeNewLinks(const std::vector<Link>& links, Outline& outline, std::int64_t now, NewLinks& made) {
     const NameSet namesTaken = namesInFile(outline.nodes, links);
     // compared with the file as it was read: two new links of one name are both written
     std::vector<const Link*> added;
     for (const Link& link : links) {
-        if (!namesTaken.contains(link.name)) {
+        if (!namesTaken.contains(link.name) && schemeEnd(link.url)) {
             added.push_back(&link);
         }
     }

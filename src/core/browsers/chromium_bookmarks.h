@@ -31,7 +31,8 @@ inline constexpr std::string_view kChromiumBookmarksFileName = "Bookmarks";
 [[nodiscard]] std::optional<std::string> chromiumChecksum(std::string_view text);
 
 // The text with the links added at the end of the other bookmarks, each left out when a
-// link of its name (letters A to Z compared without regard to case) is in the file already.
+// link of its name (letters A to Z compared without regard to case) is in the file already,
+// or when its address has no scheme (the browser would drop it).
 // New links get ids above every id in the file, fresh GUIDs and "now" as their date, in the
 // browser's time (microseconds since 1601-01-01 UTC); the checksum is written anew.
 // Everything else (nodes, keys, values, other roots) is kept as it was. Nothing when the text

@@ -12,6 +12,7 @@
 #include "core/browsers/firefox_places.h"
 #include "core/browsers/firefox_profiles.h"
 #include "core/browsers/sqlite_database.h"
+#include "core/browsers/web_address.h"
 #include "core/platform/ascii.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
@@ -64,19 +65,6 @@ struct AddressParts {
     std::string host;
     std::string reversedHost;
 };
-
-[[nodiscard]] std::optional<std::size_t> schemeEnd(std::string_view url) {
-    const std::size_t colon = url.find(':');
-    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-    const auto schemeCharacter = [&](char c) {
-        return letter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-    };
-    if (colon == std::string_view::npos || colon == 0 || !letter(url[0]) ||
-        !std::all_of(url.begin(), url.begin() + static_cast<std::ptrdiff_t>(colon), schemeCharacter)) {
-        return std::nullopt;
-    }
-    return colon + 1;
-}
 
 // The schemes whose addresses Firefox writes in one form, with the port each has unless told.
 struct SpecialScheme {

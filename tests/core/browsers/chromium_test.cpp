@@ -135,8 +135,11 @@ TEST_F(ChromiumTest, ExportAddsNewNamesToTheLastUsedProfileKeepingEveryUnknownVa
     writeFile(userData + "/Profile 2/Bookmarks", old);
     writeFile(userData + "/Default/Bookmarks", old);
     const std::int64_t before = browsers::chromiumTimeNow();
-    const auto result =
-        exportLinks({{"NEWS", "http://dup/"}, {"Mail", "http://m/"}, {"Mail", "http://m2/"}, {"bad\xff", "http://b/"}});
+    const auto result = exportLinks({{"NEWS", "http://dup/"},
+                                     {"Mail", "http://m/"},
+                                     {"Mail", "http://m2/"},
+                                     {"bad\xff", "http://b/"},
+                                     {"Bare", "www.example.com"}});
     EXPECT_EQ(result.outcome, ChromiumExportOutcome::Done);
     EXPECT_EQ(result.profile, "Ada");
 
