@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     browsers::LinkTable table;
     const bool read = browsers::readChromiumBookmarks(text, table);
     const std::optional<browsers::ChromiumBookmarksEdit> edit =
-        browsers::addToOtherBookmarks(text, {{"Fuzz", "http://fuzz/"}, {"\xff", "x"}}, 0);
+        browsers::addToOtherBookmarks(text, {{"Fuzz", "http://fuzz/"}, {"\xff", "x:\xff"}}, 0);
     if (!text.empty() && edit && !read) {
         __builtin_trap();
     }
