@@ -1,17 +1,16 @@
 #include "core/browsers/chromium_profiles.h"
 
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <climits>
 #include <nlohmann/json.hpp>
 
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
+#include "core/platform/lock_link.h"
 #include "core/platform/paths.h"
 
 namespace browsers {
@@ -148,20 +147,9 @@ bool chromiumRuns(const std::string& userDataFolder) {
     if (::lstat(lock.c_str(), &status) != 0) {
         return errno != ENOENT;
     }
-    std::array<char, 512> target{};
-    const ssize_t length = ::readlink(lock.c_str(), target.data(), target.size() - 1);
-    const std::string_view text(target.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
-    const std::size_t dash = text.rfind('-');
-    if (dash == std::string_view::npos || text.substr(0, dash) != thisHost()) {
-        return true;
-    }
-    const std::string_view digits = text.substr(dash + 1);
-    pid_t process = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), process);
-    if (error != std::errc() || end != digits.data() + digits.size() || process <= 0) {
-        return true;
-    }
-    return ::kill(process, 0) == 0 || errno != ESRCH;
+    // a lock of another computer, or one that cannot be read, is taken as the browser's
+    const std::optional<platform::LockLink> owner = platform::readLockLink(lock, "-");
+    return !owner || owner->computer != thisHost() || platform::processAlive(owner->process);
 }
 
 }  // namespace browsers

@@ -1,17 +1,14 @@
 #include "core/browsers/firefox_profiles.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <charconv>
 
 #include "core/browsers/firefox_places.h"
 #include "core/platform/ascii.h"
 #include "core/platform/file_listing.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/ini_file.h"
+#include "core/platform/lock_link.h"
 #include "core/platform/paths.h"
 
 namespace browsers {
@@ -91,23 +88,6 @@ struct NamedProfile {
     return profiles;
 }
 
-// The process a "lock" link names ("<address>:+<process id>"), when it is still alive.
-[[nodiscard]] bool lockLinkNamesLiveProcess(const std::string& link) {
-    char target[256];
-    const ssize_t length = ::readlink(link.c_str(), target, sizeof target);
-    if (length <= 0) {
-        return false;
-    }
-    const std::string_view text(target, static_cast<std::size_t>(length));
-    const std::size_t mark = text.rfind(":+");
-    pid_t process = 0;
-    if (mark == std::string_view::npos ||
-        std::from_chars(text.data() + mark + 2, text.data() + text.size(), process).ec != std::errc() || process <= 0) {
-        return false;
-    }
-    return ::kill(process, 0) == 0 || errno == EPERM;
-}
-
 [[nodiscard]] bool parentLockHeld(const std::string& file) {
     const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
@@ -182,8 +162,11 @@ std::optional<std::string> startedProfileWithDatabase(std::string_view configFol
 }
 
 bool profileInUse(std::string_view profileFolder) {
+    // the "lock" link names "<address>:+<process id>"
+    const std::optional<platform::LockLink> lock =
+        platform::readLockLink(platform::joinPath(profileFolder, "lock"), ":+");
     return parentLockHeld(platform::joinPath(profileFolder, ".parentlock")) ||
-           lockLinkNamesLiveProcess(platform::joinPath(profileFolder, "lock"));
+           (lock && platform::processAlive(lock->process));
 }
 
 }  // namespace browsers
